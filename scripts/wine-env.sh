@@ -1,0 +1,48 @@
+# Sourced by the scripts: a Wine prefix per build tree with the virtual
+# desktop "shell" (taskbar and notification area), and an X display.
+# Usage: . scripts/wine-env.sh <build-dir>; then wine_env_start; ...; wine_env_stop
+
+KZ_BUILD_DIR=$(cd "$1" && pwd)
+export WINEPREFIX="$KZ_BUILD_DIR/wineprefix"
+export WINEARCH=win32
+export WINEDEBUG=-all
+# No downloads of Mono or Gecko: nothing here needs them.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+KZ_XVFB_PID=""
+
+wine_env_prepare_prefix() {
+    if [ ! -f "$WINEPREFIX/.kz-ready" ]; then
+        echo "Preparing the Wine prefix $WINEPREFIX"
+        wineboot -i >/dev/null 2>&1 || true
+        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1024x768 /f >/dev/null 2>&1
+        wineserver -w
+        touch "$WINEPREFIX/.kz-ready"
+    fi
+}
+
+wine_env_start() {
+    if [ -z "${DISPLAY:-}" ] || [ "${KZ_OWN_DISPLAY:-0}" = 1 ]; then
+        local n=77
+        while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        KZ_XVFB_PID=$!
+        export DISPLAY=":$n"
+        for _ in $(seq 50); do
+            [ -e "/tmp/.X11-unix/X$n" ] && break
+            sleep 0.1
+        done
+    fi
+    wine_env_prepare_prefix
+    # One server for the whole run: every program starts faster.
+    wineserver -p
+}
+
+wine_env_stop() {
+    wineserver -k >/dev/null 2>&1 || true
+    if [ -n "$KZ_XVFB_PID" ]; then
+        kill "$KZ_XVFB_PID" 2>/dev/null || true
+        wait "$KZ_XVFB_PID" 2>/dev/null || true
+    fi
+}

@@ -1,0 +1,209 @@
+#include "HookedWindow.h"
+
+#include "CaptionToolBar.h"
+#include "HostMessages.h"
+#include "LibraryProcess.h"
+#include "Protocol.h"
+#include "SettingsReader.h"
+
+namespace kz {
+
+namespace {
+
+bool EndsAttachment(UINT message) {
+    return message == WM_DESTROY || message == WM_QUIT || message == WM_NCDESTROY ||
+           message == WM_CAPTIONBAR_DETACH;
+}
+
+// After these the look or the settings may have changed: the handlers are built anew.
+bool IsSystemChange(UINT message) {
+    switch (message) {
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED:
+    case WM_DWMCOMPOSITIONCHANGED:
+    case WM_DWMNCRENDERINGCHANGED:
+    case WM_DWMCOLORIZATIONCOLORCHANGED:
+    case WM_DWMWINDOWMAXIMIZEDCHANGE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A swallowed mouse-button or system command answers 0 whatever the handler returned.
+bool AnswersZeroWhenSwallowed(UINT message) {
+    switch (message) {
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONUP:
+    case WM_NCLBUTTONDBLCLK:
+    case WM_SYSCOMMAND:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+HookedWindow::HookedWindow(HWND window, const LibrarySettings& settings)
+    : window_(window), settings_(settings) {}
+
+HookedWindow::~HookedWindow() = default;
+
+void HookedWindow::AddHandler(std::unique_ptr<WindowHandler> handler) {
+    handlers_.Append(std::move(handler));
+}
+
+void HookedWindow::AddToolbar(std::unique_ptr<CaptionToolBar> toolbar) {
+    CaptionToolBar* raw = toolbar.get();
+    handlers_.Append(std::move(toolbar));
+    toolbar_ = raw;
+}
+
+void HookedWindow::Subclass() {
+    previous_ = reinterpret_cast<WNDPROC>(::GetWindowLongW(window_, GWL_WNDPROC));
+    ::SetWindowLongW(window_, GWL_WNDPROC, reinterpret_cast<LONG>(&SubclassProcedure));
+}
+
+void HookedWindow::DestroyHandlers() {
+    toolbar_ = nullptr;
+    ++handlerGeneration_;
+    std::vector<std::unique_ptr<WindowHandler>> handlers = handlers_.TakeAll();
+    if (dispatchDepth_ > 0) {
+        // A message of this window is still being offered to them.
+        for (auto& handler : handlers)
+            retired_.push_back(std::move(handler));
+        return;
+    }
+    for (auto& handler : handlers)
+        handler.reset();  // in array order: the system menu before the toolbar
+}
+
+void HookedWindow::Detach() {
+    const auto current = reinterpret_cast<WNDPROC>(::GetWindowLongW(window_, GWL_WNDPROC));
+    if (current == &SubclassProcedure)
+        ::SetWindowLongW(window_, GWL_WNDPROC, reinterpret_cast<LONG>(previous_));
+    DestroyHandlers();
+}
+
+void HookedWindow::Rebuild() {
+    if (dispatchDepth_ > 0) {
+        // The old handlers must be gone before new ones touch the window
+        // (the system menu is reset by the old one and extended by the new one).
+        rebuildPending_ = true;
+        return;
+    }
+    DestroyHandlers();
+    try {
+        settings_ = ReadSettings();
+    } catch (...) {
+        SetLibraryDefaults(settings_);
+    }
+    InstallHandlers();
+}
+
+void HookedWindow::InstallHandlers() {
+    try {
+        Process().installHandlers(*this);
+    } catch (...) {
+        // A window without buttons is better than a broken one.
+    }
+}
+
+LRESULT HookedWindow::CallPrevious(UINT message, WPARAM wParam, LPARAM lParam) {
+    return previous_ ? ::CallWindowProcW(previous_, window_, message, wParam, lParam)
+                     : ::DefWindowProcW(window_, message, wParam, lParam);
+}
+
+LRESULT HookedWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    WPARAM w = wParam;
+    LPARAM l = lParam;
+    LRESULT handled = 0;
+    const unsigned generation = handlerGeneration_;
+    try {
+        for (std::size_t i = 0; i < handlers_.Count() && generation == handlerGeneration_; ++i)
+            handled |= handlers_[i]->OnMessage(message, &w, &l);
+    } catch (...) {
+        handled = 0;
+    }
+    if (handled != 0)
+        return AnswersZeroWhenSwallowed(message) ? 0 : handled;
+
+    const LRESULT result = CallPrevious(message, w, l);
+    const unsigned afterGeneration = handlerGeneration_;
+    for (std::size_t i = 0; i < handlers_.Count() && afterGeneration == handlerGeneration_; ++i) {
+        try {
+            handlers_[i]->AfterMessage(message, wParam, lParam);
+        } catch (...) {
+        }
+    }
+    return result;
+}
+
+DispatchScope::~DispatchScope() {
+    if (--record_.dispatchDepth_ > 0)
+        return;
+    record_.retired_.clear();
+    if (record_.orphaned_) {
+        delete &record_;
+        return;
+    }
+    if (record_.rebuildPending_) {
+        record_.rebuildPending_ = false;
+        try {
+            record_.Rebuild();
+        } catch (...) {
+        }
+    }
+}
+
+void ReleaseRecord(std::unique_ptr<HookedWindow> record) {
+    const HWND window = record->Window();
+    try {
+        record->Detach();
+    } catch (...) {
+    }
+    if (record->dispatchDepth_ > 0)
+        record.release()->orphaned_ = true;  // freed by the outermost DispatchScope
+    else
+        record.reset();
+    NotifyHost(HM_WINDOW_GONE, window);
+}
+
+LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    try {
+        HookedWindow* record = Process().FindRecord(window);
+        if (!record)
+            return 0;
+        DispatchScope scope(*record);
+
+        if (EndsAttachment(message)) {
+            const LRESULT result = record->CallPrevious(message, wParam, lParam);
+            std::unique_ptr<HookedWindow> removed;
+            {
+                Lock lock(Process().RegistryLock());
+                removed = Process().Registry().Remove(window);
+            }
+            if (removed)
+                ReleaseRecord(std::move(removed));
+            return message == WM_CAPTIONBAR_DETACH ? kDetachAnswer : result;
+        }
+        if (IsSystemChange(message)) {
+            const LRESULT result = record->CallPrevious(message, wParam, lParam);
+            record->Rebuild();
+            return result;
+        }
+        if (message == WM_SIZE && !record->suppressSizeNotify) {
+            NotifyHost(HM_WINDOW_SIZED, window);
+            record->rolledUp = false;
+        }
+        return record->Dispatch(message, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
+}
+
+}  // namespace kz

@@ -1,0 +1,84 @@
+#include "LibraryProcess.h"
+
+#include "HookedWindow.h"
+#include "ProcessFilter.h"
+#include "Protocol.h"
+#include "SettingsReader.h"
+#include "ToolbarChoice.h"
+
+namespace kz {
+
+void InstallStandardHandlers(HookedWindow& record) {
+    if (std::unique_ptr<CaptionToolBar> toolbar = CreateToolbar(record))
+        record.AddToolbar(std::move(toolbar));
+}
+
+LibraryProcess& Process() {
+    static LibraryProcess process;
+    return process;
+}
+
+void LibraryProcess::Start(HINSTANCE module, volatile SharedSection* shared, const wchar_t* executablePath,
+                           DWORD pathLength) {
+    module_ = module;
+    shared_ = shared;
+    constexpr DWORD kPathCapacity = 512;
+    const bool pathRead = pathLength > 0 && pathLength < kPathCapacity;
+    const ProcessFilterResult filter = FilterProcess(executablePath, pathRead ? pathLength : 0);
+    processEnabled_ = pathRead && filter.enabled;
+    isSkypeProcess_ = filter.isSkypeProcess;
+    hookActive_ = processEnabled_;
+}
+
+void LibraryProcess::RefreshBlacklisted() {
+    if (processEnabled_)
+        processBlacklisted_ = ReadProcessBlacklisted();
+}
+
+WindowRegistry& LibraryProcess::Registry() {
+    WindowRegistry* registry = registry_.load(std::memory_order_acquire);
+    if (registry)
+        return *registry;
+    bool created = false;
+    {
+        Lock lock(registryLock_);
+        registry = registry_.load(std::memory_order_relaxed);
+        if (!registry) {
+            registry = new WindowRegistry;
+            registry_.store(registry, std::memory_order_release);
+            created = true;
+        }
+    }
+    // The blacklist is read here rather than at load: the registry is not to
+    // be touched from under the loader lock.
+    if (created)
+        RefreshBlacklisted();
+    return *registry;
+}
+
+HookedWindow* LibraryProcess::FindRecord(HWND window) {
+    if (detaching_ && !registry_.load(std::memory_order_acquire))
+        return nullptr;
+    Lock lock(registryLock_);
+    return Registry().Find(window);
+}
+
+void LibraryProcess::Stop(bool processEnding) {
+    detaching_ = true;
+    WindowRegistry* registry = registry_.load(std::memory_order_acquire);
+    if (!registry)
+        return;
+    if (!processEnding) {
+        Lock lock(registryLock_);
+        for (std::size_t bucket = 0; bucket < WindowRegistry::kBucketCount; ++bucket)
+            for (HWND window : registry->WindowsInBucket(bucket))
+                ::CallWindowProcW(&SubclassProcedure, window, WM_CAPTIONBAR_DETACH, 0, 0);
+    }
+    registry_.store(nullptr, std::memory_order_release);
+    // When the process is ending, records that are left die with it unfreed:
+    // their windows' code may still be running on threads that were stopped.
+    if (!processEnding)
+        delete registry;
+}
+
+}  // namespace kz

@@ -1,0 +1,73 @@
+#include "ToolbarChoice.h"
+
+#include "HookedWindow.h"
+#include "SystemApi.h"
+
+#include <cwchar>
+
+namespace kz {
+
+namespace {
+
+constexpr const wchar_t* kOffice2007Classes[] = {L"OpusApp", L"XLMAIN", L"rctrl_renwnd32",
+                                                 L"PP12FrameClass", L"OMain"};
+constexpr const wchar_t* kSkypeClasses[] = {L"tSkMainForm.UnicodeClass", L"THomeForm.UnicodeClass",
+                                            L"TConversationForm.UnicodeClass"};
+
+template <std::size_t N>
+bool IsOneOf(const wchar_t* name, const wchar_t* const (&names)[N]) {
+    for (const wchar_t* candidate : names)
+        if (std::wcscmp(name, candidate) == 0)
+            return true;
+    return false;
+}
+
+bool NcRenderingEnabled(HWND window) {
+    BOOL enabled = FALSE;
+    const SystemApi& api = Api();
+    return api.DwmGetWindowAttribute &&
+           SUCCEEDED(api.DwmGetWindowAttribute(window, DWMWA_NCRENDERING_ENABLED, &enabled, sizeof enabled)) &&
+           enabled;
+}
+
+bool Themed(HWND window) { return static_cast<bool>(ThemeHandle(window, L"WINDOW")); }
+
+}  // namespace
+
+ToolbarStyle ChooseToolbarStyle(HWND window, const WindowLook& look) {
+    if (!look.composition && IsOneOf(look.className, kOffice2007Classes))
+        return ToolbarStyle::Office2007;
+    if (IsOneOf(look.className, kSkypeClasses))
+        return look.composition ? ToolbarStyle::SkypeAero : ToolbarStyle::Skype;
+    if (look.osMajorVersion > 5 && look.composition && look.ncRenderingEnabled &&
+        look.ncRenderingEnabled(window))
+        return ToolbarStyle::Aero;
+    if (look.themed && look.themed(window))
+        return ToolbarStyle::XP;
+    return ToolbarStyle::Classic;
+}
+
+std::unique_ptr<CaptionToolBar> CreateToolbar(HookedWindow& record) {
+    wchar_t className[256] = L"";
+    ::GetClassNameW(record.Window(), className, 255);
+    const SystemApi& api = Api();
+    WindowLook look;
+    look.className = className;
+    look.composition = api.CompositionEnabled();
+    look.osMajorVersion = api.osMajorVersion;
+    look.ncRenderingEnabled = NcRenderingEnabled;
+    look.themed = Themed;
+
+    switch (ChooseToolbarStyle(record.Window(), look)) {
+    case ToolbarStyle::Classic:
+    case ToolbarStyle::XP:
+    case ToolbarStyle::Aero:
+    case ToolbarStyle::Office2007:
+    case ToolbarStyle::Skype:
+    case ToolbarStyle::SkypeAero:
+        break;  // the drawing styles are not part of this build yet
+    }
+    return nullptr;
+}
+
+}  // namespace kz
