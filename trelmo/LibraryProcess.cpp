@@ -22,6 +22,7 @@ void LibraryProcess::Start(HINSTANCE module, volatile SharedSection* shared, con
                            DWORD pathLength) {
     module_ = module;
     shared_ = shared;
+    detaching_ = false;
     constexpr DWORD kPathCapacity = 512;
     const bool pathRead = pathLength > 0 && pathLength < kPathCapacity;
     const ProcessFilterResult filter = FilterProcess(executablePath, pathRead ? pathLength : 0);

@@ -1,0 +1,38 @@
+// Test support: runs the hook library's code inside the test program, with a
+// recording host window as the host, and attaches windows by calling the
+// hook procedure the way the system does after a window procedure returns.
+#pragma once
+
+#include "LibraryProcess.h"
+#include "TestHost.h"
+
+#include <windows.h>
+
+namespace kz::test {
+
+class LibraryInProcess {
+public:
+    // installer: the handlers each attached window gets (the real ones by default).
+    explicit LibraryInProcess(HandlerInstaller installer = InstallStandardHandlers);
+    // Lets go of every attached window, as an unload does.
+    ~LibraryInProcess();
+    LibraryInProcess(const LibraryInProcess&) = delete;
+    LibraryInProcess& operator=(const LibraryInProcess&) = delete;
+
+    RecordingHost& Host() { return host_; }
+    // Passes one finished message to the hook procedure; returns its result.
+    LRESULT CallHook(HWND window, UINT message);
+    // What the hook does at a window's first non-client paint.
+    void Attach(HWND window) { CallHook(window, WM_NCPAINT); }
+    bool IsAttached(HWND window) { return Process().FindRecord(window) != nullptr; }
+
+private:
+    RecordingHost host_;
+    volatile SharedSection shared_{};
+};
+
+// A visible top-level test window with the given styles, on the calling thread.
+HWND CreateTestWindow(DWORD style = WS_OVERLAPPEDWINDOW, DWORD exStyle = 0, HWND owner = nullptr,
+                      const wchar_t* className = nullptr);
+
+}  // namespace kz::test

@@ -1,0 +1,49 @@
+#include "ScratchRegistry.h"
+
+#include "Protocol.h"
+
+namespace kz::test {
+
+ScratchRegistry::ScratchRegistry()
+    : path_("Software\\KzTests\\Scratch" + std::to_string(::GetCurrentProcessId())) {
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &scratch_,
+                      nullptr);
+    ::RegOverridePredefKey(HKEY_CURRENT_USER, scratch_);
+}
+
+ScratchRegistry::~ScratchRegistry() {
+    ::RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+    ::RegCloseKey(scratch_);
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str());
+}
+
+void ScratchRegistry::SetValue(const char* name, const std::vector<uint8_t>& bytes, DWORD type) {
+    HKEY key;
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, kRegistryKeyA, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                          nullptr) != ERROR_SUCCESS)
+        return;
+    ::RegSetValueExA(key, name, 0, type, bytes.data(), static_cast<DWORD>(bytes.size()));
+    ::RegCloseKey(key);
+}
+
+void ScratchRegistry::SetSettingsValue(const std::vector<uint8_t>& bytes) {
+    SetValue(kSettingsValueA, bytes, REG_BINARY);
+}
+
+void ScratchRegistry::SetBlacklistValue(const std::vector<uint8_t>& bytes, DWORD type) {
+    SetValue(kBlacklistValueA, bytes, type);
+}
+
+void ScratchRegistry::DeleteValues() { ::RegDeleteTreeA(HKEY_CURRENT_USER, kRegistryKeyA); }
+
+std::vector<uint8_t> ScratchRegistry::ReadValue(const char* name) const {
+    std::vector<uint8_t> bytes(8192);
+    DWORD size = static_cast<DWORD>(bytes.size());
+    if (::RegGetValueA(HKEY_CURRENT_USER, kRegistryKeyA, name, RRF_RT_ANY | RRF_NOEXPAND, nullptr, bytes.data(),
+                       &size) != ERROR_SUCCESS)
+        return {};
+    bytes.resize(size);
+    return bytes;
+}
+
+}  // namespace kz::test

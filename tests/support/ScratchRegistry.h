@@ -1,0 +1,33 @@
+// Test support: redirects this process's HKEY_CURRENT_USER to a scratch key,
+// so that tests never touch the user's own values, and removes it afterwards.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kz::test {
+
+class ScratchRegistry {
+public:
+    ScratchRegistry();
+    ~ScratchRegistry();
+    ScratchRegistry(const ScratchRegistry&) = delete;
+    ScratchRegistry& operator=(const ScratchRegistry&) = delete;
+
+    // Writes or deletes values of the program's key (under the redirected HKCU).
+    void SetSettingsValue(const std::vector<uint8_t>& bytes);
+    void SetBlacklistValue(const std::vector<uint8_t>& bytes, DWORD type = REG_MULTI_SZ);
+    void DeleteValues();
+    // The raw bytes of a value of the program's key; empty when absent.
+    std::vector<uint8_t> ReadValue(const char* name) const;
+
+private:
+    void SetValue(const char* name, const std::vector<uint8_t>& bytes, DWORD type);
+    std::string path_;
+    HKEY scratch_ = nullptr;
+};
+
+}  // namespace kz::test

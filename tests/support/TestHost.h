@@ -1,0 +1,50 @@
+// Test support: a stand-in for the host's main window that records every
+// message the library sends it, and waiting on conditions with a time-out.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <vector>
+
+namespace kz::test {
+
+struct ReceivedMessage {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+// A hidden top-level window on the calling thread that answers 0 to the
+// protocol's messages and records them in order of arrival.
+class RecordingHost {
+public:
+    RecordingHost();
+    ~RecordingHost();
+    RecordingHost(const RecordingHost&) = delete;
+    RecordingHost& operator=(const RecordingHost&) = delete;
+
+    HWND Window() const { return window_; }
+    const std::vector<ReceivedMessage>& Messages() const { return messages_; }
+    void Clear() { messages_.clear(); }
+    // How many messages with this code (and, when given, this window) came.
+    int Count(UINT message, HWND about = nullptr) const;
+
+    // Called for each recorded message, inside the SendMessage of the sender.
+    std::function<void(const ReceivedMessage&)> onMessage;
+
+private:
+    static LRESULT CALLBACK Procedure(HWND, UINT, WPARAM, LPARAM);
+    HWND window_ = nullptr;
+    std::vector<ReceivedMessage> messages_;
+};
+
+// Pumps the calling thread's messages until condition() holds or the time is up.
+bool WaitUntil(const std::function<bool()>& condition,
+               std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
+
+// Pumps whatever is queued right now, without waiting.
+void PumpPending();
+
+}  // namespace kz::test
