@@ -1,14 +1,17 @@
 #include "LibraryProcess.h"
 
+#include "CaptionButtonPainters.h"
 #include "HookedWindow.h"
 #include "ProcessFilter.h"
 #include "Protocol.h"
 #include "SettingsReader.h"
 #include "ToolbarChoice.h"
+#include "WindowSystemMenu.h"
 
 namespace kz {
 
 void InstallStandardHandlers(HookedWindow& record) {
+    record.AddHandler(std::make_unique<WindowSystemMenu>(record));
     if (std::unique_ptr<CaptionToolBar> toolbar = CreateToolbar(record))
         record.AddToolbar(std::move(toolbar));
 }
@@ -66,20 +69,25 @@ HookedWindow* LibraryProcess::FindRecord(HWND window) {
 
 void LibraryProcess::Stop(bool processEnding) {
     detaching_ = true;
-    WindowRegistry* registry = registry_.load(std::memory_order_acquire);
-    if (!registry)
+    // When the process is ending, records and painters that are left die with
+    // it unfreed: their windows' code may still be running on threads that
+    // were stopped, and the theme library may already be gone.
+    if (processEnding) {
+        registry_.store(nullptr, std::memory_order_release);
         return;
-    if (!processEnding) {
-        Lock lock(registryLock_);
-        for (std::size_t bucket = 0; bucket < WindowRegistry::kBucketCount; ++bucket)
-            for (HWND window : registry->WindowsInBucket(bucket))
-                ::CallWindowProcW(&SubclassProcedure, window, WM_CAPTIONBAR_DETACH, 0, 0);
     }
-    registry_.store(nullptr, std::memory_order_release);
-    // When the process is ending, records that are left die with it unfreed:
-    // their windows' code may still be running on threads that were stopped.
-    if (!processEnding)
+    if (WindowRegistry* registry = registry_.load(std::memory_order_acquire)) {
+        {
+            Lock lock(registryLock_);
+            for (std::size_t bucket = 0; bucket < WindowRegistry::kBucketCount; ++bucket)
+                for (HWND window : registry->WindowsInBucket(bucket))
+                    ::CallWindowProcW(&SubclassProcedure, window, WM_CAPTIONBAR_DETACH, 0, 0);
+        }
+        registry_.store(nullptr, std::memory_order_release);
         delete registry;
+    }
+    // After the walk: the toolbars that held painters are gone.
+    FreePainterCache();
 }
 
 }  // namespace kz

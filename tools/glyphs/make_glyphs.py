@@ -1,0 +1,250 @@
+#!/usr/bin/env python3
+"""Draws the glyph strips of the caption buttons into trelmo/res.
+
+Each strip is an 18 x 144 24-bit BMP: eight 18 x 18 frames stacked from the
+top. Frames 0-3 are normal, hot, pressed and disabled for an active caption,
+4-7 the same for an inactive one. Black is where the glyph colour goes (the
+library recolours it); the key colour, also the bottom-right pixel, is keyed
+out when drawing. Disabled frames are grey so that they are never recoloured.
+
+Only the standard library is used and nothing depends on time or order of a
+dict, so every run writes the same bytes.
+"""
+
+import os
+import struct
+import sys
+
+SIZE = 18
+FRAMES = 8
+KEY = (255, 0, 255)
+GLYPH = (0, 0, 0)
+GREY = (128, 128, 128)
+LIGHT = (255, 255, 255)
+ORIGIN = 3  # the 12 x 12 drawings sit in the middle of the frame
+
+# 12 x 12 drawings, '#' marks the glyph. Kept inside the middle twelve
+# columns so that a button narrower than 18 pixels still shows all of it.
+DRAWINGS = {
+    # Minimize to tray: a window sinking into the tray bar.
+    130: [
+        ".##########.",
+        ".##########.",
+        ".#........#.",
+        ".#........#.",
+        ".##########.",
+        ".....##.....",
+        "...######...",
+        "....####....",
+        ".....##.....",
+        "............",
+        "############",
+        "############",
+    ],
+    # Minimize to common tray: a list of windows above the tray bar.
+    131: [
+        "............",
+        ".##.#######.",
+        ".##.#######.",
+        "............",
+        ".##.#######.",
+        ".##.#######.",
+        "............",
+        ".##.#######.",
+        ".##.#######.",
+        "............",
+        "############",
+        "############",
+    ],
+    # Minimize to box: a small square showing the window's icon.
+    132: [
+        "............",
+        "............",
+        "..########..",
+        "..########..",
+        "..#......#..",
+        "..#.####.#..",
+        "..#.####.#..",
+        "..#......#..",
+        "..########..",
+        "............",
+        "............",
+        "............",
+    ],
+    # Roll up/unroll: an arrow pointing up at a caption bar.
+    133: [
+        ".....##.....",
+        "....####....",
+        "...######...",
+        "..##.##.##..",
+        ".....##.....",
+        ".....##.....",
+        "............",
+        "############",
+        "############",
+        "#..........#",
+        "############",
+        "............",
+    ],
+    # Always on top: a pin.
+    134: [
+        "...######...",
+        "....####....",
+        "....####....",
+        "....####....",
+        "....####....",
+        "...######...",
+        "..########..",
+        ".....##.....",
+        ".....##.....",
+        ".....##.....",
+        ".....#......",
+        ".....#......",
+    ],
+    # Push to background: the back window filled, the front one hollow.
+    135: [
+        "....########",
+        "....########",
+        "....########",
+        "....########",
+        "########.###",
+        "########.###",
+        "#......#.###",
+        "#......#....",
+        "#......#....",
+        "#......#....",
+        "#......#....",
+        "########....",
+    ],
+    # Transparency preset: a square half solid, half see-through.
+    136: [
+        "############",
+        "######.#.#.#",
+        "#######.#.##",
+        "######.#.#.#",
+        "#######.#.##",
+        "######.#.#.#",
+        "#######.#.##",
+        "######.#.#.#",
+        "#######.#.##",
+        "######.#.#.#",
+        "#######.#.##",
+        "############",
+    ],
+    # Tune transparency: rising levels and a drop-down mark.
+    137: [
+        "......##....",
+        "......##....",
+        "......##....",
+        "...##.##....",
+        "...##.##....",
+        "...##.##....",
+        "##.##.##....",
+        "##.##.##....",
+        "##.##.######",
+        "##.##.##.##.",
+        "##.##.##..#.",
+        "............",
+    ],
+    # Run application copy: a second window coming out of the first.
+    138: [
+        "...#########",
+        "...#########",
+        "...#.......#",
+        "#########..#",
+        "#########..#",
+        "#.......#..#",
+        "#...#...#..#",
+        "#..###..####",
+        "#...#...#...",
+        "#.......#...",
+        "#########...",
+        "............",
+    ],
+    # Overflow: a double chevron.
+    143: [
+        "............",
+        "............",
+        "..##..##....",
+        "...##..##...",
+        "....##..##..",
+        ".....##..##.",
+        ".....##..##.",
+        "....##..##..",
+        "...##..##...",
+        "..##..##....",
+        "............",
+        "............",
+    ],
+}
+
+
+def blank_frame():
+    return [[KEY] * SIZE for _ in range(SIZE)]
+
+
+def paint(frame, drawing, colour, dx=0, dy=0):
+    for y, row in enumerate(drawing):
+        for x, mark in enumerate(row):
+            if mark == "#":
+                frame[ORIGIN + y + dy][ORIGIN + x + dx] = colour
+
+
+def frames_of(drawing):
+    normal = blank_frame()
+    paint(normal, drawing, GLYPH)
+    hot = blank_frame()
+    paint(hot, drawing, GLYPH)
+    pressed = blank_frame()
+    paint(pressed, drawing, GLYPH, 1, 1)
+    # Active captions get the engraved look of a disabled control; inactive
+    # ones are dull already and get the grey alone.
+    engraved = blank_frame()
+    paint(engraved, drawing, LIGHT, 1, 1)
+    paint(engraved, drawing, GREY)
+    flat = blank_frame()
+    paint(flat, drawing, GREY)
+    return [normal, hot, pressed, engraved, normal, hot, pressed, flat]
+
+
+def bmp_bytes(rows):
+    """A bottom-up 24-bit BMP of the given rows (top row first)."""
+    width, height = len(rows[0]), len(rows)
+    stride = (width * 3 + 3) & ~3
+    pixels = bytearray()
+    for row in reversed(rows):
+        line = bytearray()
+        for (r, g, b) in row:
+            line += bytes((b, g, r))
+        line += bytes(stride - len(line))
+        pixels += line
+    header_size = 14 + 40
+    file_header = struct.pack("<2sIHHI", b"BM", header_size + len(pixels), 0, 0, header_size)
+    info_header = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    return file_header + info_header + bytes(pixels)
+
+
+def strip_rows(drawing):
+    rows = []
+    for frame in frames_of(drawing):
+        rows.extend(frame)
+    assert len(rows) == SIZE * FRAMES
+    assert rows[-1][-1] == KEY, "the bottom-right pixel names the transparent colour"
+    return rows
+
+
+def main():
+    root = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+    out = os.path.join(root, "trelmo", "res")
+    os.makedirs(out, exist_ok=True)
+    for resource in sorted(DRAWINGS):
+        drawing = DRAWINGS[resource]
+        assert len(drawing) == 12 and all(len(row) == 12 for row in drawing), resource
+        path = os.path.join(out, "glyph%d.bmp" % resource)
+        with open(path, "wb") as f:
+            f.write(bmp_bytes(strip_rows(drawing)))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
