@@ -35,8 +35,12 @@ wine_env_start() {
         done
     fi
     wine_env_prepare_prefix
-    # One server for the whole run: every program starts faster.
+    # One server and one desktop for the whole run: every program starts
+    # faster, and the long-lived helper processes Wine starts are started
+    # here, outside any pipe a caller waits on for its end.
     wineserver -p
+    wine explorer.exe /desktop=shell,1024x768 </dev/null >/dev/null 2>&1 &
+    wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 wine_env_stop() {

@@ -1,50 +1,239 @@
+// The library's decoding of the stored settings and its blacklist match.
 #include "LibrarySettings.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
 #include <vector>
 
 namespace kz {
 namespace {
 
-// The value the host stores for its default record.
-std::vector<uint8_t> HostDefaultValue() {
-    std::vector<uint8_t> v = {0x01, 0, 0, 0, 0xFF, 0x01, 0x01, 0, 0, 0, 0};
-    v.insert(v.end(), 8, 0);
-    for (uint8_t b : {0x01, 0, 0, 0, 0x30, 0x32, 0x01, 0x00, 0x01, 0x00, 0x01, 0x01, 0x09, 0, 0, 0})
-        v.push_back(b);
-    for (uint8_t k = 1; k <= 9; ++k)
-        v.push_back(k);
-    for (uint8_t b : {0x0A, 0, 0, 0})
-        v.push_back(b);
-    v.insert(v.end(), 40, 0);
-    for (uint8_t b : {0x0A, 0, 0, 0})
-        v.push_back(b);
-    for (uint8_t k = 1; k <= 10; ++k)
-        v.push_back(k);
-    return v;
+void PutInt(std::vector<uint8_t>& v, int32_t value) {
+    for (int i = 0; i < 4; ++i)
+        v.push_back(static_cast<uint8_t>(static_cast<uint32_t>(value) >> (8 * i)));
 }
 
-TEST(LibrarySettings, DefaultsWhenNothingIsStored) {
-    const LibrarySettings s = DecodeLibrarySettings(nullptr, 0);
+// A stored value built item by item, so that single items can be changed.
+struct StoredValue {
+    int32_t version = 1;
+    int32_t buttonCount = 9;
+    int32_t hotKeyCount = 10;
+    int32_t menuCount = 10;
+    uint8_t flags[6] = {1, 0, 1, 0, 1, 1};
+    uint32_t glyphColor = 0;
+
+    std::vector<uint8_t> Bytes() const {
+        std::vector<uint8_t> v;
+        PutInt(v, version);
+        v.push_back(0xFF);  // checksum
+        v.push_back(1);     // run on start-up
+        v.push_back(1);     // reserved flag
+        PutInt(v, 0);       // reserved byte
+        PutInt(v, static_cast<int32_t>(glyphColor));
+        PutInt(v, 0);
+        PutInt(v, 1);  // box arrangement
+        v.push_back(48);
+        v.push_back(50);
+        v.insert(v.end(), flags, flags + 6);
+        PutInt(v, buttonCount);
+        for (int i = 0; i < buttonCount && i < 40; ++i)
+            v.push_back(static_cast<uint8_t>(9 - i % 10));
+        PutInt(v, hotKeyCount);
+        for (int i = 0; i < hotKeyCount && i < 10; ++i)
+            PutInt(v, 0x4100 + i);
+        PutInt(v, menuCount);
+        for (int i = 0; i < menuCount && i < 40; ++i)
+            v.push_back(static_cast<uint8_t>(i % 9 + 1));
+        return v;
+    }
+};
+
+LibrarySettings Decode(const std::vector<uint8_t>& v) {
+    return DecodeLibrarySettings(v.data(), static_cast<int32_t>(v.size()));
+}
+
+void ExpectLibraryDefaults(const LibrarySettings& s) {
     EXPECT_EQ(s.Version, 1);
     EXPECT_EQ(s.ButtonCount, 9);
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(s.Buttons[i], i + 1);
     EXPECT_EQ(s.MenuItemCount, 10);
-    EXPECT_EQ(s.MenuItems[9], 10);
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(s.MenuItems[i], i + 1);
     EXPECT_TRUE(s.ShowButtonHints);
     EXPECT_FALSE(s.AllowOverflowCaptionText);
-    EXPECT_FALSE(s.GlyphColorAutodetect);
+    EXPECT_EQ(s.GlyphColor, 0u);
+}
+
+TEST(LibrarySettingsDecode, DefaultsWhenNothingIsStored) {
+    const LibrarySettings s = DecodeLibrarySettings(nullptr, 0);
+    ExpectLibraryDefaults(s);
+    EXPECT_FALSE(s.GlyphColorAutodetect);  // not set by the library's defaults
+    EXPECT_EQ(s.Buttons[31], 32);
+    // 1 + 0 + 9 + (1..32) + 1 + 0 + 0 + 50 + 1 = 590, folded to 30.
     EXPECT_EQ(s.Checksum, 30);
 }
 
-TEST(LibrarySettings, DecodesTheHostDefaultRecord) {
-    const std::vector<uint8_t> v = HostDefaultValue();
-    ASSERT_EQ(v.size(), 102u);
-    const LibrarySettings s = DecodeLibrarySettings(v.data(), int32_t(v.size()));
+TEST(LibrarySettingsDecode, ReadsEveryItemOfAStoredValue) {
+    StoredValue stored;
+    stored.glyphColor = 0x00FF8000;
+    stored.flags[1] = 1;
+    stored.flags[4] = 0;
+    const LibrarySettings s = Decode(stored.Bytes());
+    EXPECT_EQ(s.Version, 1);
     EXPECT_EQ(s.Checksum, 31);
+    EXPECT_EQ(s.GlyphColor, 0x00FF8000u);
     EXPECT_EQ(s.BoxSize, 48);
-    EXPECT_TRUE(s.GlyphColorAutodetect);
-    EXPECT_FALSE(s.ShowTips);
+    EXPECT_EQ(s.TransparencyLevel, 50);
+    EXPECT_TRUE(s.AllowOverflowCaptionText);
+    EXPECT_FALSE(s.GlyphColorAutodetect);
+    EXPECT_EQ(s.ButtonCount, 9);
+    EXPECT_EQ(s.Buttons[0], 9);
+    EXPECT_EQ(s.Buttons[8], 1);
+    EXPECT_EQ(s.Buttons[9], 10);  // past the count the defaults stay
+    EXPECT_EQ(s.HotKeys[3], 0x4103);
+    EXPECT_EQ(s.MenuItemCount, 10);
+    EXPECT_EQ(s.MenuItems[9], 1);
+}
+
+TEST(LibrarySettingsDecode, InvalidValuesGiveTheDefaults) {
+    StoredValue version2;
+    version2.version = 2;
+    ExpectLibraryDefaults(Decode(version2.Bytes()));
+
+    StoredValue tooManyButtons;
+    tooManyButtons.buttonCount = 33;
+    ExpectLibraryDefaults(Decode(tooManyButtons.Bytes()));
+
+    StoredValue tooManyMenuItems;
+    tooManyMenuItems.menuCount = 33;
+    ExpectLibraryDefaults(Decode(tooManyMenuItems.Bytes()));
+
+    // Only the count's low byte would read 5: the whole count decides.
+    StoredValue hugeMenuCount;
+    hugeMenuCount.menuCount = 0x105;
+    ExpectLibraryDefaults(Decode(hugeMenuCount.Bytes()));
+}
+
+TEST(LibrarySettingsDecode, OnlyTheLowSixteenBitsOfTheVersionCount) {
+    StoredValue stored;
+    stored.version = 0x00010001;
+    stored.buttonCount = 2;
+    const LibrarySettings s = Decode(stored.Bytes());
+    EXPECT_EQ(s.Version, 1);
+    EXPECT_EQ(s.ButtonCount, 2);
+}
+
+TEST(LibrarySettingsDecode, NegativeButtonCountIsAnEmptyRow) {
+    StoredValue stored;
+    stored.buttonCount = -1;
+    const LibrarySettings s = Decode(stored.Bytes());
+    EXPECT_EQ(s.ButtonCount, 0);
+    EXPECT_EQ(s.MenuItemCount, 10);
+    EXPECT_EQ(s.HotKeys[1], 0x4101);  // the items after it are still read in place
+}
+
+TEST(LibrarySettingsDecode, HotKeyCountOfThreeFillsThreeEntries) {
+    StoredValue stored;
+    stored.hotKeyCount = 3;
+    const LibrarySettings s = Decode(stored.Bytes());
+    EXPECT_EQ(s.HotKeys[0], 0x4100);
+    EXPECT_EQ(s.HotKeys[2], 0x4102);
+    EXPECT_EQ(s.HotKeys[3], 0);
+    EXPECT_EQ(s.MenuItemCount, 10);
+    EXPECT_EQ(s.MenuItems[0], 1);
+}
+
+TEST(LibrarySettingsDecode, ValuesCutShortNeverReadPastTheirEnd) {
+    const std::vector<uint8_t> full = StoredValue().Bytes();
+    for (std::size_t length = 0; length < full.size(); ++length) {
+        // An exactly sized heap copy: reading past it would be caught by the
+        // native sanitizer run of the same code.
+        std::vector<uint8_t> cut(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(length));
+        const LibrarySettings s = Decode(cut);
+        EXPECT_EQ(s.Version, 1) << length;
+        if (length < 4)
+            ExpectLibraryDefaults(s);
+    }
+    // A value cut inside the button list keeps what was read and zeroes the rest.
+    std::vector<uint8_t> cut(full.begin(), full.begin() + 37);  // 31 bytes of items, the count, two buttons
+    const LibrarySettings s = Decode(cut);
+    EXPECT_EQ(s.ButtonCount, 9);
+    EXPECT_EQ(s.Buttons[0], 9);
+    EXPECT_EQ(s.Buttons[1], 8);
+    EXPECT_EQ(s.Buttons[2], 0);
+    EXPECT_EQ(s.MenuItemCount, 0);
+}
+
+TEST(LibrarySettingsDecode, OddLengthsAndGarbageStayInsideTheData) {
+    uint32_t seed = 12345;
+    for (int round = 0; round < 2000; ++round) {
+        std::vector<uint8_t> v(seed % 600);
+        for (uint8_t& b : v) {
+            seed = seed * 1103515245u + 12345u;
+            b = static_cast<uint8_t>(seed >> 16);
+        }
+        if (v.size() >= 4 && round % 2)
+            std::memcpy(v.data(), "\x01\x00\x00\x00", 4);
+        const LibrarySettings s = Decode(v);
+        const bool valid = s.Version == 1 && s.ButtonCount >= 0 && s.ButtonCount <= 32 &&
+                           s.MenuItemCount >= 0 && s.MenuItemCount <= 32;
+        EXPECT_TRUE(valid) << "round " << round;
+    }
+}
+
+std::vector<wchar_t> MultiString(std::initializer_list<const wchar_t*> entries, bool terminated = true) {
+    std::vector<wchar_t> v;
+    for (const wchar_t* e : entries) {
+        v.insert(v.end(), e, e + std::wcslen(e));
+        v.push_back(L'\0');
+    }
+    if (terminated)
+        v.push_back(L'\0');
+    else if (!v.empty())
+        v.pop_back();
+    return v;
+}
+
+bool Matches(const wchar_t* lowerPath, const std::vector<wchar_t>& list) {
+    return IsPathInBlacklist(lowerPath, list.data(), list.size());
+}
+
+TEST(Blacklist, MatchesTheWholePathInAnyLetterCase) {
+    const auto list = MultiString({L"C:\\Program Files\\Other\\x.exe", L"C:\\Tools\\Target.EXE"});
+    EXPECT_TRUE(Matches(L"c:\\tools\\target.exe", list));
+    EXPECT_TRUE(Matches(L"c:\\program files\\other\\x.exe", list));
+    EXPECT_FALSE(Matches(L"c:\\tools\\target.exe.bak", list));
+    EXPECT_FALSE(Matches(L"c:\\tools\\target.ex", list));
+    EXPECT_FALSE(Matches(L"d:\\tools\\target.exe", list));
+}
+
+TEST(Blacklist, ABareFileNameNeverMatches) {
+    EXPECT_FALSE(Matches(L"c:\\tools\\target.exe", MultiString({L"target.exe"})));
+    EXPECT_FALSE(Matches(L"c:\\tools\\target.exe", MultiString({L"TARGET.EXE"})));
+}
+
+TEST(Blacklist, TheListEndsAtItsEmptyEntry) {
+    std::vector<wchar_t> list = MultiString({L"c:\\a.exe"});
+    const std::vector<wchar_t> after = MultiString({L"c:\\b.exe"});
+    list.insert(list.end(), after.begin(), after.end());
+    EXPECT_TRUE(Matches(L"c:\\a.exe", list));
+    EXPECT_FALSE(Matches(L"c:\\b.exe", list));
+    EXPECT_FALSE(Matches(L"c:\\a.exe", MultiString({})));
+    EXPECT_FALSE(Matches(L"c:\\a.exe", {}));
+}
+
+TEST(Blacklist, AValueWithoutTerminatorsIsReadOnlyUpToItsEnd) {
+    // Exactly sized heap buffers: a walk past them is an overread.
+    const auto unterminated = MultiString({L"c:\\a.exe", L"c:\\bb.exe"}, false);
+    EXPECT_TRUE(Matches(L"c:\\a.exe", unterminated));
+    EXPECT_TRUE(Matches(L"c:\\bb.exe", unterminated));
+    EXPECT_FALSE(Matches(L"c:\\bb.exe2", unterminated));
+    // A path that is longer than the data left never compares past the data.
+    const std::vector<wchar_t> partial(unterminated.begin(), unterminated.end() - 3);
+    EXPECT_FALSE(Matches(L"c:\\bb.exe", partial));
 }
 
 }  // namespace
