@@ -1,0 +1,140 @@
+#include "EndToEnd.h"
+
+#include "TargetQuery.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace kz::test {
+
+std::wstring BinaryDirectory() {
+    wchar_t path[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring directory(path, length);
+    return directory.substr(0, directory.find_last_of(L'\\'));
+}
+
+HookedDesktop::HookedDesktop() {
+    const std::wstring library = BinaryDirectory() + L"\\trelmo.dll";
+    const std::string narrow(library.begin(), library.end());
+    hook_.Install(host_.Window(), narrow.c_str());
+}
+
+HookedDesktop::~HookedDesktop() { hook_.Remove(); }
+
+ChildProgram::ChildProgram(const std::wstring& commandLine) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
+    line.push_back(L'\0');
+    if (::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        ::CloseHandle(info.hThread);
+        process_ = info.hProcess;
+        processId_ = info.dwProcessId;
+    }
+}
+
+ChildProgram::~ChildProgram() {
+    if (!process_)
+        return;
+    if (::WaitForSingleObject(process_, 0) == WAIT_TIMEOUT)
+        ::TerminateProcess(process_, 1);
+    ::CloseHandle(process_);
+}
+
+namespace {
+
+struct WindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindCaptionedWindow(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    const LONG style = ::GetWindowLongW(window, GWL_STYLE);
+    if (owner == search->processId && ::IsWindowVisible(window) && (style & WS_CAPTION) == WS_CAPTION) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND ChildProgram::WaitForWindow() {
+    WaitUntil(
+        [this] {
+            WindowSearch search{processId_, nullptr};
+            ::EnumWindows(FindCaptionedWindow, reinterpret_cast<LPARAM>(&search));
+            window_ = search.found;
+            return window_ != nullptr;
+        },
+        std::chrono::seconds(20));
+    return window_;
+}
+
+bool ChildProgram::Close() {
+    if (!process_)
+        return false;
+    if (window_)
+        ::PostMessageW(window_, WM_CLOSE, 0, 0);
+    return WaitUntil([this] { return ::WaitForSingleObject(process_, 0) == WAIT_OBJECT_0; },
+                     std::chrono::seconds(20));
+}
+
+LRESULT AskTarget(HWND window, WPARAM question, LPARAM argument) {
+    DWORD_PTR answer = 0;
+    if (!::SendMessageTimeoutW(window, TargetQueryMessage(), question, argument, SMTO_NORMAL, 10000, &answer))
+        return -1;
+    return static_cast<LRESULT>(answer);
+}
+
+namespace {
+
+void WriteBitmapFile(const std::wstring& path, HBITMAP bitmap, HDC dc, int width, int height) {
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    std::vector<BYTE> pixels(stride * static_cast<DWORD>(height));
+    ::GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), pixels.data(), reinterpret_cast<BITMAPINFO*>(&header),
+                DIB_RGB_COLORS);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+    if (FILE* out = ::_wfopen(path.c_str(), L"wb")) {
+        std::fwrite(&file, sizeof file, 1, out);
+        std::fwrite(&header, sizeof header, 1, out);
+        std::fwrite(pixels.data(), 1, pixels.size(), out);
+        std::fclose(out);
+    }
+}
+
+}  // namespace
+
+void SaveScreenshot(const std::string& name) {
+    const std::wstring directory = BinaryDirectory() + L"\\..\\screenshots";
+    ::CreateDirectoryW(directory.c_str(), nullptr);
+    const int width = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const int height = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    const WindowDC screen = WindowDC::OfClient(nullptr);
+    const UniqueMemoryDC memory(::CreateCompatibleDC(screen.get()));
+    const UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), width, height));
+    {
+        const SelectGuard select(memory.get(), bitmap.get());
+        ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), ::GetSystemMetrics(SM_XVIRTUALSCREEN),
+                 ::GetSystemMetrics(SM_YVIRTUALSCREEN), SRCCOPY);
+    }
+    WriteBitmapFile(directory + L"\\" + std::wstring(name.begin(), name.end()) + L".bmp", bitmap.get(),
+                    memory.get(), width, height);
+}
+
+}  // namespace kz::test

@@ -1,0 +1,61 @@
+// Test support for the end-to-end layer: a driver that acts as the host
+// (installs the real hook through the library's ordinals and records what
+// every process sends it), programs started in other processes, and
+// screenshots of the desktop.
+#pragma once
+
+#include "HookLibrary.h"
+#include "TestHost.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace kz::test {
+
+// The directory of the running test program, where the binaries lie.
+std::wstring BinaryDirectory();
+
+// The driver as host: a recording host window with the real hook installed.
+class HookedDesktop {
+public:
+    HookedDesktop();
+    ~HookedDesktop();
+    HookedDesktop(const HookedDesktop&) = delete;
+    HookedDesktop& operator=(const HookedDesktop&) = delete;
+
+    bool Installed() const { return hook_.Installed(); }
+    RecordingHost& Host() { return host_; }
+
+private:
+    RecordingHost host_;
+    HookLibrary hook_;
+};
+
+// A program running in another process; ended when the object goes.
+class ChildProgram {
+public:
+    explicit ChildProgram(const std::wstring& commandLine);
+    ~ChildProgram();
+    ChildProgram(const ChildProgram&) = delete;
+    ChildProgram& operator=(const ChildProgram&) = delete;
+
+    bool Started() const { return process_ != nullptr; }
+    // Waits for the process's first visible top-level window with a caption.
+    HWND WaitForWindow();
+    // Asks the window to close and waits for the process to end.
+    bool Close();
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD processId_ = 0;
+    HWND window_ = nullptr;
+};
+
+// Asks the target program a question (see TargetQuery.h); -1 when it does not answer.
+LRESULT AskTarget(HWND window, WPARAM question, LPARAM argument = 0);
+
+// Saves the whole desktop as <build>/screenshots/<name>.bmp.
+void SaveScreenshot(const std::string& name);
+
+}  // namespace kz::test

@@ -1,0 +1,77 @@
+// A plain captioned program for the end-to-end tests: one top-level window,
+// titled by its command line, that answers questions about itself.
+#include "TargetQuery.h"
+
+#include <windows.h>
+
+#include <cwchar>
+
+namespace {
+
+using namespace kz::test;
+
+UINT g_queryMessage = 0;
+LONG g_ncPaints = 0;
+
+bool ProcedureLiesInHookLibrary(HWND window) {
+    const auto procedure = reinterpret_cast<LPCWSTR>(::GetWindowLongW(window, GWL_WNDPROC));
+    HMODULE module = nullptr;
+    if (!::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                              procedure, &module))
+        return false;
+    wchar_t path[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameW(module, path, MAX_PATH);
+    return length >= 10 && ::_wcsicmp(path + length - 10, L"trelmo.dll") == 0;
+}
+
+LRESULT Answer(HWND window, WPARAM question, LPARAM argument) {
+    switch (question) {
+    case kAskAttached: return ProcedureLiesInHookLibrary(window) ? 1 : 0;
+    case kAskNcPaints: return g_ncPaints;
+    case kAskSystemMenuCount: return ::GetMenuItemCount(::GetSystemMenu(window, FALSE));
+    case kAskSystemMenuId: return static_cast<LRESULT>(::GetMenuItemID(::GetSystemMenu(window, FALSE), argument));
+    default: return -1;
+    }
+}
+
+LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == g_queryMessage && g_queryMessage != 0)
+        return Answer(window, wParam, lParam);
+    switch (message) {
+    case WM_NCPAINT: {
+        const LRESULT result = ::DefWindowProcW(window, message, wParam, lParam);
+        ++g_ncPaints;
+        return result;
+    }
+    case WM_DESTROY:
+        ::PostQuitMessage(0);
+        return 0;
+    default:
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
+    g_queryMessage = TargetQueryMessage();
+    WNDCLASSW wc{};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = Procedure;
+    wc.hInstance = instance;
+    wc.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = kTargetWindowClass;
+    ::RegisterClassW(&wc);
+    const wchar_t* title = commandLine && *commandLine ? commandLine : L"Barquill target";
+    const HWND window = ::CreateWindowExW(0, kTargetWindowClass, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 120, 120,
+                                          560, 300, nullptr, nullptr, instance, nullptr);
+    if (!window)
+        return 1;
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    return 0;
+}
