@@ -1,21 +1,134 @@
-// The handler that puts the added buttons into a window's caption. The styles
-// derive from it and decide the metrics and the painting.
+// The handler that puts the added buttons into a window's caption. The base
+// class does what the styles that draw straight into the frame share: the
+// row, the mouse tracking, the clipping of the frame's own paint and the
+// command step. The styles decide the metrics and draw the buttons.
 #pragma once
 
+#include "../common/Handles.h"
+#include "ButtonTooltip.h"
+#include "CaptionButtonRow.h"
 #include "WindowHandler.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
 
 namespace kz {
 
+class CaptionButtonGlyphPainter;
 class HookedWindow;
+
+// The hit-test answer over a button. It is no code of the system's, so the
+// system leaves clicks there alone and they reach the toolbar.
+constexpr LRESULT kCaptionButtonHitCode = 65;
 
 class CaptionToolBar : public WindowHandler {
 public:
-    explicit CaptionToolBar(HookedWindow& record) : record_(record) {}
-    LRESULT OnMessage(UINT, WPARAM*, LPARAM*) override { return 0; }
-    LRESULT AfterMessage(UINT, WPARAM, LPARAM) override { return 0; }
+    CaptionToolBar(const CaptionToolBar&) = delete;
+    CaptionToolBar& operator=(const CaptionToolBar&) = delete;
+    // Repaints the frame, which then shows no buttons.
+    ~CaptionToolBar() override;
+
+    LRESULT OnMessage(UINT message, WPARAM* wParam, LPARAM* lParam) override;
+    LRESULT AfterMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    const CaptionButtonRow& Row() const { return row_; }
 
 protected:
+    // How a style of the family tracks and paints.
+    struct Traits {
+        bool hotWithoutPress;   // a button under the pointer is drawn hot even when nothing is pressed
+        bool paintFirstToLast;  // else last to first
+    };
+
+    CaptionToolBar(HookedWindow& record, Traits traits);
+
+    // Where the buttons go now, in window coordinates.
+    virtual RowGeometry Metrics() = 0;
+    // state: the tracked state (0 normal, 1 hot, 2 pressed, 3 disabled);
+    // checked: the button's command is in force (rolled up, on top, transparent).
+    virtual void DrawButton(HDC dc, const CaptionButtonSlot& slot, int state, bool checked,
+                            bool activeCaption) = 0;
+    // The part of the frame one button covers, in window coordinates.
+    virtual UniqueRegion SlotRegion(const RECT& rect) const;
+    // Whether the frame's paint of the whole frame starts from the window's own region.
+    virtual bool ClipsToWindowRegion() const { return true; }
+
+    // The end of every style's construction: lay out, add the tooltip, paint.
+    void Start();
+    void UseGlyphColours(COLORREF activeRgb, COLORREF inactiveRgb);
+    CaptionButtonGlyphPainter* GlyphPainter() const { return glyphs_; }
+
+    void LayOut();
+    void PaintButtons();
+    int HitTest(POINT inWindow) const;
+    // Presses the button under the point; false on a miss.
+    bool Press(POINT inWindow);
+    // The pointer moved with the mouse captured: follows it on and off the pressed button.
+    void Track(POINT inWindow);
+    // Hot marking without a press; repaints only when the hot button changes.
+    void Hover(POINT inWindow);
+    void ClearTracking() { pressed_ = hot_ = -1; }
+
+    POINT ScreenToWindow(LPARAM screenPoint) const;
+    HWND Window() const;
+
     HookedWindow& record_;
+    CaptionButtonRow row_;
+
+private:
+    LRESULT OnNcHitTest(LPARAM screenPoint);
+    void ClipFramePaint(WPARAM* updateRegion);
+    void PaintAfterFrame(WPARAM updateRegion);
+    void OnSize();
+    LRESULT OnSysCommand(WPARAM command, LPARAM screenPoint);
+    void OnNcMouseMove(LPARAM screenPoint);
+    void OnNcMouseLeave();
+    void OnCaptureChanged(HWND newCapture);
+    void Release(POINT inWindow);
+    void RunCommand(const CaptionButtonSlot& slot);
+    void LayOutAndRedraw(UINT redrawFlags);
+
+    POINT ClientToWindow(LPARAM clientPoint) const;
+    UniqueRegion ButtonRegion() const;
+    void PaintButtons(HDC dc);
+    int TrackedState(int index) const;
+    bool IsChecked(int kind) const;
+
+    Traits traits_;
+    int pressed_ = -1;
+    int hot_ = -1;
+    int lastPaintedHot_ = -1;
+    std::unique_ptr<ButtonTooltip> tooltip_;
+    CaptionButtonGlyphPainter* glyphs_ = nullptr;
+    // Regions handed to the frame's own paint in place of the whole frame;
+    // freed when that paint is done (one per paint in progress).
+    std::vector<UniqueRegion> frameClips_;
 };
+
+// The command step of a clicked button of the record's window: the roll
+// sequence, the transparency and overflow menus, or the kind's command.
+void RunButtonCommand(HookedWindow& record, const CaptionButtonSlot& slot);
+
+// How many of minimise, maximise, help and close a window shows, from its
+// style bits, for when the title bar cannot be asked.
+int SystemButtonCountFromStyle(LONG style, LONG exStyle);
+
+// The frame's width and height as the system metrics give them for a style.
+SIZE FrameSize(LONG style);
+
+// The title bar as the system reports it, in window coordinates.
+struct TitleBar {
+    bool known = false;  // the system could be asked
+    RECT rect{};
+    int visibleButtons = 0;  // of minimise, maximise, help and close
+};
+TitleBar ReadTitleBar(HWND window);
+// The system buttons the title bar shows, or what the style bits promise.
+int SystemButtonCount(const TitleBar& titleBar, LONG style, LONG exStyle);
+
+// The left limit moved right past the window's caption text, at most to right.
+int LeftOfCaptionText(HookedWindow& record, HDC dc, int left, int right, int maxExtent);
 
 }  // namespace kz

@@ -1,5 +1,7 @@
 #include "ToolbarChoice.h"
 
+#include "CaptionToolBarStd.h"
+#include "CaptionToolBarXP.h"
 #include "HookedWindow.h"
 #include "SystemApi.h"
 
@@ -59,13 +61,13 @@ std::unique_ptr<CaptionToolBar> CreateToolbar(HookedWindow& record) {
     look.themed = Themed;
 
     switch (ChooseToolbarStyle(record.Window(), look)) {
-    case ToolbarStyle::Classic:
-    case ToolbarStyle::XP:
+    case ToolbarStyle::Classic: return std::make_unique<CaptionToolBarStd>(record);
+    case ToolbarStyle::XP: return std::make_unique<CaptionToolBarXP>(record);
     case ToolbarStyle::Aero:
     case ToolbarStyle::Office2007:
     case ToolbarStyle::Skype:
     case ToolbarStyle::SkypeAero:
-        break;  // the drawing styles are not part of this build yet
+        break;  // these styles are not part of this build yet
     }
     return nullptr;
 }

@@ -1,0 +1,152 @@
+#include "HookedWindow.h"
+#include "Protocol.h"
+#include "ToolbarWindowSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace kz::test {
+namespace {
+
+class ToolbarPaint : public ToolbarWindowTest {
+protected:
+    // The caption band of the window, in window coordinates, left of the system buttons.
+    RECT CaptionBand() {
+        TITLEBARINFO info{};
+        info.cbSize = sizeof info;
+        EXPECT_TRUE(::GetTitleBarInfo(Window(), &info));
+        RECT window{};
+        ::GetWindowRect(Window(), &window);
+        RECT band = info.rcTitleBar;
+        ::OffsetRect(&band, -window.left, -window.top);
+        band.right -= 3 * ::GetSystemMetrics(SM_CXSIZE);
+        return band;
+    }
+
+    // Every visible button lies in the caption band and shows glyph pixels of the colour.
+    void ExpectButtonsDrawnIn(COLORREF colour, const char* when) {
+        SCOPED_TRACE(when);
+        const RECT band = CaptionBand();
+        int shown = 0;
+        for (std::size_t i = 0; i < Row().Count(); ++i) {
+            const CaptionButtonSlot& slot = Row()[i];
+            if (!slot.visible)
+                continue;
+            ++shown;
+            SCOPED_TRACE(testing::Message() << "kind " << slot.kind);
+            EXPECT_GE(slot.rect.left, band.left);
+            EXPECT_LE(slot.rect.right, band.right);
+            EXPECT_GE(slot.rect.top, band.top);
+            EXPECT_LE(slot.rect.bottom, band.bottom);
+            EXPECT_GE(CountColour(CaptureFrame(Window(), slot.rect), colour), 6);
+        }
+        EXPECT_GT(shown, 0);
+    }
+};
+
+LibrarySettings WithGlyphColour(COLORREF colour) {
+    LibrarySettings settings = DefaultSettings();
+    settings.GlyphColor = colour;
+    settings.GlyphColorAutodetect = false;
+    return settings;
+}
+
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kGreen = RGB(0, 160, 0);
+
+TEST_P(ToolbarPaint, ButtonsAreDrawnInTheCaptionInTheGlyphColourAndStayAfterTheFrameRepaints) {
+    Open(WithGlyphColour(kRed));
+    ASSERT_EQ(Row().VisibleCount(), 9);
+    ExpectButtonsDrawnIn(kRed, "after attach");
+    RepaintFrame();
+    ExpectButtonsDrawnIn(kRed, "after the frame repainted");
+    ::SendMessageW(Window(), WM_NCPAINT, 1, 0);
+    ExpectButtonsDrawnIn(kRed, "after a paint of the whole frame");
+
+    ChangeSettings(WithGlyphColour(kGreen));
+    ExpectButtonsDrawnIn(kGreen, "after the colour changed");
+    for (std::size_t i = 0; i < Row().Count(); ++i) {
+        if (Row()[i].visible) {
+            EXPECT_EQ(CountColour(CaptureFrame(Window(), Row()[i].rect), kRed), 0);
+        }
+    }
+}
+
+TEST_P(ToolbarPaint, NarrowWindowShowsTheOverflowButtonLeftOfTheButtonsThatFit) {
+    Open(WithGlyphColour(kRed), 320);
+    const CaptionButtonSlot& overflow = Row()[0];
+    ASSERT_EQ(overflow.kind, kOverflow);
+    ASSERT_TRUE(overflow.visible);
+    ASSERT_GT(Row().VisibleCount(), 1);
+    ASSERT_LT(Row().VisibleCount(), 9);
+    ExpectButtonsDrawnIn(kRed, "narrow");
+    // The hidden buttons are the leftmost ones.
+    const std::vector<int> hidden = Row().OverflowKinds();
+    ASSERT_FALSE(hidden.empty());
+    EXPECT_EQ(hidden.front(), kToTray);
+    EXPECT_FALSE(Row()[hidden.size()].visible);
+    EXPECT_TRUE(Row()[hidden.size() + 1].visible);
+
+    // Widening the window brings them back and takes the overflow button away.
+    ::SetWindowPos(Window(), nullptr, 0, 0, 600, 320, SWP_NOMOVE | SWP_NOZORDER);
+    PumpPending();
+    EXPECT_EQ(Row().VisibleCount(), 9);
+    EXPECT_FALSE(Row()[0].visible);
+    ExpectButtonsDrawnIn(kRed, "widened");
+}
+
+// A button whose command is in force looks pressed, and normal again once it is not.
+TEST_P(ToolbarPaint, RollUpOnTopAndTransparencyButtonsShowTheirStateAsPressed) {
+    Open(DefaultSettings());
+    struct Case {
+        int kind;
+        void (*apply)(ToolbarPaint&, bool on);
+    };
+    const Case cases[] = {
+        {kRollUp, [](ToolbarPaint& t, bool) { t.Click(kRollUp); }},
+        {kOnTop,
+         [](ToolbarPaint& t, bool on) {
+             ::SetWindowPos(t.Window(), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                            SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+         }},
+        {kTransparencyToggle,
+         [](ToolbarPaint& t, bool on) {
+             const LONG exStyle = ::GetWindowLongW(t.Window(), GWL_EXSTYLE);
+             ::SetWindowLongW(t.Window(), GWL_EXSTYLE, on ? exStyle | WS_EX_LAYERED : exStyle & ~WS_EX_LAYERED);
+             if (on)
+                 ::SetLayeredWindowAttributes(t.Window(), 0, 128, LWA_ALPHA);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "kind " << c.kind);
+        RepaintFrame();
+        const std::vector<COLORREF> normal = Pixels(c.kind);
+        NcButtonDown(OnButton(c.kind));
+        const std::vector<COLORREF> pressed = Pixels(c.kind);
+        MouseMove(InClientArea());
+        ButtonUp(InClientArea());
+        ASSERT_NE(pressed, normal);
+
+        c.apply(*this, true);
+        if (c.kind == kOnTop) {
+            ASSERT_TRUE(::GetWindowLongW(Window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+        }
+        RepaintFrame();
+        const std::vector<COLORREF> checked = Pixels(c.kind);
+        EXPECT_NE(checked, normal);
+        // The classic face and glyph are both drawn pressed; the themed face
+        // follows the pointer and only the glyph shows the state.
+        if (GetParam() == Look::Classic) {
+            EXPECT_EQ(checked, pressed);
+        }
+
+        c.apply(*this, false);
+        RepaintFrame();
+        EXPECT_EQ(Pixels(c.kind), normal);
+    }
+    EXPECT_EQ(Host().Count(HM_ROLL), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Looks, ToolbarPaint, testing::Values(Look::Classic, Look::Themed), LookName);
+
+}  // namespace
+}  // namespace kz::test

@@ -1,0 +1,94 @@
+#include "ButtonTooltip.h"
+
+#include "ButtonTexts.h"
+#include "LibraryProcess.h"
+#include "Protocol.h"
+
+#include <commctrl.h>
+
+namespace kz {
+
+namespace {
+
+// The tooltip class lives in the common controls, which most programs load
+// anyway; the library loads them only when the first tooltip is wanted, and
+// keeps them for the life of the process.
+BOOL CALLBACK LoadCommonControls(PINIT_ONCE, PVOID, PVOID*) {
+    HMODULE controls = ::LoadLibraryW(L"comctl32.dll");
+    using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    const auto init = controls ? reinterpret_cast<InitFunction>(reinterpret_cast<void*>(
+                                     ::GetProcAddress(controls, "InitCommonControlsEx")))
+                               : nullptr;
+    if (init) {
+        INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
+        init(&classes);
+    }
+    return TRUE;
+}
+
+void EnsureCommonControls() {
+    static INIT_ONCE once = INIT_ONCE_STATIC_INIT;
+    ::InitOnceExecuteOnce(&once, LoadCommonControls, nullptr, nullptr);
+}
+
+TTTOOLINFOW ToolOf(HWND owner) {
+    TTTOOLINFOW tool{};
+    // Version 5 of the control refuses the longer structure of version 6
+    // (48 bytes); which version a program loads is its own choice.
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.uFlags = TTF_IDISHWND;
+    tool.hwnd = owner;
+    tool.uId = reinterpret_cast<UINT_PTR>(owner);
+    tool.hinst = Process().Module();
+    return tool;
+}
+
+}  // namespace
+
+ButtonTooltip::ButtonTooltip(HWND owner) : owner_(owner) {
+    EnsureCommonControls();
+    const HINSTANCE module = Process().Module();
+    // The tooltip window is owned by no window: a topmost popup owned by the
+    // window keeps the window itself from being made topmost under Wine,
+    // which would break the on-top command. The toolbar destroys it.
+    tooltip_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                     module, nullptr));
+    if (!tooltip_)
+        return;
+    ::SetWindowPos(tooltip_.get(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    TTTOOLINFOW tool = ToolOf(owner);
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    ::SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    ::SendMessageW(tooltip_.get(), TTM_ACTIVATE, TRUE, 0);
+}
+
+void ButtonTooltip::ShowKind(int kind) {
+    if (kind == currentKind_ || !tooltip_)
+        return;
+    currentKind_ = kind;
+    // Kinds without a command have no text: whatever was shown must go.
+    if (kind <= 0 || kind > kOverflow) {
+        ::SendMessageW(tooltip_.get(), TTM_POP, 0, 0);
+        return;
+    }
+    POINT cursor{};
+    RECT window{};
+    ::GetCursorPos(&cursor);
+    ::GetWindowRect(owner_, &window);
+    const POINT relative{cursor.x - window.left, cursor.y - window.top};
+
+    TTTOOLINFOW tool = ToolOf(owner_);
+    tool.lpszText = const_cast<wchar_t*>(ButtonKindText(kind));
+    ::SendMessageW(tooltip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+
+    MSG move{};
+    move.hwnd = owner_;
+    move.message = WM_MOUSEMOVE;
+    move.lParam = MAKELPARAM(relative.x, relative.y);
+    move.pt = relative;
+    ::SendMessageW(tooltip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
+    ::SendMessageW(tooltip_.get(), TTM_POPUP, 0, 0);
+}
+
+}  // namespace kz

@@ -1,0 +1,62 @@
+#include "CaptionToolBarStd.h"
+
+#include "CaptionButtonPainters.h"
+#include "HookedWindow.h"
+
+namespace kz {
+
+COLORREF StoredGlyphRgb(const LibrarySettings& settings) {
+    return settings.GlyphColorAutodetect ? 0 : RgbOfColorref(settings.GlyphColor);
+}
+
+CaptionToolBarStd::CaptionToolBarStd(HookedWindow& record)
+    : CaptionToolBar(record, Traits{false, false}) {
+    const COLORREF glyph = StoredGlyphRgb(record.Settings());
+    UseGlyphColours(glyph, glyph);
+    Start();
+}
+
+RowGeometry CaptionToolBarStd::Metrics() {
+    const HWND window = Window();
+    const LONG style = ::GetWindowLongW(window, GWL_STYLE);
+    const LONG exStyle = ::GetWindowLongW(window, GWL_EXSTYLE);
+    const bool small = (exStyle & WS_EX_TOOLWINDOW) != 0;
+    const int width = ::GetSystemMetrics(small ? SM_CXSMSIZE : SM_CXSIZE);
+    const int height = ::GetSystemMetrics(small ? SM_CYSMSIZE : SM_CYSIZE);
+    const SIZE frame = FrameSize(style);
+
+    const TitleBar titleBar = ReadTitleBar(window);
+    const int systemButtons = SystemButtonCount(titleBar, style, exStyle) * width;
+    int right;
+    if (titleBar.known) {
+        right = titleBar.rect.right - systemButtons;
+    } else {
+        RECT rect{};
+        ::GetWindowRect(window, &rect);
+        right = rect.right - rect.left - systemButtons - frame.cx;
+    }
+    // The icon stands left of the caption text.
+    int left = 2 * frame.cx + 16;
+    if (!record_.Settings().AllowOverflowCaptionText) {
+        const WindowDC dc = WindowDC::OfWindow(window);
+        left = LeftOfCaptionText(record_, dc.get(), left, right, right - 4 * frame.cx - 16);
+    }
+    return RowGeometry{{left, frame.cy + 2, right, frame.cy + height - 2}, width, width / 2, 0};
+}
+
+void CaptionToolBarStd::DrawButton(HDC dc, const CaptionButtonSlot& slot, int state, bool checked, bool) {
+    if (checked)
+        state = 2;
+    UINT face = DFCS_BUTTONPUSH | DFCS_HOT;
+    if (state == 2)
+        face = DFCS_BUTTONPUSH | DFCS_PUSHED;
+    else if (state == 3)
+        face = DFCS_BUTTONPUSH | DFCS_INACTIVE;
+    RECT rect = slot.rect;
+    ::DrawFrameControl(dc, &rect, DFC_BUTTON, face);
+    // The classic caption shows the same glyphs whether or not it is active.
+    if (CaptionButtonGlyphPainter* glyphs = GlyphPainter())
+        glyphs->Draw(Window(), dc, slot.rect, slot.kind, state, true);
+}
+
+}  // namespace kz

@@ -1,0 +1,22 @@
+// The caption toolbar of windows drawn in the classic look: push-button faces
+// drawn by the system, glyphs from the library's strips.
+#pragma once
+
+#include "CaptionToolBar.h"
+
+namespace kz {
+
+class CaptionToolBarStd : public CaptionToolBar {
+public:
+    explicit CaptionToolBarStd(HookedWindow& record);
+
+protected:
+    RowGeometry Metrics() override;
+    void DrawButton(HDC dc, const CaptionButtonSlot& slot, int state, bool checked, bool activeCaption) override;
+};
+
+// The glyph colour a toolbar uses when the style has no colours of its own:
+// the stored one, or none (the glyphs as drawn) when it is to be detected.
+COLORREF StoredGlyphRgb(const LibrarySettings& settings);
+
+}  // namespace kz
