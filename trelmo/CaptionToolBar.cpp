@@ -134,17 +134,26 @@ UniqueRegion CaptionToolBar::SlotRegion(const RECT& rect) const {
     return UniqueRegion(::CreateRectRgnIndirect(&rect));
 }
 
-UniqueRegion CaptionToolBar::ButtonRegion() const {
-    const std::vector<RECT> rects = row_.ButtonRects();
+UniqueRegion CaptionToolBar::ButtonRegion() {
+    std::vector<RECT> rects = row_.ButtonRects();
     if (rects.empty())
         return UniqueRegion();
-    UniqueRegion region(::CreateRectRgn(0, 0, 0, 0));
-    for (const RECT& rect : rects) {
-        const UniqueRegion part = SlotRegion(rect);
-        if (region && part)
-            ::CombineRgn(region.get(), region.get(), part.get(), RGN_OR);
+    const bool same = rects.size() == regionRects_.size() &&
+                      std::equal(rects.begin(), rects.end(), regionRects_.begin(),
+                                 [](const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; });
+    if (!same || !buttonRegion_) {
+        buttonRegion_.reset(::CreateRectRgn(0, 0, 0, 0));
+        for (const RECT& rect : rects) {
+            const UniqueRegion part = SlotRegion(rect);
+            if (buttonRegion_ && part)
+                ::CombineRgn(buttonRegion_.get(), buttonRegion_.get(), part.get(), RGN_OR);
+        }
+        regionRects_ = std::move(rects);
     }
-    return region;
+    UniqueRegion copy(::CreateRectRgn(0, 0, 0, 0));
+    if (copy && buttonRegion_)
+        ::CombineRgn(copy.get(), buttonRegion_.get(), nullptr, RGN_COPY);
+    return copy;
 }
 
 // Keeps the frame's own paint off the buttons: they are painted once, after
@@ -285,9 +294,60 @@ void CaptionToolBar::Release(POINT inWindow) {
 void CaptionToolBar::RunCommand(const CaptionButtonSlot& slot) { RunButtonCommand(record_, slot); }
 
 void CaptionToolBar::PaintButtons() {
-    const WindowDC dc = WindowDC::OfWindow(Window());
-    if (dc)
-        PaintButtons(dc.get());
+    lastPaintedHot_ = hot_;
+    const RECT& bounds = row_.Bounds();
+    const int width = bounds.right - bounds.left;
+    const int height = bounds.bottom - bounds.top;
+    if (width <= 0 || height <= 0)
+        return;
+    const WindowDC window = WindowDC::OfWindow(Window());
+    if (!window)
+        return;
+    const RowLook look = CurrentLook();
+    if (!PrepareBuffer(window.get(), width, height)) {
+        Compose(window.get(), look, {0, 0});
+        return;
+    }
+    // The caption behind the buttons shows where a face leaves it uncovered.
+    ::BitBlt(bufferDc_.get(), 0, 0, width, height, window.get(), bounds.left, bounds.top, SRCCOPY);
+    ::GdiFlush();
+    const std::size_t pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    const bool unchanged = look == lastLook_ && lastBackground_.size() == pixels &&
+                           std::equal(bufferBits_, bufferBits_ + pixels, lastBackground_.begin());
+    if (unchanged) {
+        std::copy(lastComposed_.begin(), lastComposed_.end(), bufferBits_);
+    } else {
+        lastBackground_.assign(bufferBits_, bufferBits_ + pixels);
+        Compose(bufferDc_.get(), look, {bounds.left, bounds.top});
+        ::GdiFlush();
+        lastComposed_.assign(bufferBits_, bufferBits_ + pixels);
+        lastLook_ = look;
+    }
+    ::BitBlt(window.get(), bounds.left, bounds.top, width, height, bufferDc_.get(), 0, 0, SRCCOPY);
+}
+
+bool CaptionToolBar::PrepareBuffer(HDC windowDc, int width, int height) {
+    if (bufferDc_ && width == bufferSize_.cx && height == bufferSize_.cy)
+        return true;
+    bufferDc_.reset();
+    buffer_.reset();
+    bufferBits_ = nullptr;
+    lastBackground_.clear();
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    buffer_.reset(::CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    bufferDc_.reset(buffer_ ? ::CreateCompatibleDC(windowDc) : nullptr);
+    if (!bufferDc_)
+        return false;
+    ::SelectObject(bufferDc_.get(), buffer_.get());  // stays selected until the DC goes
+    bufferBits_ = static_cast<uint32_t*>(bits);
+    bufferSize_ = {width, height};
+    return true;
 }
 
 int CaptionToolBar::TrackedState(int index) const {
@@ -304,20 +364,39 @@ bool CaptionToolBar::IsChecked(int kind) const {
     switch (kind) {
     case kRollUp: return record_.rolledUp;
     case kOnTop: return (::GetWindowLongW(Window(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-    case kTransparencyToggle: return CurrentOpacityPercent(Window()) < 100;
+    case kTransparencyToggle:
+        // Only a layered window can be less than opaque; asking the others costs a trip to the system.
+        return (::GetWindowLongW(Window(), GWL_EXSTYLE) & WS_EX_LAYERED) && CurrentOpacityPercent(Window()) < 100;
     default: return false;
     }
 }
 
-void CaptionToolBar::PaintButtons(HDC dc) {
-    lastPaintedHot_ = hot_;
-    const bool activeCaption = ::GetForegroundWindow() == Window();
+bool CaptionToolBar::ButtonLook::operator==(const ButtonLook& other) const {
+    return kind == other.kind && ::EqualRect(&rect, &other.rect) && state == other.state && checked == other.checked;
+}
+
+bool CaptionToolBar::RowLook::operator==(const RowLook& other) const {
+    return activeCaption == other.activeCaption && buttons == other.buttons;
+}
+
+CaptionToolBar::RowLook CaptionToolBar::CurrentLook() const {
+    RowLook look;
+    look.activeCaption = !traits_.followsActivation || ::GetForegroundWindow() == Window();
     const int count = static_cast<int>(row_.Count());
     for (int step = 0; step < count; ++step) {
         const int i = traits_.paintFirstToLast ? step : count - 1 - step;
         const CaptionButtonSlot& slot = row_[i];
         if (slot.visible && slot.kind != kSeparator)
-            DrawButton(dc, slot, TrackedState(i), IsChecked(slot.kind), activeCaption);
+            look.buttons.push_back({slot.kind, slot.rect, TrackedState(i), IsChecked(slot.kind)});
+    }
+    return look;
+}
+
+void CaptionToolBar::Compose(HDC dc, const RowLook& look, POINT origin) {
+    for (const ButtonLook& button : look.buttons) {
+        RECT rect = button.rect;
+        ::OffsetRect(&rect, -origin.x, -origin.y);
+        DrawButton(dc, button.kind, rect, button.state, button.checked, look.activeCaption);
     }
 }
 

@@ -38,18 +38,19 @@ public:
 protected:
     // How a style of the family tracks and paints.
     struct Traits {
-        bool hotWithoutPress;   // a button under the pointer is drawn hot even when nothing is pressed
-        bool paintFirstToLast;  // else last to first
+        bool hotWithoutPress;    // a button under the pointer is drawn hot even when nothing is pressed
+        bool paintFirstToLast;   // else last to first
+        bool followsActivation;  // inactive captions get their own look; else always the active one
     };
 
     CaptionToolBar(HookedWindow& record, Traits traits);
 
     // Where the buttons go now, in window coordinates.
     virtual RowGeometry Metrics() = 0;
-    // state: the tracked state (0 normal, 1 hot, 2 pressed, 3 disabled);
-    // checked: the button's command is in force (rolled up, on top, transparent).
-    virtual void DrawButton(HDC dc, const CaptionButtonSlot& slot, int state, bool checked,
-                            bool activeCaption) = 0;
+    // rect: where the button goes on dc; state: the tracked state (0 normal,
+    // 1 hot, 2 pressed, 3 disabled); checked: the button's command is in
+    // force (rolled up, on top, transparent).
+    virtual void DrawButton(HDC dc, int kind, const RECT& rect, int state, bool checked, bool activeCaption) = 0;
     // The part of the frame one button covers, in window coordinates.
     virtual UniqueRegion SlotRegion(const RECT& rect) const;
     // Whether the frame's paint of the whole frame starts from the window's own region.
@@ -91,8 +92,24 @@ private:
     void LayOutAndRedraw(UINT redrawFlags);
 
     POINT ClientToWindow(LPARAM clientPoint) const;
-    UniqueRegion ButtonRegion() const;
-    void PaintButtons(HDC dc);
+    UniqueRegion ButtonRegion();
+    // How every button is to look now; two equal looks on the same caption
+    // give the same pixels.
+    struct ButtonLook {
+        int kind;
+        RECT rect;
+        int state;
+        bool checked;
+        bool operator==(const ButtonLook& other) const;
+    };
+    struct RowLook {
+        bool activeCaption = true;
+        std::vector<ButtonLook> buttons;
+        bool operator==(const RowLook& other) const;
+    };
+    RowLook CurrentLook() const;
+    void Compose(HDC dc, const RowLook& look, POINT origin);
+    bool PrepareBuffer(HDC windowDc, int width, int height);
     int TrackedState(int index) const;
     bool IsChecked(int kind) const;
 
@@ -102,6 +119,22 @@ private:
     int lastPaintedHot_ = -1;
     std::unique_ptr<ButtonTooltip> tooltip_;
     CaptionButtonGlyphPainter* glyphs_ = nullptr;
+    // The buttons are composed off screen and copied to the frame at once:
+    // no flicker, and drawing into a bitmap of the library's own is much
+    // cheaper than drawing into the window's frame piece by piece. The last
+    // composition is kept with the caption it was drawn on: the frame is
+    // repainted far more often than the buttons change.
+    UniqueBitmap buffer_;
+    UniqueMemoryDC bufferDc_;
+    uint32_t* bufferBits_ = nullptr;
+    SIZE bufferSize_{};
+    RowLook lastLook_;
+    std::vector<uint32_t> lastBackground_;
+    std::vector<uint32_t> lastComposed_;
+    // The union of the buttons' regions for the rects it was made of; theme
+    // regions are slow to compute and change only with the layout.
+    std::vector<RECT> regionRects_;
+    UniqueRegion buttonRegion_;
     // Regions handed to the frame's own paint in place of the whole frame;
     // freed when that paint is done (one per paint in progress).
     std::vector<UniqueRegion> frameClips_;

@@ -10,7 +10,7 @@ COLORREF StoredGlyphRgb(const LibrarySettings& settings) {
 }
 
 CaptionToolBarStd::CaptionToolBarStd(HookedWindow& record)
-    : CaptionToolBar(record, Traits{false, false}) {
+    : CaptionToolBar(record, Traits{false, false, false}) {
     const COLORREF glyph = StoredGlyphRgb(record.Settings());
     UseGlyphColours(glyph, glyph);
     Start();
@@ -44,7 +44,7 @@ RowGeometry CaptionToolBarStd::Metrics() {
     return RowGeometry{{left, frame.cy + 2, right, frame.cy + height - 2}, width, width / 2, 0};
 }
 
-void CaptionToolBarStd::DrawButton(HDC dc, const CaptionButtonSlot& slot, int state, bool checked, bool) {
+void CaptionToolBarStd::DrawButton(HDC dc, int kind, const RECT& rect, int state, bool checked, bool) {
     if (checked)
         state = 2;
     UINT face = DFCS_BUTTONPUSH | DFCS_HOT;
@@ -52,11 +52,11 @@ void CaptionToolBarStd::DrawButton(HDC dc, const CaptionButtonSlot& slot, int st
         face = DFCS_BUTTONPUSH | DFCS_PUSHED;
     else if (state == 3)
         face = DFCS_BUTTONPUSH | DFCS_INACTIVE;
-    RECT rect = slot.rect;
-    ::DrawFrameControl(dc, &rect, DFC_BUTTON, face);
+    RECT faceRect = rect;
+    ::DrawFrameControl(dc, &faceRect, DFC_BUTTON, face);
     // The classic caption shows the same glyphs whether or not it is active.
     if (CaptionButtonGlyphPainter* glyphs = GlyphPainter())
-        glyphs->Draw(Window(), dc, slot.rect, slot.kind, state, true);
+        glyphs->Draw(Window(), dc, rect, kind, state, true);
 }
 
 }  // namespace kz

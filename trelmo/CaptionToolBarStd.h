@@ -12,7 +12,7 @@ public:
 
 protected:
     RowGeometry Metrics() override;
-    void DrawButton(HDC dc, const CaptionButtonSlot& slot, int state, bool checked, bool activeCaption) override;
+    void DrawButton(HDC dc, int kind, const RECT& rect, int state, bool checked, bool activeCaption) override;
 };
 
 // The glyph colour a toolbar uses when the style has no colours of its own:

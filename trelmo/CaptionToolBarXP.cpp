@@ -51,7 +51,7 @@ GlyphColours XPGlyphColours(const LibrarySettings& settings, const wchar_t* desk
 }
 
 CaptionToolBarXP::CaptionToolBarXP(HookedWindow& record)
-    : CaptionToolBar(record, Traits{true, true}), theme_(record.Window(), L"WINDOW") {
+    : CaptionToolBar(record, Traits{true, true, true}), theme_(record.Window(), L"WINDOW") {
     ReadColourScheme(colourScheme_, kSchemeNameLength);
     GlyphColours colours{};
     {
@@ -72,6 +72,9 @@ CaptionToolBarXP::~CaptionToolBarXP() {
 LRESULT CaptionToolBarXP::OnMessage(UINT message, WPARAM* wParam, LPARAM* lParam) {
     switch (message) {
     case WM_NCMOUSEMOVE: OnHover(*lParam); return 0;
+    case WM_NCMOUSELEAVE:
+        leaveRequested_ = false;
+        return CaptionToolBar::OnMessage(message, wParam, lParam);
     case WM_NCLBUTTONDOWN: return OnNcLButtonDown(*lParam);
     case WM_NCLBUTTONDBLCLK: return HitTest(ScreenToWindow(*lParam)) >= 0 ? 1 : 0;
     case WM_SHOWWINDOW:
@@ -110,8 +113,10 @@ void CaptionToolBarXP::OnHover(LPARAM screenPoint) {
     Hover(ScreenToWindow(screenPoint));
     // The system tells of the pointer leaving the frame only when asked; a
     // button would otherwise stay lit after the pointer left the window.
+    if (leaveRequested_)
+        return;
     TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE | TME_NONCLIENT, Window(), 0};
-    ::TrackMouseEvent(&leave);
+    leaveRequested_ = ::TrackMouseEvent(&leave) != FALSE;
 }
 
 RowGeometry CaptionToolBarXP::Metrics() {
@@ -226,10 +231,10 @@ UniqueRegion CaptionToolBarXP::SlotRegion(const RECT& rect) const {
     return CaptionToolBar::SlotRegion(rect);
 }
 
-void CaptionToolBarXP::DrawButton(HDC dc, const CaptionButtonSlot& slot, int state, bool checked,
+void CaptionToolBarXP::DrawButton(HDC dc, int kind, const RECT& rect, int state, bool checked,
                                   bool activeCaption) {
-    const int width = slot.rect.right - slot.rect.left;
-    const int height = slot.rect.bottom - slot.rect.top;
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
     if (!faces_ || !faces_->HasSize(width, height)) {
         if (faces_)
             faces_->Release();
@@ -237,12 +242,12 @@ void CaptionToolBarXP::DrawButton(HDC dc, const CaptionButtonSlot& slot, int sta
         faces_ = CaptionButtonXPPainter::Acquire(Window(), small, width, height, colourScheme_);
     }
     if (faces_)
-        faces_->Draw(Window(), dc, slot.rect, state, activeCaption);
+        faces_->Draw(Window(), dc, rect, state, activeCaption);
     // The face follows the pointer; the glyph also shows a command in force.
     if (checked)
         state = 2;
     if (CaptionButtonGlyphPainter* glyphs = GlyphPainter())
-        glyphs->Draw(Window(), dc, slot.rect, slot.kind, state, activeCaption);
+        glyphs->Draw(Window(), dc, rect, kind, state, activeCaption);
 }
 
 }  // namespace kz

@@ -21,7 +21,7 @@ public:
 
 protected:
     RowGeometry Metrics() override;
-    void DrawButton(HDC dc, const CaptionButtonSlot& slot, int state, bool checked, bool activeCaption) override;
+    void DrawButton(HDC dc, int kind, const RECT& rect, int state, bool checked, bool activeCaption) override;
     UniqueRegion SlotRegion(const RECT& rect) const override;
     bool ClipsToWindowRegion() const override { return false; }
 
@@ -37,6 +37,7 @@ private:
     wchar_t colourScheme_[kSchemeNameLength] = L"";
     ThemeHandle theme_;
     CaptionButtonXPPainter* faces_ = nullptr;
+    bool leaveRequested_ = false;  // the system will tell when the pointer leaves the frame
 };
 
 // Glyph colours as 0x00RRGGBB; 0 leaves the glyphs as drawn.

@@ -1,0 +1,131 @@
+// Prints what painting the added caption buttons costs: nine buttons in the
+// classic and the XP style, painted after the frame, and how many buttons are
+// drawn again while the pointer moves within one button.
+#include "CaptionToolBarStd.h"
+#include "CaptionToolBarXP.h"
+#include "HookedWindow.h"
+#include "LibraryInProcess.h"
+#include "ScratchRegistry.h"
+
+#include <uxtheme.h>
+
+#include <cstdio>
+
+namespace kz {
+namespace {
+
+// A style that counts the buttons it draws.
+template <typename Style>
+class Counting : public Style {
+public:
+    using Style::Style;
+    static inline long draws = 0;
+
+protected:
+    void DrawButton(HDC dc, int kind, const RECT& rect, int state, bool checked, bool active) override {
+        ++draws;
+        Style::DrawButton(dc, kind, rect, state, checked, active);
+    }
+};
+
+template <typename Style>
+void InstallCounting(HookedWindow& record) {
+    record.AddToolbar(std::make_unique<Counting<Style>>(record));
+}
+
+double Microseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
+    LARGE_INTEGER frequency;
+    ::QueryPerformanceFrequency(&frequency);
+    return double(to.QuadPart - from.QuadPart) * 1e6 / double(frequency.QuadPart);
+}
+
+template <typename Function>
+double MeanMicroseconds(int rounds, Function&& function) {
+    LARGE_INTEGER start, end;
+    ::QueryPerformanceCounter(&start);
+    for (int i = 0; i < rounds; ++i)
+        function();
+    ::QueryPerformanceCounter(&end);
+    return Microseconds(start, end) / rounds;
+}
+
+HWND OpenWindow(bool classicLook) {
+    const HWND window = test::CreateTestWindow();
+    // Wine 8 refuses the empty names that turn the theme off on Windows.
+    if (classicLook && FAILED(::SetWindowTheme(window, L"", L"")))
+        ::SetWindowTheme(window, L" ", L" ");
+    ::SetWindowPos(window, nullptr, 0, 0, 600, 320, SWP_NOMOVE | SWP_NOZORDER);
+    test::PumpPending();
+    return window;
+}
+
+template <typename Style>
+void Measure(const char* name, bool classicLook) {
+    test::LibraryInProcess library(InstallCounting<Style>);
+    const HWND window = OpenWindow(classicLook);
+    library.Attach(window);
+    test::PumpPending();
+    CaptionToolBar& toolbar = *Process().FindRecord(window)->Toolbar();
+    const CaptionButtonRow& row = toolbar.Row();
+
+    constexpr int kRounds = 2000;
+    // The toolbar's part of a frame paint: the buttons after the frame.
+    const double buttons = MeanMicroseconds(kRounds, [&] { toolbar.AfterMessage(WM_NCPAINT, 1, 0); });
+    // The whole frame with the buttons, through the window procedure, against
+    // the same frame of a window of the same look without them.
+    Counting<Style>::draws = 0;
+    const double frame = MeanMicroseconds(kRounds / 4, [&] { ::SendMessageW(window, WM_NCPAINT, 1, 0); });
+    const long frameDraws = Counting<Style>::draws;
+    const HWND bare = OpenWindow(classicLook);
+    const double bareFrame = MeanMicroseconds(kRounds / 4, [&] { ::SendMessageW(bare, WM_NCPAINT, 1, 0); });
+    ::DestroyWindow(bare);
+
+    // Pointer moves within one button: pressed, then hovering (the XP style lights buttons).
+    const RECT& rect = row[row.Count() - 1].rect;
+    RECT windowRect;
+    ::GetWindowRect(window, &windowRect);
+    const auto screenAt = [&](int dx) {
+        return MAKELPARAM(windowRect.left + rect.left + 2 + dx % (rect.right - rect.left - 4),
+                          windowRect.top + (rect.top + rect.bottom) / 2);
+    };
+    // A press and a release each change the look: both compose the buttons anew.
+    POINT away{windowRect.left + 300, windowRect.top + 200};
+    ::ScreenToClient(window, &away);
+    const double changed = MeanMicroseconds(kRounds / 20, [&] {
+        ::SendMessageW(window, WM_NCLBUTTONDOWN, kCaptionButtonHitCode, screenAt(0));
+        ::SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(away.x, away.y));
+    }) / 2;
+
+    ::SendMessageW(window, WM_NCLBUTTONDOWN, kCaptionButtonHitCode, screenAt(0));
+    constexpr int kMoves = 200;
+    Counting<Style>::draws = 0;
+    const double move = MeanMicroseconds(kMoves, [&, i = 0]() mutable {
+        ::SendMessageW(window, WM_NCMOUSEMOVE, kCaptionButtonHitCode, screenAt(i++));
+    });
+    const long pressedDraws = Counting<Style>::draws;
+    ::SendMessageW(window, WM_NCLBUTTONUP, HTCLIENT, MAKELPARAM(0, 0));
+    ::SendMessageW(window, WM_NCMOUSEMOVE, kCaptionButtonHitCode, screenAt(0));
+    Counting<Style>::draws = 0;
+    for (int i = 0; i < kMoves; ++i)
+        ::SendMessageW(window, WM_NCMOUSEMOVE, kCaptionButtonHitCode, screenAt(i));
+    const long hoverDraws = Counting<Style>::draws;
+
+    std::printf("%-8s %d buttons: repaint after the frame %.1f us, after a change of look %.1f us\n", name,
+                row.VisibleCount(), buttons, changed);
+    std::printf("%-8s whole frame %.1f us with the buttons (%ld buttons drawn in %d paints), %.1f us without;"
+                " pointer move %.2f us\n",
+                name, frame, frameDraws, kRounds / 4, bareFrame, move);
+    std::printf("%-8s buttons drawn during %d moves within one button: %ld pressed, %ld hovering\n", name, kMoves,
+                pressedDraws, hoverDraws);
+    ::DestroyWindow(window);
+}
+
+}  // namespace
+}  // namespace kz
+
+int main() {
+    kz::test::ScratchRegistry registry;  // the library's default settings: nine buttons
+    kz::Measure<kz::CaptionToolBarStd>("classic", true);
+    kz::Measure<kz::CaptionToolBarXP>("XP", false);
+    return 0;
+}
