@@ -3,10 +3,7 @@
 
 #include "../../common/Handles.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
-#include <vector>
 
 namespace kz::test {
 

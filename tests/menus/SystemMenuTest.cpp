@@ -103,6 +103,12 @@ TEST_F(SystemMenu, DefaultEntriesStandInOrderAboveTheSystemsOwn) {
     EXPECT_EQ(IdsFrom(items, 9), DefaultIds());
 }
 
+TEST_F(SystemMenu, EveryAttachedWindowGetsTheEntries) {
+    Process().installHandlers = InstallStandardHandlers;
+    Attach();
+    EXPECT_EQ(Texts(Items(), 9), kCommandTexts);
+}
+
 TEST_F(SystemMenu, ConfiguredEntriesFollowTheSettingsWithoutEmptyOnes) {
     StoreMenuItems({5, 0, 10, 40, -3, 1});
     Attach();
