@@ -1,0 +1,162 @@
+// The caption buttons from the outside: drawn in other programs' captions,
+// clicked with the real mouse, chosen from the system menu.
+#include "EndToEnd.h"
+#include "Protocol.h"
+#include "TargetQuery.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kz::test {
+namespace {
+
+constexpr LRESULT kCaptionButtonHitCode = 65;
+
+std::wstring TargetCommand(const wchar_t* title) {
+    return L"\"" + BinaryDirectory() + L"\\kz_target.exe\" " + title;
+}
+
+int CaptionMiddle(HWND window) {
+    RECT rect;
+    ::GetWindowRect(window, &rect);
+    return rect.top + ::GetSystemMetrics(SM_CYFRAME) + ::GetSystemMetrics(SM_CYCAPTION) / 2;
+}
+
+// The spans of the caption's middle row (screen x, left to right) where the
+// window answers the hit test with the toolbar's button code.
+std::vector<std::pair<int, int>> ButtonSpans(HWND window) {
+    RECT rect;
+    ::GetWindowRect(window, &rect);
+    const int y = CaptionMiddle(window);
+    std::vector<std::pair<int, int>> spans;
+    bool inside = false;
+    for (int x = rect.left; x < rect.right; ++x) {
+        DWORD_PTR code = 0;
+        ::SendMessageTimeoutW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_NORMAL, 5000, &code);
+        const bool hit = static_cast<LRESULT>(code) == kCaptionButtonHitCode;
+        if (hit && !inside)
+            spans.push_back({x, x});
+        if (hit)
+            spans.back().second = x;
+        inside = hit;
+    }
+    return spans;
+}
+
+bool WaitForButtons(HWND window, std::size_t count) {
+    return WaitUntil([&] { return ButtonSpans(window).size() >= count; }, std::chrono::seconds(10));
+}
+
+// How many pixels around the caption's middle row, inside the button spans,
+// differ from the plain caption just left of the first button.
+int DrawnButtonPixels(HWND window) {
+    const std::vector<std::pair<int, int>> spans = ButtonSpans(window);
+    if (spans.empty())
+        return 0;
+    const int y = CaptionMiddle(window);
+    const HDC screen = ::GetDC(nullptr);
+    const COLORREF caption = ::GetPixel(screen, spans.front().first - 3, y);
+    int count = 0;
+    for (const auto& span : spans)
+        for (int x = span.first; x <= span.second; ++x)
+            for (int dy = -3; dy <= 3; ++dy)
+                count += ::GetPixel(screen, x, y + dy) != caption;
+    ::ReleaseDC(nullptr, screen);
+    return count;
+}
+
+void ClickAt(int x, int y) {
+    const double width = ::GetSystemMetrics(SM_CXSCREEN) - 1;
+    const double height = ::GetSystemMetrics(SM_CYSCREEN) - 1;
+    INPUT inputs[3]{};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_MOUSE;
+        input.mi.dx = static_cast<LONG>(x * 65535.0 / width + 0.5);
+        input.mi.dy = static_cast<LONG>(y * 65535.0 / height + 0.5);
+    }
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(3, inputs, sizeof(INPUT));
+}
+
+class CaptionButtonsEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(desktop_.Installed()); }
+    RecordingHost& Host() { return desktop_.Host(); }
+    HookedDesktop desktop_;
+};
+
+TEST_F(CaptionButtonsEndToEnd, NotepadAndATargetShowTheButtonsInTheirCaptions) {
+    ChildProgram target(TargetCommand(L"Buttons"));
+    ChildProgram notepad(L"notepad.exe");
+    const HWND targetWindow = target.WaitForWindow();
+    const HWND notepadWindow = notepad.WaitForWindow();
+    ASSERT_NE(targetWindow, nullptr);
+    ASSERT_NE(notepadWindow, nullptr);
+    ::SetWindowPos(targetWindow, HWND_TOP, 300, 300, 640, 300, SWP_SHOWWINDOW);
+    ::SetWindowPos(notepadWindow, HWND_TOP, 20, 20, 600, 260, SWP_SHOWWINDOW);
+
+    // All nine default buttons fit beside the short captions.
+    EXPECT_TRUE(WaitForButtons(targetWindow, 9));
+    EXPECT_TRUE(WaitForButtons(notepadWindow, 9));
+    EXPECT_EQ(ButtonSpans(targetWindow).size(), 9u);
+    EXPECT_EQ(ButtonSpans(notepadWindow).size(), 9u);
+    // Each button shows a face or a glyph of its own over the caption.
+    EXPECT_GT(DrawnButtonPixels(notepadWindow), 9 * 10);
+    EXPECT_GT(DrawnButtonPixels(targetWindow), 9 * 10);
+    SaveScreenshot("e2e_caption_buttons");
+    EXPECT_TRUE(target.Close());
+    EXPECT_TRUE(notepad.Close());
+}
+
+TEST_F(CaptionButtonsEndToEnd, ARealClickOnTheFirstButtonSendsToTray) {
+    ChildProgram target(TargetCommand(L"Click me"));
+    const HWND window = target.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    ::SetWindowPos(window, HWND_TOP, 200, 200, 640, 300, SWP_SHOWWINDOW);
+    ::SetForegroundWindow(window);
+    ASSERT_TRUE(WaitForButtons(window, 9));
+    const auto first = ButtonSpans(window).front();
+
+    Host().Clear();
+    ClickAt((first.first + first.second) / 2, CaptionMiddle(window));
+    EXPECT_TRUE(WaitUntil([&] { return Host().Count(HM_TO_TRAY) >= 1; }));
+    EXPECT_EQ(Host().Count(HM_TO_TRAY, window), 1);
+    EXPECT_EQ(Host().Count(HM_TO_TRAY), 1);
+    EXPECT_TRUE(::IsWindowVisible(window));  // the recording host carries out nothing
+    SaveScreenshot("e2e_click_first_button");
+    EXPECT_TRUE(target.Close());
+}
+
+TEST_F(CaptionButtonsEndToEnd, ASystemMenuEntrySendsItsCommand) {
+    ChildProgram target(TargetCommand(L"System menu"));
+    const HWND window = target.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return AskTarget(window, kAskAttached) == 1; }));
+
+    // The entries stand at the top of the target's own system menu.
+    const LRESULT count = AskTarget(window, kAskSystemMenuCount);
+    ASSERT_GT(count, 9);
+    std::vector<UINT> ids;
+    for (LPARAM i = 0; i < 9; ++i)
+        ids.push_back(static_cast<UINT>(AskTarget(window, kAskSystemMenuId, i)));
+    EXPECT_EQ(ids[0], 8300u);
+    EXPECT_EQ(ids[5], 8300u + 5 * 256);
+
+    // Choosing "Push to background" (the sixth entry) is a WM_SYSCOMMAND with its identifier.
+    Host().Clear();
+    ::PostMessageW(window, WM_SYSCOMMAND, ids[5], 0);
+    EXPECT_TRUE(WaitUntil([&] { return Host().Count(HM_TO_BACK, window) >= 1; }));
+    AskTarget(window, kAskNcPaints);  // a round trip: nothing else is on its way
+    PumpPending();
+    EXPECT_EQ(Host().Count(HM_TO_BACK, window), 1);
+    EXPECT_EQ(Host().Messages().size(), 1u);
+    EXPECT_TRUE(target.Close());
+}
+
+}  // namespace
+}  // namespace kz::test
