@@ -1,5 +1,6 @@
 #include "CaptionButtonPainters.h"
 
+#include "../common/Dib.h"
 #include "GrowableArray.h"
 #include "LibraryProcess.h"
 #include "Protocol.h"
@@ -19,26 +20,6 @@ constexpr int kThemeStateNormal = 1;
 
 // Small captions take the theme's smaller minimise button, the MDI child's.
 int MinimiseButtonPart(bool smallCaption) { return smallCaption ? WP_MDIMINBUTTON : WP_MINBUTTON; }
-
-BITMAPINFO TopDownDibInfo(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
-// A 32-bit top-down bitmap whose pixels can be read and written in place.
-UniqueBitmap CreatePixelBitmap(int width, int height, uint32_t** pixels) {
-    const BITMAPINFO info = TopDownDibInfo(width, height);
-    void* bits = nullptr;
-    UniqueBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    *pixels = static_cast<uint32_t*>(bits);
-    return bitmap;
-}
 
 SIZE BitmapSize(HBITMAP bitmap) {
     BITMAP info{};
@@ -137,7 +118,7 @@ CaptionButtonGlyphPainter::Strip& CaptionButtonGlyphPainter::StripOf(int kind, b
         return strip;
 
     uint32_t* pixels = nullptr;
-    UniqueBitmap copy = CreatePixelBitmap(size.cx, size.cy, &pixels);
+    UniqueBitmap copy = CreatePixelBitmap(nullptr, size.cx, size.cy, &pixels);
     const UniqueMemoryDC dc(::CreateCompatibleDC(nullptr));
     BITMAPINFO info = TopDownDibInfo(size.cx, size.cy);
     if (!copy || !dc || ::GetDIBits(dc.get(), resource.get(), 0, size.cy, pixels, &info, DIB_RGB_COLORS) == 0)
@@ -284,7 +265,7 @@ void CaptionButtonXPPainter::PrepareFrames() {
         const RECT source = FaceFrameSource(imageSize.cx, imageSize.cy, count, sideBySide, i);
 
         uint32_t* pixels = nullptr;
-        UniqueBitmap frame = CreatePixelBitmap(width_, height_, &pixels);
+        UniqueBitmap frame = CreatePixelBitmap(nullptr, width_, height_, &pixels);
         if (!frame)
             return;
         {

@@ -1,5 +1,6 @@
 #include "CaptionToolBar.h"
 
+#include "../common/Dib.h"
 #include "CaptionButtonPainters.h"
 #include "HookedWindow.h"
 #include "HostMessages.h"
@@ -333,19 +334,13 @@ bool CaptionToolBar::PrepareBuffer(HDC windowDc, int width, int height) {
     buffer_.reset();
     bufferBits_ = nullptr;
     lastBackground_.clear();
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    buffer_.reset(::CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    uint32_t* bits = nullptr;
+    buffer_ = CreatePixelBitmap(windowDc, width, height, &bits);
     bufferDc_.reset(buffer_ ? ::CreateCompatibleDC(windowDc) : nullptr);
     if (!bufferDc_)
         return false;
     ::SelectObject(bufferDc_.get(), buffer_.get());  // stays selected until the DC goes
-    bufferBits_ = static_cast<uint32_t*>(bits);
+    bufferBits_ = bits;
     bufferSize_ = {width, height};
     return true;
 }

@@ -5,6 +5,15 @@
 
 #include <windows.h>
 
+#include <cstdlib>
+
+// Every callback catches what it throws; should anything still escape, the
+// host program must not get a console message about it, and the name
+// demangler that message needs stays out of a library loaded everywhere.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx
+
 namespace {
 
 // One copy for all processes: the host writes it, every process reads it.

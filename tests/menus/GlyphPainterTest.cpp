@@ -1,3 +1,4 @@
+#include "../../common/Dib.h"
 #include "CaptionButtonPainters.h"
 #include "LibraryInProcess.h"
 #include "PixelCanvas.h"
@@ -21,12 +22,7 @@ struct StoredStrip {
         const int id = kind == kOverflow ? kOverflowGlyphStripId : kFirstGlyphStripId + kind - 1;
         const UniqueBitmap bitmap(static_cast<HBITMAP>(
             ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = kGlyph;
-        info.bmiHeader.biHeight = -kGlyph * kGlyphFramesPerStrip;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
+        BITMAPINFO info = TopDownDibInfo(kGlyph, kGlyph * kGlyphFramesPerStrip);
         pixels.resize(kGlyph * kGlyph * kGlyphFramesPerStrip);
         const UniqueMemoryDC dc(::CreateCompatibleDC(nullptr));
         EXPECT_EQ(::GetDIBits(dc.get(), bitmap.get(), 0, kGlyph * kGlyphFramesPerStrip, pixels.data(), &info,

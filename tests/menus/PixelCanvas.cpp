@@ -1,19 +1,12 @@
 #include "PixelCanvas.h"
 
+#include "../../common/Dib.h"
+
 namespace kz::test {
 
 PixelCanvas::PixelCanvas(int width, int height, uint32_t background)
     : width_(width), height_(height), background_(background), dc_(::CreateCompatibleDC(nullptr)) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    bitmap_.reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    pixels_ = static_cast<uint32_t*>(bits);
+    bitmap_ = CreatePixelBitmap(nullptr, width, height, &pixels_);
     previous_ = ::SelectObject(dc_.get(), bitmap_.get());
     Clear();
 }

@@ -1,5 +1,6 @@
 #include "ToolbarWindowSupport.h"
 
+#include "../../common/Dib.h"
 #include "HookedWindow.h"
 
 #include <uxtheme.h>
@@ -43,22 +44,16 @@ std::vector<COLORREF> CaptureFrame(HWND window, const RECT& inWindow) {
     std::vector<COLORREF> pixels;
     if (width <= 0 || height <= 0)
         return pixels;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
+    uint32_t* bits = nullptr;
     const WindowDC source = WindowDC::OfWindow(window);
-    const UniqueBitmap dib(::CreateDIBSection(source.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const UniqueBitmap dib = CreatePixelBitmap(source.get(), width, height, &bits);
     const UniqueMemoryDC memory(::CreateCompatibleDC(source.get()));
     {
         const SelectGuard select(memory.get(), dib.get());
         ::BitBlt(memory.get(), 0, 0, width, height, source.get(), inWindow.left, inWindow.top, SRCCOPY);
         ::GdiFlush();
     }
-    const auto* rgb = static_cast<const uint32_t*>(bits);
+    const uint32_t* rgb = bits;
     for (int i = 0; i < width * height; ++i)
         pixels.push_back(RGB((rgb[i] >> 16) & 0xFF, (rgb[i] >> 8) & 0xFF, rgb[i] & 0xFF));
     return pixels;
