@@ -19,19 +19,31 @@ struct Row {
     bool valid;
 };
 
-ValueParts With(void (*change)(ValueParts&)) {
+template <typename Change>
+std::vector<uint8_t> With(Change change) {
     ValueParts parts = DistinctParts();
     change(parts);
-    return parts;
+    return parts.Bytes();
 }
 
-std::vector<uint8_t> Cut(std::size_t size) {
-    std::vector<uint8_t> bytes = DistinctParts().Bytes();
-    bytes.resize(size);
-    return bytes;
+// A list item stored with count as its count and n entries of value.
+template <typename Entry>
+void SetList(int32_t& storedCount, std::vector<Entry>& entries, int32_t count, std::size_t n, Entry value) {
+    storedCount = count;
+    entries.assign(n, value);
 }
 
-std::vector<uint8_t> Padded(std::size_t size) {
+std::vector<uint8_t> Buttons(int32_t count, std::size_t n) {
+    return With([&](ValueParts& p) { SetList<uint8_t>(p.buttonCount, p.buttons, count, n, 2); });
+}
+std::vector<uint8_t> MenuItems(int32_t count, std::size_t n) {
+    return With([&](ValueParts& p) { SetList<uint8_t>(p.menuItemCount, p.menuItems, count, n, 7); });
+}
+std::vector<uint8_t> HotKeys(int32_t count, std::size_t n) {
+    return With([&](ValueParts& p) { SetList<int32_t>(p.hotKeyCount, p.hotKeys, count, n, 0x4041); });
+}
+
+std::vector<uint8_t> Resized(std::size_t size) {
     std::vector<uint8_t> bytes = DistinctParts().Bytes();
     bytes.resize(size, 0x5A);
     return bytes;
@@ -43,93 +55,33 @@ std::vector<Row> Table() {
         {"empty value", std::vector<uint8_t>{}, false},
         {"host defaults", ValueParts{}.Bytes(), true},
         {"every item changed", DistinctParts().Bytes(), true},
-        {"version 0x00010001", With([](ValueParts& p) { p.version = 0x00010001; }).Bytes(), true},
-        {"version 0xFFFF0001", With([](ValueParts& p) { p.version = int32_t(0xFFFF0001); }).Bytes(), true},
-        {"version 2", With([](ValueParts& p) { p.version = 2; }).Bytes(), false},
-        {"version 0", With([](ValueParts& p) { p.version = 0; }).Bytes(), false},
-        {"start-up byte 2", With([](ValueParts& p) { p.runOnStartUp = 2; }).Bytes(), true},
-        {"flags 2 and 0xFF", With([](ValueParts& p) { p.flags = {2, 0xFF, 0, 0x80, 1, 0}; }).Bytes(), true},
-        {"checksum 0xEA", With([](ValueParts& p) { p.checksum = 0xEA; }).Bytes(), true},
-        {"glyph colour high half", With([](ValueParts& p) { p.glyphColorHigh = -1; }).Bytes(), true},
-        {"both lists full",
-         With([](ValueParts& p) {
-             p.buttonCount = 32;
-             p.buttons.assign(32, 0);
-             p.menuItemCount = 32;
-             p.menuItems.assign(32, 7);
-         }).Bytes(),
-         true},
-        {"33 buttons",
-         With([](ValueParts& p) {
-             p.buttonCount = 33;
-             p.buttons.assign(33, 1);
-         }).Bytes(),
-         false},
-        {"40 buttons",
-         With([](ValueParts& p) {
-             p.buttonCount = 40;
-             p.buttons.assign(40, 2);
-         }).Bytes(),
-         false},
-        {"negative button count",
-         With([](ValueParts& p) {
-             p.buttonCount = -1;
-             p.buttons.clear();
-         }).Bytes(),
-         true},
-        {"button count INT_MIN",
-         With([](ValueParts& p) {
-             p.buttonCount = INT_MIN;
-             p.buttons.clear();
-         }).Bytes(),
-         true},
-        {"33 menu entries",
-         With([](ValueParts& p) {
-             p.menuItemCount = 33;
-             p.menuItems.assign(33, 3);
-         }).Bytes(),
-         false},
-        {"menu count 261 (low byte 5)",
-         With([](ValueParts& p) {
-             p.menuItemCount = 261;
-             p.menuItems.resize(40, 6);
-         }).Bytes(),
-         false},
-        {"negative menu count",
-         With([](ValueParts& p) {
-             p.menuItemCount = -3;
-             p.menuItems.clear();
-         }).Bytes(),
-         true},
-        {"three hotkeys",
-         With([](ValueParts& p) {
-             p.hotKeyCount = 3;
-             p.hotKeys.resize(3);
-         }).Bytes(),
-         true},
-        {"no hotkeys",
-         With([](ValueParts& p) {
-             p.hotKeyCount = 0;
-             p.hotKeys.clear();
-         }).Bytes(),
-         true},
-        {"negative hotkey count",
-         With([](ValueParts& p) {
-             p.hotKeyCount = -5;
-             p.hotKeys.clear();
-         }).Bytes(),
-         true},
-        {"huge hotkey count", With([](ValueParts& p) { p.hotKeyCount = INT_MAX; }).Bytes(), true},
-        {"cut at 3", Cut(3), false},
-        {"cut at 4", Cut(4), true},
-        {"cut inside the colour", Cut(15), true},
-        {"cut inside the button count", Cut(33), true},
-        {"cut inside the buttons", Cut(40), true},
-        {"cut inside the hotkeys", Cut(70), true},
-        {"cut inside the menu count", Cut(90), true},
-        {"last byte missing", Cut(101), true},
-        {"512 bytes", Padded(512), true},
-        {"513 bytes", Padded(513), false},
+        {"version 0x00010001", With([](ValueParts& p) { p.version = 0x00010001; }), true},
+        {"version 0xFFFF0001", With([](ValueParts& p) { p.version = int32_t(0xFFFF0001); }), true},
+        {"version 2", With([](ValueParts& p) { p.version = 2; }), false},
+        {"start-up byte 2", With([](ValueParts& p) { p.runOnStartUp = 2; }), true},
+        {"flags 2 and 0xFF", With([](ValueParts& p) { p.flags = {2, 0xFF, 0, 0x80, 1, 0}; }), true},
+        {"checksum 0xEA", With([](ValueParts& p) { p.checksum = 0xEA; }), true},
+        {"glyph colour high half", With([](ValueParts& p) { p.glyphColorHigh = -1; }), true},
+        {"32 buttons", Buttons(32, 32), true},
+        {"33 buttons", Buttons(33, 33), false},
+        {"40 buttons", Buttons(40, 40), false},
+        {"negative button count", Buttons(-1, 0), true},
+        {"button count INT_MIN", Buttons(INT_MIN, 0), true},
+        {"32 menu entries", MenuItems(32, 32), true},
+        {"33 menu entries", MenuItems(33, 33), false},
+        {"menu count 261 (low byte 5)", MenuItems(261, 40), false},
+        {"negative menu count", MenuItems(-3, 0), true},
+        {"three hotkeys", HotKeys(3, 3), true},
+        {"negative hotkey count", HotKeys(-5, 0), true},
+        {"huge hotkey count", HotKeys(INT_MAX, 10), true},
+        {"cut at 3", Resized(3), false},
+        {"cut at 4", Resized(4), true},
+        {"cut inside the colour", Resized(15), true},
+        {"cut inside the button count", Resized(33), true},
+        {"cut inside the hotkeys", Resized(70), true},
+        {"last byte missing", Resized(101), true},
+        {"512 bytes", Resized(512), true},
+        {"513 bytes", Resized(513), false},
         {"all 0xFF", std::vector<uint8_t>(60, 0xFF), false},
     };
 }

@@ -38,22 +38,6 @@ TEST(SettingsStore, TheHandBuiltValueIsTheDefaultValue) {
     EXPECT_EQ(ValueParts{}.Bytes(), kDefaultValue);
 }
 
-TEST(SettingsStore, DefaultsAsEveryHostReaderSeesThem) {
-    const SettingsRecord d = Defaults();
-    EXPECT_EQ(d.Version, 1);
-    EXPECT_EQ(d.Checksum, 31);
-    EXPECT_EQ(d.ButtonCount, 9);
-    EXPECT_EQ(d.MenuItemCount, 10);
-    EXPECT_EQ(d.BoxSize, 48);
-    EXPECT_EQ(d.TransparencyLevel, 50);
-    EXPECT_EQ(d.BoxArrangement, 1);
-    EXPECT_TRUE(d.GlyphColorAutodetect && d.ShowButtonHints && d.ShowSplash && d.TrayMenuSeparate);
-    EXPECT_FALSE(d.ShowTips || d.AllowOverflowCaptionText);
-    EXPECT_EQ(d.RunOnStartUp, 1);
-    for (uint16_t key : d.HotKeys)
-        EXPECT_EQ(key, 0);
-}
-
 TEST(SettingsStore, DefaultsLeaveTheFieldsTheyDoNotOwn) {
     SettingsRecord record;
     record.ReservedByte = -7;
