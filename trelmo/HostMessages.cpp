@@ -26,9 +26,8 @@ void SendCommand(const CommandRecord& command) {
 
 void NotifyHost(UINT message, HWND window) { SendCommand({message, reinterpret_cast<WPARAM>(window), 0}); }
 
-void SendKindCommand(HookedWindow& record, int kind) {
-    const CommandRecord command = CommandForKind(kind, record.Window());
-    if (kind != kRollUp) {
+void SendWindowCommand(HookedWindow& record, const CommandRecord& command) {
+    if (command.message != HM_ROLL) {
         SendCommand(command);
         return;
     }
@@ -38,6 +37,10 @@ void SendKindCommand(HookedWindow& record, int kind) {
     record.rolledUp = !record.rolledUp;
     SendCommand(command);
     record.suppressSizeNotify = false;
+}
+
+void SendKindCommand(HookedWindow& record, int kind) {
+    SendWindowCommand(record, CommandForKind(kind, record.Window()));
 }
 
 }  // namespace kz

@@ -24,8 +24,10 @@ CommandRecord TransparencyCommand(HWND window, int percent);
 void SendCommand(const CommandRecord& command);
 void NotifyHost(UINT message, HWND window);
 
-// Sends the command of a kind for the record's window. The roll command marks
-// the record so that the resize the host makes meanwhile is not reported back.
+// Sends a command for the record's window, from a button or a menu entry. The
+// roll command marks the record so that the resize the host makes meanwhile
+// is not reported back as a resize by hand.
+void SendWindowCommand(HookedWindow& record, const CommandRecord& command);
 void SendKindCommand(HookedWindow& record, int kind);
 
 }  // namespace kz

@@ -143,7 +143,7 @@ void PopupMenu::SendCommandOf(UINT identifier, UINT ignoredBits) const {
     if (identifier == 0)
         return;
     if (const MenuEntry* entry = FindEntry(identifier, ignoredBits))
-        SendCommand(entry->command);
+        SendWindowCommand(record_, entry->command);
 }
 
 bool KindHasMenuEntry(int kind) { return kind >= kSeparator && kind <= kRunCopy; }

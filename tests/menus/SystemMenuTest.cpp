@@ -172,6 +172,21 @@ TEST_F(SystemMenu, AnEntrySendsItsCommandOnceAndTheWindowStillGetsTheSystemComma
     EXPECT_EQ(library.Host().Count(HM_TO_TRAY), 0);
 }
 
+TEST_F(SystemMenu, RollingUpFromTheMenuIsNotReportedAsAResize) {
+    Attach();
+    // The host rolls the window up while the library waits for it.
+    library.Host().onMessage = [](const ReceivedMessage& m) {
+        if (m.message == HM_ROLL)
+            ::SetWindowPos(reinterpret_cast<HWND>(m.wParam), nullptr, 0, 0, 300, 30,
+                           SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    library.Host().Clear();
+    ::SendMessageW(window, WM_SYSCOMMAND, kSystemMenuFirstIdentifier + 3 * 256, 0);
+    EXPECT_EQ(library.Host().Count(HM_ROLL, window), 1);
+    EXPECT_EQ(library.Host().Count(HM_WINDOW_SIZED), 0);
+    EXPECT_TRUE(Process().FindRecord(window)->rolledUp);
+}
+
 TEST_F(SystemMenu, DestroyingTheHandlerLeavesTheDefaultMenu) {
     HookedWindow record(window, DecodeLibrarySettings(nullptr, 0));
     HMENU transparency = nullptr;
