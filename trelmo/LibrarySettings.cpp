@@ -11,25 +11,9 @@ constexpr std::size_t kMaxBlacklistEntries = 10001;
 }
 
 void SetLibraryDefaults(LibrarySettings& s) {
-    s.Version = 1;
-    s.RunOnStartUp = 1;
+    SetSharedDefaults(s);
     s.ReservedFlag = 0;
-    s.GlyphColor = 0;
-    s.BoxArrangement = 1;
-    s.TransparencyLevel = 50;
-    s.ShowButtonHints = true;
-    s.AllowOverflowCaptionText = false;
-    s.TrayMenuSeparate = true;
     s.ShowTips = true;
-    s.ShowSplash = true;
-    s.ButtonCount = 9;
-    for (int i = 0; i < kMaxButtons; ++i)
-        s.Buttons[i] = static_cast<int8_t>(i + 1);
-    for (uint16_t& key : s.HotKeys)
-        key = 0;
-    s.MenuItemCount = 10;
-    for (int i = 0; i < 10; ++i)
-        s.MenuItems[i] = static_cast<int8_t>(i + 1);
     s.Checksum = SettingsChecksum(s);
 }
 

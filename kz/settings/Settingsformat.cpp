@@ -72,6 +72,26 @@ int32_t EncodeSettings(const SettingsRecord& r, uint8_t* out) {
     return s.Position();
 }
 
+void SetSharedDefaults(SettingsRecord& s) {
+    s.Version = 1;
+    s.RunOnStartUp = 1;
+    s.ButtonCount = 9;
+    s.GlyphColor = 0;
+    s.BoxArrangement = 1;
+    s.TransparencyLevel = 50;
+    s.MenuItemCount = 10;
+    s.ShowButtonHints = true;
+    s.AllowOverflowCaptionText = false;
+    s.TrayMenuSeparate = true;
+    s.ShowSplash = true;
+    for (int i = 0; i < kMaxButtons; ++i)
+        s.Buttons[i] = static_cast<int8_t>(i + 1);
+    for (uint16_t& key : s.HotKeys)
+        key = 0;
+    for (int i = 0; i < 10; ++i)
+        s.MenuItems[i] = static_cast<int8_t>(i + 1);
+}
+
 uint8_t SettingsChecksum(const SettingsRecord& r) {
     // Summed with 32-bit wrap-around; the fold then shifts arithmetically.
     uint32_t total = r.RunOnStartUp + r.ReservedFlag + static_cast<uint32_t>(r.ButtonCount);

@@ -48,6 +48,11 @@ bool DecodeSettings(const uint8_t* data, int32_t size, SettingsRecord& record);
 // number of bytes. Counts are clamped to the lists' capacity.
 int32_t EncodeSettings(const SettingsRecord& record, uint8_t* out);
 
+// The defaults the host and the library agree on: every field but
+// ReservedFlag, ReservedByte, BoxSize, ShowTips, GlyphColorAutodetect, the
+// menu entries from the eleventh on, and the checksum, which each sets itself.
+void SetSharedDefaults(SettingsRecord& record);
+
 // The 5-bit fold of the defaults' checksum.
 uint8_t SettingsChecksum(const SettingsRecord& record);
 

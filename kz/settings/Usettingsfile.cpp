@@ -9,27 +9,11 @@
 namespace kz {
 
 void SetDefaultSettings(SettingsRecord& s) {
-    s.Version = 1;
-    s.RunOnStartUp = 1;
+    SetSharedDefaults(s);
     s.ReservedFlag = 1;
-    s.ButtonCount = 9;
-    s.GlyphColor = 0;
-    s.BoxArrangement = 1;
     s.BoxSize = 48;
-    s.TransparencyLevel = 50;
-    s.MenuItemCount = 10;
-    s.ShowButtonHints = true;
-    s.AllowOverflowCaptionText = false;
-    s.TrayMenuSeparate = true;
     s.ShowTips = false;
     s.GlyphColorAutodetect = true;
-    s.ShowSplash = true;
-    for (int i = 0; i < kMaxButtons; ++i)
-        s.Buttons[i] = static_cast<int8_t>(i + 1);
-    for (uint16_t& key : s.HotKeys)
-        key = 0;
-    for (int i = 0; i < 10; ++i)
-        s.MenuItems[i] = static_cast<int8_t>(i + 1);
     s.Checksum = SettingsChecksum(s);
 }
 

@@ -22,25 +22,11 @@ HookedDesktop::HookedDesktop() {
 
 HookedDesktop::~HookedDesktop() { hook_.Remove(); }
 
-ChildProgram::ChildProgram(const std::wstring& commandLine) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
-    line.push_back(L'\0');
-    if (::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-        ::CloseHandle(info.hThread);
-        process_ = info.hProcess;
-        processId_ = info.dwProcessId;
-    }
-}
+ChildProgram::ChildProgram(const std::wstring& commandLine) : program_(LaunchProgram(commandLine)) {}
 
 ChildProgram::~ChildProgram() {
-    if (!process_)
-        return;
-    if (::WaitForSingleObject(process_, 0) == WAIT_TIMEOUT)
-        ::TerminateProcess(process_, 1);
-    ::CloseHandle(process_);
+    if (program_.process && ::WaitForSingleObject(program_.process.get(), 0) == WAIT_TIMEOUT)
+        ::TerminateProcess(program_.process.get(), 1);
 }
 
 namespace {
@@ -67,7 +53,7 @@ BOOL CALLBACK FindCaptionedWindow(HWND window, LPARAM context) {
 HWND ChildProgram::WaitForWindow() {
     WaitUntil(
         [this] {
-            WindowSearch search{processId_, nullptr};
+            WindowSearch search{program_.processId, nullptr};
             ::EnumWindows(FindCaptionedWindow, reinterpret_cast<LPARAM>(&search));
             window_ = search.found;
             return window_ != nullptr;
@@ -77,11 +63,11 @@ HWND ChildProgram::WaitForWindow() {
 }
 
 bool ChildProgram::Close() {
-    if (!process_)
+    if (!program_.process)
         return false;
     if (window_)
         ::PostMessageW(window_, WM_CLOSE, 0, 0);
-    return WaitUntil([this] { return ::WaitForSingleObject(process_, 0) == WAIT_OBJECT_0; },
+    return WaitUntil([this] { return ::WaitForSingleObject(program_.process.get(), 0) == WAIT_OBJECT_0; },
                      std::chrono::seconds(20));
 }
 

@@ -4,6 +4,7 @@
 // screenshots of the desktop.
 #pragma once
 
+#include "../../common/Launch.h"
 #include "HookLibrary.h"
 #include "TestHost.h"
 
@@ -40,15 +41,14 @@ public:
     ChildProgram(const ChildProgram&) = delete;
     ChildProgram& operator=(const ChildProgram&) = delete;
 
-    bool Started() const { return process_ != nullptr; }
+    bool Started() const { return static_cast<bool>(program_.process); }
     // Waits for the process's first visible top-level window with a caption.
     HWND WaitForWindow();
     // Asks the window to close and waits for the process to end.
     bool Close();
 
 private:
-    HANDLE process_ = nullptr;
-    DWORD processId_ = 0;
+    LaunchedProgram program_;
     HWND window_ = nullptr;
 };
 

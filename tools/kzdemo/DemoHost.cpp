@@ -3,6 +3,7 @@
 // notification the library sends. Close its window to end the demo.
 //   kzdemo.exe [--seconds N]   ends by itself N seconds after it is ready
 #include "../../common/Handles.h"
+#include "../../common/Launch.h"
 #include "../../kz/core/HookLibrary.h"
 #include "../../trelmo/Protocol.h"
 
@@ -116,16 +117,11 @@ void DemoHost::OnLibraryMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 class DemoPrograms {
 public:
     void Start(const std::wstring& commandLine) {
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION info{};
-        std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
-        line.push_back(L'\0');
-        if (::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-            ::CloseHandle(info.hThread);
-            processes_.emplace_back(info.hProcess);
-            ::WaitForInputIdle(info.hProcess, 10000);
-        }
+        LaunchedProgram program = LaunchProgram(commandLine);
+        if (!program.process)
+            return;
+        ::WaitForInputIdle(program.process.get(), 10000);
+        processes_.push_back(std::move(program.process));
     }
     ~DemoPrograms() {
         for (const UniqueKernelHandle& process : processes_)
