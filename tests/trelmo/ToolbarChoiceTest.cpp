@@ -1,0 +1,59 @@
+// Which toolbar a window gets, from its class and the look of the desktop.
+#include "ToolbarChoice.h"
+
+#include <gtest/gtest.h>
+
+namespace kz {
+namespace {
+
+bool Yes(HWND) { return true; }
+bool No(HWND) { return false; }
+
+WindowLook Look(const wchar_t* className, bool composition, bool ncRendering, bool themed, DWORD major = 6) {
+    WindowLook look;
+    look.className = className;
+    look.composition = composition;
+    look.osMajorVersion = major;
+    look.ncRenderingEnabled = ncRendering ? Yes : No;
+    look.themed = themed ? Yes : No;
+    return look;
+}
+
+ToolbarStyle Choose(const WindowLook& look) { return ChooseToolbarStyle(nullptr, look); }
+
+TEST(ToolbarChoice, OfficeWindowsHaveTheirOwnLookOnlyWithoutGlass) {
+    for (const wchar_t* name : {L"OpusApp", L"XLMAIN", L"rctrl_renwnd32", L"PP12FrameClass", L"OMain"}) {
+        EXPECT_EQ(Choose(Look(name, false, false, true)), ToolbarStyle::Office2007);
+        EXPECT_EQ(Choose(Look(name, true, true, true)), ToolbarStyle::Aero);
+    }
+    EXPECT_EQ(Choose(Look(L"opusapp", false, false, true)), ToolbarStyle::XP);  // exact comparison
+}
+
+TEST(ToolbarChoice, SkypeWindowsHaveTheirOwnLookWithAndWithoutGlass) {
+    for (const wchar_t* name :
+         {L"tSkMainForm.UnicodeClass", L"THomeForm.UnicodeClass", L"TConversationForm.UnicodeClass"}) {
+        EXPECT_EQ(Choose(Look(name, false, false, false)), ToolbarStyle::Skype);
+        EXPECT_EQ(Choose(Look(name, true, true, true)), ToolbarStyle::SkypeAero);
+    }
+}
+
+TEST(ToolbarChoice, OtherWindowsFollowHowTheFrameIsDrawn) {
+    EXPECT_EQ(Choose(Look(L"Notepad", true, true, true)), ToolbarStyle::Aero);
+    // Glass on, but the window's frame is not drawn by the window manager.
+    EXPECT_EQ(Choose(Look(L"Notepad", true, false, true)), ToolbarStyle::XP);
+    // No glass before major version 6.
+    EXPECT_EQ(Choose(Look(L"Notepad", true, true, true, 5)), ToolbarStyle::XP);
+    EXPECT_EQ(Choose(Look(L"Notepad", false, true, true)), ToolbarStyle::XP);
+    EXPECT_EQ(Choose(Look(L"Notepad", false, false, false)), ToolbarStyle::Classic);
+}
+
+TEST(ToolbarChoice, MissingSystemFunctionsFallThroughToTheClassicLook) {
+    WindowLook look;
+    look.className = L"Notepad";
+    look.composition = true;
+    look.osMajorVersion = 6;
+    EXPECT_EQ(Choose(look), ToolbarStyle::Classic);
+}
+
+}  // namespace
+}  // namespace kz
