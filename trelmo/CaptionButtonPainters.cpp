@@ -1,6 +1,7 @@
 #include "CaptionButtonPainters.h"
 
 #include "../common/Dib.h"
+#include "DibTarget.h"
 #include "GrowableArray.h"
 #include "LibraryProcess.h"
 #include "Protocol.h"
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <cwchar>
 #include <memory>
+#include <optional>
 
 namespace kz {
 
@@ -105,24 +107,29 @@ bool CaptionButtonGlyphPainter::HasColours(COLORREF activeColour, COLORREF inact
     return ((activeColour ^ activeColour_) & 0xFFFFFF) == 0 && ((inactiveColour ^ inactiveColour_) & 0xFFFFFF) == 0;
 }
 
-CaptionButtonGlyphPainter::Strip& CaptionButtonGlyphPainter::StripOf(int kind, bool activeCaption) {
+const CaptionButtonGlyphPainter::Strip& CaptionButtonGlyphPainter::StripOf(int kind, bool activeCaption) {
+    Lock lock(loading_);
     Strip& strip = strips_[activeCaption ? 1 : 0][kind];
-    if (strip.loaded)
-        return strip;
-    strip.loaded = true;  // a strip that fails to load is not tried at every paint
+    if (!strip.loaded) {
+        strip.loaded = true;  // a strip that fails to load is not tried at every paint
+        LoadStrip(strip, kind, activeCaption);
+    }
+    return strip;
+}
 
+void CaptionButtonGlyphPainter::LoadStrip(Strip& strip, int kind, bool activeCaption) const {
     const int id = kind == kOverflow ? kOverflowGlyphStripId : kFirstGlyphStripId + kind - kToTray;
     const UniqueBitmap resource = LoadBitmapResource(Process().Module(), MAKEINTRESOURCEW(id));
     const SIZE size = resource ? BitmapSize(resource.get()) : SIZE{0, 0};
     if (size.cx <= 0 || size.cy <= 0)
-        return strip;
+        return;
 
     uint32_t* pixels = nullptr;
     UniqueBitmap copy = CreatePixelBitmap(nullptr, size.cx, size.cy, &pixels);
     const UniqueMemoryDC dc(::CreateCompatibleDC(nullptr));
     BITMAPINFO info = TopDownDibInfo(size.cx, size.cy);
     if (!copy || !dc || ::GetDIBits(dc.get(), resource.get(), 0, size.cy, pixels, &info, DIB_RGB_COLORS) == 0)
-        return strip;
+        return;
     ::GdiFlush();
 
     const std::size_t count = static_cast<std::size_t>(size.cx) * size.cy;
@@ -132,30 +139,41 @@ CaptionButtonGlyphPainter::Strip& CaptionButtonGlyphPainter::StripOf(int kind, b
         RecolourBlack(pixels, count, GlyphColourBesideKey(colour, key));
 
     strip.bitmap = std::move(copy);
+    strip.pixels = pixels;
     strip.width = size.cx;
     strip.height = size.cy;
-    strip.transparent = ColorrefOfRgb(key);
-    return strip;
+    strip.key = key;
 }
 
 void CaptionButtonGlyphPainter::Draw(HWND, HDC dc, const RECT& rect, int kind, int state, bool activeCaption) {
     if (kind < kToTray || kind > kOverflow)
         return;
-    Lock turn(source_.Turn());
     const Strip& strip = StripOf(kind, activeCaption);
-    const HDC memory = source_.Dc();
-    if (!strip.bitmap || !memory)
+    if (!strip.pixels)
         return;
     const int frameHeight = strip.height / kGlyphFramesPerStrip;
-    const GlyphBlit blit = PlaceGlyph(rect, strip.width, frameHeight);
-    const int width = blit.target.right - blit.target.left;
-    const int height = blit.target.bottom - blit.target.top;
-    if (width <= 0 || height <= 0)
+    PixelBlit blit = PlaceGlyph(rect, strip.width, frameHeight);
+    if (::IsRectEmpty(&blit.target))
         return;
     const int frame = std::clamp(state, 0, 3) + (activeCaption ? 0 : 4);
+    blit.sourceY += frame * frameHeight;
+    if (const std::optional<DibTarget> target = DibTargetOf(dc))
+        CopyPixelsKeyed(target->rows, target->clip, blit, PixelImage{strip.pixels, strip.width, strip.height},
+                        strip.key);
+    else
+        BlitKeyed(dc, blit, strip);
+}
+
+void CaptionButtonGlyphPainter::BlitKeyed(HDC dc, const PixelBlit& blit, const Strip& strip) {
+    Lock turn(source_.Turn());
+    const HDC memory = source_.Dc();
+    if (!memory)
+        return;
+    const int width = blit.target.right - blit.target.left;
+    const int height = blit.target.bottom - blit.target.top;
     const SelectGuard select(memory, strip.bitmap.get());
-    ::GdiTransparentBlt(dc, blit.target.left, blit.target.top, width, height, memory, blit.sourceX,
-                        frame * frameHeight + blit.sourceY, width, height, strip.transparent);
+    ::GdiTransparentBlt(dc, blit.target.left, blit.target.top, width, height, memory, blit.sourceX, blit.sourceY,
+                        width, height, ColorrefOfRgb(strip.key));
 }
 
 // ---- XP face painter -----------------------------------------------------
@@ -280,20 +298,50 @@ void CaptionButtonXPPainter::PrepareFrames() {
                              step.target.bottom - step.target.top, imageDc.get(), step.source.left, step.source.top,
                              step.source.right - step.source.left, step.source.bottom - step.source.top, SRCCOPY);
         }
-        frames_[i] = std::move(frame);
+        frames_[i] = Frame{std::move(frame), pixels};
         frameCount_ = i + 1;
     }
+    ::GdiFlush();  // the frames are read as pixels from now on
 }
 
-UniqueRegion CaptionButtonXPPainter::ClipRegion(HWND window, HDC dc, const RECT& rect, int state) const {
-    if (roundClip_)
-        return UniqueRegion(::CreateRoundRectRgn(rect.left, rect.top, rect.right + 1, rect.bottom + 1, 2, 2));
-    const SystemApi& api = Api();
+namespace {
+
+// One byte per pixel of a width x height block at (0, 0): 1 inside region.
+std::vector<uint8_t> MaskOfRegion(HRGN region, int width, int height) {
+    std::vector<uint8_t> mask(static_cast<std::size_t>(width) * height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            mask[static_cast<std::size_t>(y) * width + x] = ::PtInRegion(region, x, y) ? 1 : 0;
+    return mask;
+}
+
+}  // namespace
+
+// The clip follows the window's tool-window style at each draw; the
+// painter's own small-caption flag was read once, when it was made.
+const CaptionButtonXPPainter::Shape& CaptionButtonXPPainter::ShapeOf(HWND window, HDC dc, int state) {
     const bool toolWindow = (::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
+    state = std::clamp(state, 0, kStates - 1);
+    Lock lock(shaping_);
+    Shape& shape = shapes_[toolWindow ? 1 : 0][state];
+    if (!shape.made) {
+        UniqueRegion region = ClipRegion(toolWindow, dc, state);
+        shape.mask = region ? MaskOfRegion(region.get(), width_, height_) : std::vector<uint8_t>{};
+        shape.region = std::move(region);
+        shape.made = true;
+    }
+    return shape;
+}
+
+UniqueRegion CaptionButtonXPPainter::ClipRegion(bool toolWindow, HDC dc, int state) const {
+    if (roundClip_)
+        return UniqueRegion(::CreateRoundRectRgn(0, 0, width_ + 1, height_ + 1, 2, 2));
+    const SystemApi& api = Api();
+    const RECT face{0, 0, width_, height_};
     HRGN region = nullptr;
     if (!theme_ || !api.GetThemeBackgroundRegion ||
-        FAILED(api.GetThemeBackgroundRegion(theme_.get(), dc, MinimiseButtonPart(toolWindow),
-                                            std::clamp(state, 0, 3) + 1, &rect, &region)))
+        FAILED(api.GetThemeBackgroundRegion(theme_.get(), dc, MinimiseButtonPart(toolWindow), state + 1, &face,
+                                            &region)))
         return {};
     return UniqueRegion(region);
 }
@@ -302,13 +350,30 @@ void CaptionButtonXPPainter::Draw(HWND window, HDC dc, const RECT& rect, int sta
     const int index = FaceFrameIndex(state, activeCaption, frameCount_);
     if (index < 0)
         return;
+    const Shape& shape = ShapeOf(window, dc, state);
+    const Frame& frame = frames_[index];
+    const std::optional<DibTarget> target = DibTargetOf(dc);
+    if (!target) {
+        BlitThroughShape(dc, rect, frame, shape);
+        return;
+    }
+    const PixelBlit blit{RECT{rect.left, rect.top, rect.left + width_, rect.top + height_}, 0, 0};
+    const PixelImage face{frame.pixels, width_, height_};
+    if (shape.mask.empty())
+        CopyPixels(target->rows, target->clip, blit, face);
+    else
+        CopyPixelsMasked(target->rows, target->clip, blit, face, shape.mask.data());
+}
+
+void CaptionButtonXPPainter::BlitThroughShape(HDC dc, const RECT& rect, const Frame& frame, const Shape& shape) {
     Lock turn(source_.Turn());
     const HDC memory = source_.Dc();
     if (!memory)
         return;
-    const UniqueRegion clip = ClipRegion(window, dc, rect, state);
-    const ClipGuard clipGuard(dc, clip.get());
-    const SelectGuard select(memory, frames_[index].get());
+    const ClipGuard clipGuard(dc, shape.region.get());
+    if (shape.region)
+        ::OffsetClipRgn(dc, rect.left, rect.top);
+    const SelectGuard select(memory, frame.bitmap.get());
     ::BitBlt(dc, rect.left, rect.top, width_, height_, memory, 0, 0, SRCCOPY);
 }
 

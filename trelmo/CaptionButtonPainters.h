@@ -8,6 +8,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <vector>
+
 namespace kz {
 
 // Glyph strips: bitmap 129 + kind for kinds 1..9, 143 for the overflow button;
@@ -17,9 +20,10 @@ constexpr int kOverflowGlyphStripId = 143;
 constexpr int kGlyphFramesPerStrip = 8;
 constexpr int kGlyphKindSlots = 11;  // index = kind; kind 0 has no strip
 
-// A memory DC that a painter's bitmaps are selected into for copying. A
-// bitmap can be selected into one DC at a time and painters are shared by
-// the window threads of the process, so the copies take turns.
+// A memory DC that a painter's bitmaps are selected into when GDI has to copy
+// them (the target is no DIB section). A bitmap can be selected into one DC
+// at a time and painters are shared by the window threads of the process, so
+// those copies take turns; copies into a DIB section's memory need no DC.
 class BlitSource {
 public:
     CriticalSection& Turn() { return turn_; }
@@ -46,21 +50,26 @@ public:
     int ReferenceCount() const { return references_; }
 
 private:
+    // A recoloured strip: a 32-bit DIB section, its pixels left unchanged once loaded.
     struct Strip {
         bool loaded = false;
         UniqueBitmap bitmap;
+        const uint32_t* pixels = nullptr;
         int width = 0;
         int height = 0;
-        COLORREF transparent = RGB(0xCC, 0xCC, 0xCC);
+        uint32_t key = 0;  // 0x00RRGGBB, the colour left out
     };
 
     CaptionButtonGlyphPainter(COLORREF activeColour, COLORREF inactiveColour);
     bool HasColours(COLORREF activeColour, COLORREF inactiveColour) const;
-    Strip& StripOf(int kind, bool activeCaption);
+    const Strip& StripOf(int kind, bool activeCaption);
+    void LoadStrip(Strip& strip, int kind, bool activeCaption) const;
+    void BlitKeyed(HDC dc, const PixelBlit& blit, const Strip& strip);
 
     COLORREF activeColour_;
     COLORREF inactiveColour_;
     int references_ = 1;
+    CriticalSection loading_;  // strips load on first use, from any window thread
     Strip strips_[2][kGlyphKindSlots];  // [0] inactive, [1] active
     BlitSource source_;
 };
@@ -81,12 +90,28 @@ public:
 
 private:
     CaptionButtonXPPainter(HWND window, bool smallCaption, int width, int height, const wchar_t* colourSchemeName);
+    // A face of the painter's size: a 32-bit DIB section, unchanged once prepared.
+    struct Frame {
+        UniqueBitmap bitmap;
+        const uint32_t* pixels = nullptr;
+    };
+    // The part of a face that shows, at (0, 0): a region for GDI and one byte
+    // per pixel for copies; no region and no mask when all of it shows.
+    struct Shape {
+        bool made = false;
+        UniqueRegion region;
+        std::vector<uint8_t> mask;
+    };
+
     bool Matches(bool smallCaption, int width, int height, const wchar_t* colourSchemeName) const;
     void PrepareFrames();
-    UniqueRegion ClipRegion(HWND window, HDC dc, const RECT& rect, int state) const;
+    const Shape& ShapeOf(HWND window, HDC dc, int state);
+    UniqueRegion ClipRegion(bool toolWindow, HDC dc, int state) const;
+    void BlitThroughShape(HDC dc, const RECT& rect, const Frame& frame, const Shape& shape);
 
     static constexpr int kMaxFrames = 8;
     static constexpr int kSchemeNameLength = 256;
+    static constexpr int kStates = 4;
 
     ThemeHandle theme_;
     bool small_;
@@ -96,7 +121,9 @@ private:
     bool roundClip_ = false;
     int references_ = 1;
     int frameCount_ = 0;
-    UniqueBitmap frames_[kMaxFrames];
+    Frame frames_[kMaxFrames];
+    CriticalSection shaping_;  // shapes are made on first use, from any window thread
+    Shape shapes_[2][kStates];  // [tool window][state]
     BlitSource source_;
 };
 

@@ -64,10 +64,10 @@ uint32_t GlyphColourBesideKey(uint32_t colour, uint32_t key) {
     return colour == (key & 0xFFFFFF) ? colour ^ 1 : colour;
 }
 
-GlyphBlit PlaceGlyph(const RECT& button, int frameWidth, int frameHeight) {
+PixelBlit PlaceGlyph(const RECT& button, int frameWidth, int frameHeight) {
     const int x = button.left + (button.right - button.left - frameWidth) / 2;
     const int y = button.top + (button.bottom - button.top - frameHeight) / 2;
-    GlyphBlit blit{};
+    PixelBlit blit{};
     blit.target = Rect(std::max<int>(x, button.left), std::max<int>(y, button.top),
                        std::min<int>(x + frameWidth, button.right), std::min<int>(y + frameHeight, button.bottom));
     if (!HasArea(blit.target))

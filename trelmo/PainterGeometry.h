@@ -3,6 +3,8 @@
 // theme image a state uses and how a frame is cut and stretched to a button.
 #pragma once
 
+#include "PixelCopy.h"
+
 #include <windows.h>
 #include <uxtheme.h>
 
@@ -26,17 +28,9 @@ void RecolourBlack(uint32_t* pixels, std::size_t count, uint32_t colour);
 // glyphs vanish: it is moved by one step of blue.
 uint32_t GlyphColourBesideKey(uint32_t colour, uint32_t key);
 
-// One copy from a frame to the target: a target rect and the same size at
-// (sourceX, sourceY) inside the frame.
-struct GlyphBlit {
-    RECT target;
-    int sourceX;
-    int sourceY;
-};
-
 // The frame centred in the button and cut to it; an empty target when the
 // button has no room.
-GlyphBlit PlaceGlyph(const RECT& button, int frameWidth, int frameHeight);
+PixelBlit PlaceGlyph(const RECT& button, int frameWidth, int frameHeight);
 
 // The frame of a theme image for a button state (0 normal .. 3 disabled),
 // inactive captions using the second four; -1 when the image has none.

@@ -134,6 +134,55 @@ TEST_F(GlyphPainter, AColourEqualToTheTransparentOneStaysVisible) {
     EXPECT_GT(canvas.ChangedInside(button), 20);
 }
 
+// Memory DIBs of either orientation are written directly, device bitmaps by
+// GDI: the pixels must not tell them apart.
+TEST_F(GlyphPainter, EveryKindOfTargetGetsTheSamePixels) {
+    constexpr uint32_t kColour = 0x2060A0;
+    CaptionButtonGlyphPainter* painter = CaptionButtonGlyphPainter::Acquire(kColour, kColour);
+    for (CanvasBitmap kind : {CanvasBitmap::BottomUpDib, CanvasBitmap::DeviceBitmap}) {
+        PixelCanvas other(40, 40, kBackground, kind);
+        for (int glyph : {int(kToTray), int(kOverflow)}) {
+            const StoredStrip strip(glyph);
+            for (int state = 0; state < 4; ++state) {
+                other.Clear();
+                painter->Draw(nullptr, other.Dc(), button, glyph, state, true);
+                EXPECT_TRUE(DrewFrame(other, 11, 11, strip, state, kColour))
+                    << "canvas " << int(kind) << " kind " << glyph << " state " << state;
+            }
+        }
+    }
+}
+
+TEST_F(GlyphPainter, ButtonsOverTheTargetsEdgesDrawWhatFallsInside) {
+    CaptionButtonGlyphPainter* painter = CaptionButtonGlyphPainter::Acquire(0, 0);
+    PixelCanvas byGdi(40, 40, kBackground, CanvasBitmap::DeviceBitmap);
+    for (const RECT& over : {RECT{-9, -9, 9, 9}, RECT{31, 30, 49, 48}, RECT{-9, 30, 9, 48}}) {
+        canvas.Clear();
+        byGdi.Clear();
+        painter->Draw(nullptr, canvas.Dc(), over, kToTray, 0, true);
+        painter->Draw(nullptr, byGdi.Dc(), over, kToTray, 0, true);
+        EXPECT_GT(canvas.ChangedInside(over), 0) << over.left << "," << over.top;
+        EXPECT_EQ(canvas.ChangedOutside(over), 0) << over.left << "," << over.top;
+        EXPECT_EQ(canvas.DifferingFrom(byGdi), 0) << over.left << "," << over.top;
+    }
+}
+
+TEST_F(GlyphPainter, TheClipOfTheTargetHoldsTheGlyphIn) {
+    CaptionButtonGlyphPainter* painter = CaptionButtonGlyphPainter::Acquire(0, 0);
+    const RECT clip{11, 11, 20, 29};
+    ::IntersectClipRect(canvas.Dc(), clip.left, clip.top, clip.right, clip.bottom);
+    painter->Draw(nullptr, canvas.Dc(), button, kToTray, 0, true);
+    EXPECT_GT(canvas.ChangedInside(clip), 0);
+    EXPECT_EQ(canvas.ChangedOutside(clip), 0);
+}
+
+TEST_F(GlyphPainter, AMovedOriginMovesTheGlyph) {
+    CaptionButtonGlyphPainter* painter = CaptionButtonGlyphPainter::Acquire(0, 0);
+    ::SetViewportOrgEx(canvas.Dc(), 5, 3, nullptr);
+    painter->Draw(nullptr, canvas.Dc(), button, kToTray, 1, true);
+    EXPECT_TRUE(DrewFrame(canvas, 16, 14, StoredStrip(kToTray), 1, 0));
+}
+
 TEST_F(GlyphPainter, OnePainterPerColourPair) {
     CaptionButtonGlyphPainter* first = CaptionButtonGlyphPainter::Acquire(0x102030, 0x405060);
     // Only the three colour bytes count.

@@ -19,22 +19,22 @@ bool SameRect(const RECT& a, const RECT& b) {
 }
 
 TEST(GlyphPlacement, CentredInTheButtonAndCutToIt) {
-    const GlyphBlit exact = PlaceGlyph(RECT{10, 4, 28, 22}, 18, 18);
+    const PixelBlit exact = PlaceGlyph(RECT{10, 4, 28, 22}, 18, 18);
     EXPECT_TRUE(IsRect(exact.target, 10, 4, 28, 22));
     EXPECT_EQ(exact.sourceX, 0);
     EXPECT_EQ(exact.sourceY, 0);
 
-    const GlyphBlit roomy = PlaceGlyph(RECT{0, 0, 30, 24}, 18, 18);
+    const PixelBlit roomy = PlaceGlyph(RECT{0, 0, 30, 24}, 18, 18);
     EXPECT_TRUE(IsRect(roomy.target, 6, 3, 24, 21));
 
     // A classic button lower and narrower than the frame: the middle of the
     // frame shows, nothing lands outside the button.
-    const GlyphBlit low = PlaceGlyph(RECT{100, 5, 112, 19}, 18, 18);
+    const PixelBlit low = PlaceGlyph(RECT{100, 5, 112, 19}, 18, 18);
     EXPECT_TRUE(IsRect(low.target, 100, 5, 112, 19));
     EXPECT_EQ(low.sourceX, 3);
     EXPECT_EQ(low.sourceY, 2);
 
-    const GlyphBlit none = PlaceGlyph(RECT{5, 5, 5, 20}, 18, 18);
+    const PixelBlit none = PlaceGlyph(RECT{5, 5, 5, 20}, 18, 18);
     EXPECT_TRUE(IsRect(none.target, 0, 0, 0, 0));
 }
 

@@ -3,13 +3,18 @@
 
 #include "../../common/Handles.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace kz::test {
 
+// The bitmap behind a canvas: painters write the memory of the DIB sections
+// directly and leave a device bitmap to GDI.
+enum class CanvasBitmap { TopDownDib, BottomUpDib, DeviceBitmap };
+
 class PixelCanvas {
 public:
-    PixelCanvas(int width, int height, uint32_t background);
+    PixelCanvas(int width, int height, uint32_t background, CanvasBitmap kind = CanvasBitmap::TopDownDib);
     PixelCanvas(const PixelCanvas&) = delete;
     PixelCanvas& operator=(const PixelCanvas&) = delete;
     ~PixelCanvas();
@@ -21,14 +26,17 @@ public:
     uint32_t Background() const { return background_; }
     // Pixels outside rect that are not the background.
     int ChangedOutside(const RECT& rect) const;
-    // Pixels inside rect that are not the background.
+    // Pixels inside rect and the canvas that are not the background.
     int ChangedInside(const RECT& rect) const;
+    // Pixels that differ from the other canvas's at the same place.
+    int DifferingFrom(const PixelCanvas& other) const;
 
 private:
     int width_;
     int height_;
     uint32_t background_;
-    uint32_t* pixels_ = nullptr;
+    uint32_t* pixels_ = nullptr;  // the top row's first; null for a device bitmap
+    std::ptrdiff_t stride_ = 0;
     UniqueMemoryDC dc_;
     UniqueBitmap bitmap_;
     HGDIOBJ previous_ = nullptr;

@@ -47,5 +47,28 @@ TEST_F(XPPainter, DrawsTheFaceInsideTheButtonOnly) {
     }
 }
 
+// The face is copied through its shape into memory DIBs and drawn by GDI
+// through a clip region elsewhere: both must give the same pixels.
+TEST_F(XPPainter, EveryKindOfTargetGetsTheSamePixels) {
+    const RECT button{10, 10, 31, 29};
+    for (const wchar_t* scheme : {L"", L"NormalColor"}) {
+        CaptionButtonXPPainter* painter = CaptionButtonXPPainter::Acquire(window, false, 21, 19, scheme);
+        ASSERT_GT(painter->FrameCount(), 0);
+        PixelCanvas canvas(40, 40, kBackground);
+        PixelCanvas bottomUp(40, 40, kBackground, CanvasBitmap::BottomUpDib);
+        PixelCanvas byGdi(40, 40, kBackground, CanvasBitmap::DeviceBitmap);
+        for (int state = 0; state < 4; ++state)
+            for (bool active : {true, false}) {
+                for (PixelCanvas* target : {&canvas, &bottomUp, &byGdi}) {
+                    target->Clear();
+                    painter->Draw(window, target->Dc(), button, state, active);
+                }
+                EXPECT_GT(canvas.ChangedInside(button), 21 * 19 / 2);
+                EXPECT_EQ(canvas.DifferingFrom(bottomUp), 0) << "state " << state;
+                EXPECT_EQ(canvas.DifferingFrom(byGdi), 0) << "state " << state;
+            }
+    }
+}
+
 }  // namespace
 }  // namespace kz::test

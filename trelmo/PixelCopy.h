@@ -1,0 +1,56 @@
+// Copies between 32-bit pixel buffers on plain data: the painters draw into
+// a DIB section's memory directly, which costs a fraction of a GDI blit.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+
+namespace kz {
+
+// One copy from a source image to a target: the target rect and the same
+// size at (sourceX, sourceY) in the source.
+struct PixelBlit {
+    RECT target;
+    int sourceX;
+    int sourceY;
+};
+
+// Writable 32-bit pixels seen top row first. Rows lie stride pixels apart;
+// the stride is negative when the memory holds the bottom row first.
+struct PixelRows {
+    uint32_t* top;
+    int width;
+    int height;
+    std::ptrdiff_t stride;
+};
+
+// Read-only 32-bit pixels, top row first, rows next to each other.
+struct PixelImage {
+    const uint32_t* pixels;
+    int width;
+    int height;
+};
+
+// The rows of a 32-bit DIB from its memory and header values: a positive
+// header height means the memory starts with the bottom row.
+PixelRows RowsOfDib(void* bits, int width, int headerHeight, int bytesPerRow);
+
+// The blit cut to bounds, to the target and to the source; an empty target
+// when nothing is left.
+PixelBlit CutBlit(const PixelBlit& blit, const RECT& bounds, const PixelRows& target, const PixelImage& source);
+
+// Copies every pixel of the blit that lies within bounds.
+void CopyPixels(const PixelRows& target, const RECT& bounds, const PixelBlit& blit, const PixelImage& source);
+
+// Copies the pixels whose colour (the low 24 bits) is not key.
+void CopyPixelsKeyed(const PixelRows& target, const RECT& bounds, const PixelBlit& blit, const PixelImage& source,
+                     uint32_t key);
+
+// Copies the pixels whose byte in mask (one per source pixel, laid out as the
+// source) is not zero.
+void CopyPixelsMasked(const PixelRows& target, const RECT& bounds, const PixelBlit& blit, const PixelImage& source,
+                      const uint8_t* mask);
+
+}  // namespace kz
