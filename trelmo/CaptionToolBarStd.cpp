@@ -52,8 +52,7 @@ void CaptionToolBarStd::DrawButton(HDC dc, int kind, const RECT& rect, int state
         face = DFCS_BUTTONPUSH | DFCS_PUSHED;
     else if (state == 3)
         face = DFCS_BUTTONPUSH | DFCS_INACTIVE;
-    RECT faceRect = rect;
-    ::DrawFrameControl(dc, &faceRect, DFC_BUTTON, face);
+    faces_.Draw(dc, rect, face);
     // The classic caption shows the same glyphs whether or not it is active.
     if (CaptionButtonGlyphPainter* glyphs = GlyphPainter())
         glyphs->Draw(Window(), dc, rect, kind, state, true);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CaptionToolBar.h"
+#include "ClassicButtonFace.h"
 
 namespace kz {
 
@@ -13,6 +14,9 @@ public:
 protected:
     RowGeometry Metrics() override;
     void DrawButton(HDC dc, int kind, const RECT& rect, int state, bool checked, bool activeCaption) override;
+
+private:
+    ClassicButtonFace faces_;  // used by the window's own thread only
 };
 
 // The glyph colour a toolbar uses when the style has no colours of its own:

@@ -1,10 +1,12 @@
 // Prints what painting the added caption buttons costs: nine buttons in the
 // classic and the XP style, painted after the frame, and how many buttons are
 // drawn again while the pointer moves within one button.
+#include "../../common/Dib.h"
 #include "CaptionToolBarStd.h"
 #include "CaptionToolBarXP.h"
 #include "HookedWindow.h"
 #include "LibraryInProcess.h"
+#include "Protocol.h"
 #include "ScratchRegistry.h"
 
 #include <uxtheme.h>
@@ -20,6 +22,19 @@ class Counting : public Style {
 public:
     using Style::Style;
     static inline long draws = 0;
+
+    // Draws the visible buttons into dc, the row's top-left at (0, 0), as
+    // composing them after a change of look does.
+    void DrawRow(HDC dc, int state) {
+        const CaptionButtonRow& row = this->Row();
+        for (std::size_t i = 0; i < row.Count(); ++i) {
+            if (!row[i].visible || row[i].kind == kSeparator)
+                continue;
+            RECT rect = row[i].rect;
+            ::OffsetRect(&rect, -row.Bounds().left, -row.Bounds().top);
+            Style::DrawButton(dc, row[i].kind, rect, state, false, true);
+        }
+    }
 
 protected:
     void DrawButton(HDC dc, int kind, const RECT& rect, int state, bool checked, bool active) override {
@@ -96,6 +111,16 @@ void Measure(const char* name, bool classicLook) {
         ::SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(away.x, away.y));
     }) / 2;
 
+    // The drawing alone: every button into an off-screen DIB, normal and pressed by turns.
+    uint32_t* bits = nullptr;
+    const UniqueBitmap composed = CreatePixelBitmap(nullptr, row.Bounds().right - row.Bounds().left,
+                                                    row.Bounds().bottom - row.Bounds().top, &bits);
+    const UniqueMemoryDC composeDc(::CreateCompatibleDC(nullptr));
+    const SelectGuard selectComposed(composeDc.get(), composed.get());
+    auto& counting = static_cast<Counting<Style>&>(toolbar);
+    const double compose =
+        MeanMicroseconds(kRounds, [&, i = 0]() mutable { counting.DrawRow(composeDc.get(), (i++ % 2) * 2); });
+
     ::SendMessageW(window, WM_NCLBUTTONDOWN, kCaptionButtonHitCode, screenAt(0));
     constexpr int kMoves = 200;
     Counting<Style>::draws = 0;
@@ -112,6 +137,7 @@ void Measure(const char* name, bool classicLook) {
 
     std::printf("%-8s %d buttons: repaint after the frame %.1f us, after a change of look %.1f us\n", name,
                 row.VisibleCount(), buttons, changed);
+    std::printf("%-8s drawing the %d buttons into a DIB: %.1f us\n", name, row.VisibleCount(), compose);
     std::printf("%-8s whole frame %.1f us with the buttons (%ld buttons drawn in %d paints), %.1f us without;"
                 " pointer move %.2f us\n",
                 name, frame, frameDraws, kRounds / 4, bareFrame, move);
