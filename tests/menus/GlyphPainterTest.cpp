@@ -65,6 +65,22 @@ struct StoredStrip {
     return ::testing::AssertionSuccess();
 }
 
+// The strips are stored with a palette: loaded as 32-bit pixels they must
+// hold the drawing colours and nothing else, the key at the bottom right.
+TEST(GlyphStrips, LoadWithTheirOwnColoursAndTheKeyBottomRight) {
+    for (int kind = kToTray; kind <= kOverflow; ++kind) {
+        const StoredStrip strip(kind);
+        EXPECT_EQ(strip.Key(), 0xFF00FFu) << "kind " << kind;
+        int black = 0;
+        for (uint32_t p : strip.pixels) {
+            EXPECT_TRUE(p == 0xFF00FF || p == kBlack || p == 0x808080 || p == 0xFFFFFF)
+                << "kind " << kind << " colour " << std::hex << p;
+            black += p == kBlack;
+        }
+        EXPECT_GT(black, 0) << "kind " << kind;
+    }
+}
+
 class GlyphPainter : public ::testing::Test {
 protected:
     LibraryInProcess library;  // the resources and the painter cache of this process

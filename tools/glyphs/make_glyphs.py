@@ -1,14 +1,14 @@
 #!/usr/bin/env python3
 """Draws the glyph strips of the caption buttons into trelmo/res.
 
-Each strip is an 18 x 144 24-bit BMP: eight 18 x 18 frames stacked from the
-top. Frames 0-3 are normal, hot, pressed and disabled for an active caption,
+Each strip is an 18 x 144 palette BMP (4 bits a pixel: the strips have four
+colours): eight 18 x 18 frames stacked from the top. Frames 0-3 are normal, hot, pressed and disabled for an active caption,
 4-7 the same for an inactive one. Black is where the glyph colour goes (the
 library recolours it); the key colour, also the bottom-right pixel, is keyed
 out when drawing. Disabled frames are grey so that they are never recoloured.
 
-Only the standard library is used and nothing depends on time or order of a
-dict, so every run writes the same bytes.
+Only the standard library is used and nothing depends on time or on the
+order of a set, so every run writes the same bytes.
 """
 
 import os
@@ -207,21 +207,46 @@ def frames_of(drawing):
     return [normal, hot, pressed, engraved, normal, hot, pressed, flat]
 
 
+def palette_of(rows):
+    """The colours of the rows in the order they first appear."""
+    colours = []
+    for row in rows:
+        for colour in row:
+            if colour not in colours:
+                colours.append(colour)
+    return colours
+
+
+def packed_row(indices, depth):
+    """Palette indices packed high bits first, padded to four bytes."""
+    per_byte = 8 // depth
+    line = bytearray()
+    for start in range(0, len(indices), per_byte):
+        byte = 0
+        for i, index in enumerate(indices[start:start + per_byte]):
+            byte |= index << (8 - depth * (i + 1))
+        line.append(byte)
+    line += bytes(-len(line) % 4)
+    return line
+
+
 def bmp_bytes(rows):
-    """A bottom-up 24-bit BMP of the given rows (top row first)."""
+    """A bottom-up palette BMP of the given rows (top row first): 4 bits a
+    pixel for up to 16 colours, else 8."""
     width, height = len(rows[0]), len(rows)
-    stride = (width * 3 + 3) & ~3
+    colours = palette_of(rows)
+    assert len(colours) <= 256, "more colours than an 8-bit palette holds"
+    depth = 4 if len(colours) <= 16 else 8
+    index_of = {colour: i for i, colour in enumerate(colours)}
     pixels = bytearray()
     for row in reversed(rows):
-        line = bytearray()
-        for (r, g, b) in row:
-            line += bytes((b, g, r))
-        line += bytes(stride - len(line))
-        pixels += line
-    header_size = 14 + 40
+        pixels += packed_row([index_of[colour] for colour in row], depth)
+    palette = b"".join(bytes((b, g, r, 0)) for (r, g, b) in colours)
+    header_size = 14 + 40 + len(palette)
     file_header = struct.pack("<2sIHHI", b"BM", header_size + len(pixels), 0, 0, header_size)
-    info_header = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
-    return file_header + info_header + bytes(pixels)
+    info_header = struct.pack("<IiiHHIIiiII", 40, width, height, 1, depth, 0, len(pixels), 2835, 2835,
+                              len(colours), len(colours))
+    return file_header + info_header + palette + bytes(pixels)
 
 
 def strip_rows(drawing):
