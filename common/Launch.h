@@ -13,6 +13,31 @@ struct LaunchedProgram {
     DWORD processId = 0;
 };
 
+namespace detail {
+struct ProgramWindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+inline BOOL CALLBACK MatchProgramWindow(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<ProgramWindowSearch*>(context);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    const LONG style = ::GetWindowLongW(window, GWL_STYLE);
+    if (owner != search->processId || !::IsWindowVisible(window) || (style & WS_CAPTION) != WS_CAPTION)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+}  // namespace detail
+
+// The first visible captioned top-level window of a process; null when it has none yet.
+inline HWND FindProgramWindow(DWORD processId) {
+    detail::ProgramWindowSearch search{processId, nullptr};
+    ::EnumWindows(&detail::MatchProgramWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 inline LaunchedProgram LaunchProgram(const std::wstring& commandLine) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

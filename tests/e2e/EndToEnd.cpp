@@ -29,33 +29,10 @@ ChildProgram::~ChildProgram() {
         ::TerminateProcess(program_.process.get(), 1);
 }
 
-namespace {
-
-struct WindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindCaptionedWindow(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<WindowSearch*>(context);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    const LONG style = ::GetWindowLongW(window, GWL_STYLE);
-    if (owner == search->processId && ::IsWindowVisible(window) && (style & WS_CAPTION) == WS_CAPTION) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-}  // namespace
-
 HWND ChildProgram::WaitForWindow() {
     WaitUntil(
         [this] {
-            WindowSearch search{program_.processId, nullptr};
-            ::EnumWindows(FindCaptionedWindow, reinterpret_cast<LPARAM>(&search));
-            window_ = search.found;
+            window_ = FindProgramWindow(program_.processId);
             return window_ != nullptr;
         },
         std::chrono::seconds(20));

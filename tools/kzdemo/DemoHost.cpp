@@ -66,7 +66,7 @@ bool DemoHost::Create(HINSTANCE instance) {
     ::RegisterClassW(&wc);
     // The demo's window is the host window: the library never gives it buttons.
     return ::CreateWindowExW(0, kClassName, L"Barquill demo host - commands received", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                             560, 440, 440, 260, nullptr, nullptr, instance, this) != nullptr;
+                             640, 420, 370, 260, nullptr, nullptr, instance, this) != nullptr;
 }
 
 LRESULT CALLBACK DemoHost::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -116,11 +116,15 @@ void DemoHost::OnLibraryMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 // Programs the demo starts, ended when the demo ends.
 class DemoPrograms {
 public:
-    void Start(const std::wstring& commandLine) {
+    // Starts a program and puts its window where the screenshot shows it whole.
+    void Start(const std::wstring& commandLine, const RECT& place) {
         LaunchedProgram program = LaunchProgram(commandLine);
         if (!program.process)
             return;
         ::WaitForInputIdle(program.process.get(), 10000);
+        if (const HWND window = FindProgramWindow(program.processId))
+            ::SetWindowPos(window, nullptr, place.left, place.top, place.right - place.left,
+                           place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
         processes_.push_back(std::move(program.process));
     }
     ~DemoPrograms() {
@@ -168,8 +172,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     }
 
     DemoPrograms programs;
-    programs.Start(L"\"" + directory + L"\\kz_target.exe\" Barquill demo window");
-    programs.Start(L"notepad.exe");
+    programs.Start(L"\"" + directory + L"\\kz_target.exe\" Barquill demo window", {40, 330, 620, 600});
+    programs.Start(L"notepad.exe", {20, 20, 600, 300});
     std::printf("READY\n");
     std::fflush(stdout);
     if (seconds > 0)
