@@ -377,6 +377,19 @@ void CaptionButtonXPPainter::BlitThroughShape(HDC dc, const RECT& rect, const Fr
     ::BitBlt(dc, rect.left, rect.top, width_, height_, memory, 0, 0, SRCCOPY);
 }
 
+PainterCacheCounts CountPainters() {
+    Lock lock(Process().PainterCacheLock());
+    PainterCache& cache = Cache();
+    PainterCacheCounts counts;
+    counts.glyphPainters = static_cast<int>(cache.glyphs.Count());
+    counts.facePainters = static_cast<int>(cache.faces.Count());
+    for (const auto& painter : cache.glyphs)
+        counts.references += painter->ReferenceCount();
+    for (const auto& painter : cache.faces)
+        counts.references += painter->ReferenceCount();
+    return counts;
+}
+
 void FreePainterCache() {
     Lock lock(Process().PainterCacheLock());
     PainterCache& cache = Cache();

@@ -130,4 +130,12 @@ private:
 // Frees every painter; at unload only.
 void FreePainterCache();
 
+// How many painters the process keeps, and how many toolbars hold them.
+struct PainterCacheCounts {
+    int glyphPainters = 0;
+    int facePainters = 0;
+    int references = 0;
+};
+PainterCacheCounts CountPainters();
+
 }  // namespace kz

@@ -2,6 +2,7 @@
 // classic and the XP style, painted after the frame, and how many buttons are
 // drawn again while the pointer moves within one button.
 #include "../../common/Dib.h"
+#include "CaptionButtonPainters.h"
 #include "CaptionToolBarStd.h"
 #include "CaptionToolBarXP.h"
 #include "HookedWindow.h"
@@ -12,6 +13,7 @@
 #include <uxtheme.h>
 
 #include <cstdio>
+#include <vector>
 
 namespace kz {
 namespace {
@@ -146,6 +148,22 @@ void Measure(const char* name, bool classicLook) {
     ::DestroyWindow(window);
 }
 
+// Many windows of one look share their painters: one glyph painter per pair of
+// colours, one face painter per button size.
+void CountSharedPainters(int windowsPerLook) {
+    test::LibraryInProcess library;
+    std::vector<HWND> windows;
+    for (int i = 0; i < 2 * windowsPerLook; ++i) {
+        windows.push_back(OpenWindow(i % 2 == 0));
+        library.Attach(windows.back());
+    }
+    const PainterCacheCounts counts = CountPainters();
+    std::printf("%d windows (half classic, half XP): %d glyph painters, %d face painters, %d references held\n",
+                static_cast<int>(windows.size()), counts.glyphPainters, counts.facePainters, counts.references);
+    for (HWND window : windows)
+        ::DestroyWindow(window);
+}
+
 }  // namespace
 }  // namespace kz
 
@@ -153,5 +171,6 @@ int main() {
     kz::test::ScratchRegistry registry;  // the library's default settings: nine buttons
     kz::Measure<kz::CaptionToolBarStd>("classic", true);
     kz::Measure<kz::CaptionToolBarXP>("XP", false);
+    kz::CountSharedPainters(25);
     return 0;
 }
