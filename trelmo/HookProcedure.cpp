@@ -25,16 +25,6 @@ bool IsOwnedByHost(HWND window, HWND host) {
     return window == host || (owner && (owner == host || owner == ::GetWindow(host, GW_OWNER)));
 }
 
-void RemoveWindow(HWND window) {
-    std::unique_ptr<HookedWindow> removed;
-    {
-        Lock lock(Process().RegistryLock());
-        removed = Process().Registry().Remove(window);
-    }
-    if (removed)
-        ReleaseRecord(std::move(removed));
-}
-
 }  // namespace
 
 bool IsEligible(HWND window) {
@@ -85,13 +75,12 @@ LRESULT HookProcedure(int code, WPARAM wParam, LPARAM lParam) noexcept {
         try {
             switch (call->message) {
             case WM_NCPAINT:
-                process.Registry();
                 AttachWindow(call->hwnd);
                 break;
             case WM_DESTROY:
             case WM_QUIT:
             case WM_NCDESTROY:
-                RemoveWindow(call->hwnd);
+                ReleaseWindow(call->hwnd);
                 break;
             default:
                 break;

@@ -160,8 +160,14 @@ DispatchScope::~DispatchScope() {
     }
 }
 
-void ReleaseRecord(std::unique_ptr<HookedWindow> record) {
-    const HWND window = record->Window();
+void ReleaseWindow(HWND window) {
+    std::unique_ptr<HookedWindow> record;
+    {
+        Lock lock(Process().RegistryLock());
+        record = Process().Registry().Remove(window);
+    }
+    if (!record)
+        return;
     try {
         record->Detach();
     } catch (...) {
@@ -182,13 +188,7 @@ LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPA
 
         if (EndsAttachment(message)) {
             const LRESULT result = record->CallPrevious(message, wParam, lParam);
-            std::unique_ptr<HookedWindow> removed;
-            {
-                Lock lock(Process().RegistryLock());
-                removed = Process().Registry().Remove(window);
-            }
-            if (removed)
-                ReleaseRecord(std::move(removed));
+            ReleaseWindow(window);
             return message == WM_CAPTIONBAR_DETACH ? kDetachAnswer : result;
         }
         if (IsSystemChange(message)) {

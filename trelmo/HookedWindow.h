@@ -50,7 +50,7 @@ public:
 
 private:
     friend class DispatchScope;
-    friend void ReleaseRecord(std::unique_ptr<HookedWindow> record);
+    friend void ReleaseWindow(HWND window);
     void DestroyHandlers();
 
     HWND window_;
@@ -82,9 +82,10 @@ private:
     HookedWindow& record_;
 };
 
-// Takes a record out of the registry, lets go of its window and frees it (at
-// once, or when its window's dispatch unwinds), then tells the host.
-void ReleaseRecord(std::unique_ptr<HookedWindow> record);
+// Takes the window's record out of the registry, lets go of the window and
+// frees the record (at once, or when its window's dispatch unwinds), then
+// tells the host. Nothing when the window has no record.
+void ReleaseWindow(HWND window);
 
 // The window procedure of every attached window.
 LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;

@@ -1,5 +1,6 @@
 // The library's decoding of the stored settings and its blacklist match.
 #include "LibrarySettings.h"
+#include "StoredValues.h"
 
 #include <gtest/gtest.h>
 
@@ -10,45 +11,19 @@
 namespace kz {
 namespace {
 
-void PutInt(std::vector<uint8_t>& v, int32_t value) {
-    for (int i = 0; i < 4; ++i)
-        v.push_back(static_cast<uint8_t>(static_cast<uint32_t>(value) >> (8 * i)));
+using test::ValueParts;
+
+// A stored value whose lists differ from the defaults entry by entry; each
+// list holds exactly as many entries as its count says.
+ValueParts Stored() {
+    ValueParts parts;
+    parts.buttons = {9, 8, 7, 6, 5, 4, 3, 2, 1};
+    parts.hotKeys.clear();
+    for (int32_t i = 0; i < 10; ++i)
+        parts.hotKeys.push_back(0x4100 + i);
+    parts.menuItems = {1, 2, 3, 4, 5, 6, 7, 8, 9, 1};
+    return parts;
 }
-
-// A stored value built item by item, so that single items can be changed.
-struct StoredValue {
-    int32_t version = 1;
-    int32_t buttonCount = 9;
-    int32_t hotKeyCount = 10;
-    int32_t menuCount = 10;
-    uint8_t flags[6] = {1, 0, 1, 0, 1, 1};
-    uint32_t glyphColor = 0;
-
-    std::vector<uint8_t> Bytes() const {
-        std::vector<uint8_t> v;
-        PutInt(v, version);
-        v.push_back(0xFF);  // checksum
-        v.push_back(1);     // run on start-up
-        v.push_back(1);     // reserved flag
-        PutInt(v, 0);       // reserved byte
-        PutInt(v, static_cast<int32_t>(glyphColor));
-        PutInt(v, 0);
-        PutInt(v, 1);  // box arrangement
-        v.push_back(48);
-        v.push_back(50);
-        v.insert(v.end(), flags, flags + 6);
-        PutInt(v, buttonCount);
-        for (int i = 0; i < buttonCount && i < 40; ++i)
-            v.push_back(static_cast<uint8_t>(9 - i % 10));
-        PutInt(v, hotKeyCount);
-        for (int i = 0; i < hotKeyCount && i < 10; ++i)
-            PutInt(v, 0x4100 + i);
-        PutInt(v, menuCount);
-        for (int i = 0; i < menuCount && i < 40; ++i)
-            v.push_back(static_cast<uint8_t>(i % 9 + 1));
-        return v;
-    }
-};
 
 LibrarySettings Decode(const std::vector<uint8_t>& v) {
     return DecodeLibrarySettings(v.data(), static_cast<int32_t>(v.size()));
@@ -77,7 +52,7 @@ TEST(LibrarySettingsDecode, DefaultsWhenNothingIsStored) {
 }
 
 TEST(LibrarySettingsDecode, ReadsEveryItemOfAStoredValue) {
-    StoredValue stored;
+    ValueParts stored = Stored();
     stored.glyphColor = 0x00FF8000;
     stored.flags[1] = 1;
     stored.flags[4] = 0;
@@ -99,36 +74,41 @@ TEST(LibrarySettingsDecode, ReadsEveryItemOfAStoredValue) {
 }
 
 TEST(LibrarySettingsDecode, InvalidValuesGiveTheDefaults) {
-    StoredValue version2;
+    ValueParts version2 = Stored();
     version2.version = 2;
     ExpectLibraryDefaults(Decode(version2.Bytes()));
 
-    StoredValue tooManyButtons;
+    ValueParts tooManyButtons = Stored();
     tooManyButtons.buttonCount = 33;
+    tooManyButtons.buttons.resize(33, 1);
     ExpectLibraryDefaults(Decode(tooManyButtons.Bytes()));
 
-    StoredValue tooManyMenuItems;
-    tooManyMenuItems.menuCount = 33;
+    ValueParts tooManyMenuItems = Stored();
+    tooManyMenuItems.menuItemCount = 33;
+    tooManyMenuItems.menuItems.resize(33, 1);
     ExpectLibraryDefaults(Decode(tooManyMenuItems.Bytes()));
 
     // Only the count's low byte would read 5: the whole count decides.
-    StoredValue hugeMenuCount;
-    hugeMenuCount.menuCount = 0x105;
+    ValueParts hugeMenuCount = Stored();
+    hugeMenuCount.menuItemCount = 0x105;
+    hugeMenuCount.menuItems.resize(40, 1);
     ExpectLibraryDefaults(Decode(hugeMenuCount.Bytes()));
 }
 
 TEST(LibrarySettingsDecode, OnlyTheLowSixteenBitsOfTheVersionCount) {
-    StoredValue stored;
+    ValueParts stored = Stored();
     stored.version = 0x00010001;
     stored.buttonCount = 2;
+    stored.buttons.resize(2);
     const LibrarySettings s = Decode(stored.Bytes());
     EXPECT_EQ(s.Version, 1);
     EXPECT_EQ(s.ButtonCount, 2);
 }
 
 TEST(LibrarySettingsDecode, NegativeButtonCountIsAnEmptyRow) {
-    StoredValue stored;
+    ValueParts stored = Stored();
     stored.buttonCount = -1;
+    stored.buttons.clear();
     const LibrarySettings s = Decode(stored.Bytes());
     EXPECT_EQ(s.ButtonCount, 0);
     EXPECT_EQ(s.MenuItemCount, 10);
@@ -136,8 +116,9 @@ TEST(LibrarySettingsDecode, NegativeButtonCountIsAnEmptyRow) {
 }
 
 TEST(LibrarySettingsDecode, HotKeyCountOfThreeFillsThreeEntries) {
-    StoredValue stored;
+    ValueParts stored = Stored();
     stored.hotKeyCount = 3;
+    stored.hotKeys.resize(3);
     const LibrarySettings s = Decode(stored.Bytes());
     EXPECT_EQ(s.HotKeys[0], 0x4100);
     EXPECT_EQ(s.HotKeys[2], 0x4102);
@@ -147,7 +128,7 @@ TEST(LibrarySettingsDecode, HotKeyCountOfThreeFillsThreeEntries) {
 }
 
 TEST(LibrarySettingsDecode, ValuesCutShortNeverReadPastTheirEnd) {
-    const std::vector<uint8_t> full = StoredValue().Bytes();
+    const std::vector<uint8_t> full = Stored().Bytes();
     for (std::size_t length = 0; length < full.size(); ++length) {
         // An exactly sized heap copy: reading past it would be caught by the
         // native sanitizer run of the same code.

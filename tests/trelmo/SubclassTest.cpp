@@ -6,6 +6,7 @@
 #include "LibraryInProcess.h"
 #include "Protocol.h"
 #include "ScratchRegistry.h"
+#include "StoredValues.h"
 
 #include <gtest/gtest.h>
 
@@ -269,10 +270,11 @@ TEST_F(SubclassTest, ASystemChangeRebuildsAfterTheWindowHasSeenIt) {
     ASSERT_NE(record, nullptr);
     EXPECT_EQ(record->Settings().ButtonCount, 9);
 
-    // New settings: one button. The value is the host's default record with a count of 1.
-    std::vector<uint8_t> value = {1, 0, 0, 0, 0xFF, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0,
-                                  48, 50, 1, 0, 1, 0, 1, 1, 1, 0, 0, 0, 5};
-    registry_.SetSettingsValue(value);
+    // New settings: one button.
+    test::ValueParts oneButton;
+    oneButton.buttonCount = 1;
+    oneButton.buttons = {5};
+    registry_.SetSettingsValue(oneButton.Bytes());
     g_events.clear();
     ::SendMessageW(window, WM_SETTINGCHANGE, 0, 0);
     const std::vector<std::string> expected = {"own 1A 0", "first destroyed", "second destroyed", "install 1"};
