@@ -1,23 +1,39 @@
 # Sourced by the scripts: a Wine prefix per build tree with the virtual
 # desktop "shell" (taskbar and notification area), and an X display.
-# Usage: . scripts/wine-env.sh <build-dir>; then wine_env_start; ...; wine_env_stop
+# Usage: . scripts/wine-env.sh <build-dir> [x86_64|i686]; then wine_env_start; ...; wine_env_stop
+# The loaders are called directly, never through Debian's `wine` wrapper:
+# the wrapper prefers the 32-bit loader, which some machines cannot run.
 
 KZ_BUILD_DIR=$(cd "$1" && pwd)
+KZ_WINE_ARCH=${2:-x86_64}
 export WINEPREFIX="$KZ_BUILD_DIR/wineprefix"
-export WINEARCH=win32
+if [ "$KZ_WINE_ARCH" = i686 ]; then
+    export WINEARCH=win32
+    export WINELOADER=/usr/lib/wine/wine
+else
+    export WINEARCH=win64
+    export WINELOADER=/usr/lib/wine/wine64
+fi
 export WINEDEBUG=-all
 # No downloads of Mono or Gecko: nothing here needs them.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 KZ_XVFB_PID=""
 
+wine() { "$WINELOADER" "$@"; }
+wineserver() { /usr/lib/wine/wineserver "$@"; }
+
 wine_env_prepare_prefix() {
     if [ ! -f "$WINEPREFIX/.kz-ready" ]; then
         echo "Preparing the Wine prefix $WINEPREFIX"
-        wineboot -i >/dev/null 2>&1 || true
+        wine wineboot -i >/dev/null 2>&1 || true
         wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
         wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1024x768 /f >/dev/null 2>&1
         wineserver -w
+        # Without Marlett the system's caption buttons come out as letters.
+        mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+        cp -f /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+        [ -f "$WINEPREFIX/system.reg" ] || { echo "wineboot failed for $WINEPREFIX" >&2; return 1; }
         touch "$WINEPREFIX/.kz-ready"
     fi
 }

@@ -64,8 +64,8 @@ void HookedWindow::AddToolbar(std::unique_ptr<CaptionToolBar> toolbar) {
 }
 
 void HookedWindow::Subclass() {
-    previous_ = reinterpret_cast<WNDPROC>(::GetWindowLongW(window_, GWL_WNDPROC));
-    ::SetWindowLongW(window_, GWL_WNDPROC, reinterpret_cast<LONG>(&SubclassProcedure));
+    previous_ = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(window_, GWLP_WNDPROC));
+    ::SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProcedure));
 }
 
 void HookedWindow::DestroyHandlers() {
@@ -83,9 +83,9 @@ void HookedWindow::DestroyHandlers() {
 }
 
 void HookedWindow::Detach() {
-    const auto current = reinterpret_cast<WNDPROC>(::GetWindowLongW(window_, GWL_WNDPROC));
+    const auto current = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(window_, GWLP_WNDPROC));
     if (current == &SubclassProcedure)
-        ::SetWindowLongW(window_, GWL_WNDPROC, reinterpret_cast<LONG>(previous_));
+        ::SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
     DestroyHandlers();
 }
 

@@ -14,7 +14,7 @@ UINT g_queryMessage = 0;
 LONG g_ncPaints = 0;
 
 bool ProcedureLiesInHookLibrary(HWND window) {
-    const auto procedure = reinterpret_cast<LPCWSTR>(::GetWindowLongW(window, GWL_WNDPROC));
+    const auto procedure = reinterpret_cast<LPCWSTR>(::GetWindowLongPtrW(window, GWLP_WNDPROC));
     HMODULE module = nullptr;
     if (!::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                               procedure, &module))

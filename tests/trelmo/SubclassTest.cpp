@@ -44,7 +44,7 @@ LRESULT CALLBACK OwnProcedure(HWND window, UINT message, WPARAM wParam, LPARAM l
         g_events.push_back("own " + Hex(message) + " " + std::to_string(wParam));
         break;
     case WM_NCDESTROY:
-        g_events.push_back(::GetWindowLongW(window, GWL_WNDPROC) == reinterpret_cast<LONG>(&OwnProcedure)
+        g_events.push_back(::GetWindowLongPtrW(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&OwnProcedure)
                                ? "own NCDESTROY restored"
                                : "own NCDESTROY still subclassed");
         break;
@@ -122,7 +122,7 @@ protected:
 };
 
 bool IsSubclassed(HWND window) {
-    return ::GetWindowLongW(window, GWL_WNDPROC) == reinterpret_cast<LONG>(&SubclassProcedure);
+    return ::GetWindowLongPtrW(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&SubclassProcedure);
 }
 
 TEST_F(SubclassTest, EligibleAreVisibleCaptionedTopLevelWindowsWithASystemMenu) {
@@ -380,7 +380,7 @@ TEST_F(SubclassTest, UnloadLetsGoOfEveryWindowAndLeavesLaterSubclassersAlone) {
     const HWND later = CreateRecordedWindow();
     library->Attach(later);
     g_belowLater = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongW(later, GWL_WNDPROC, reinterpret_cast<LONG>(&LaterProcedure)));
+        ::SetWindowLongPtrW(later, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LaterProcedure)));
     ASSERT_EQ(g_belowLater, &SubclassProcedure);
 
     std::vector<test::ReceivedMessage> toldHost;
@@ -393,15 +393,15 @@ TEST_F(SubclassTest, UnloadLetsGoOfEveryWindowAndLeavesLaterSubclassersAlone) {
     for (const auto& m : toldHost)
         EXPECT_EQ(m.message, HM_WINDOW_GONE);
     for (HWND w : windows) {
-        EXPECT_EQ(::GetWindowLongW(w, GWL_WNDPROC), reinterpret_cast<LONG>(&OwnProcedure));
+        EXPECT_EQ(::GetWindowLongPtrW(w, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&OwnProcedure));
         ::DestroyWindow(w);
     }
-    EXPECT_EQ(::GetWindowLongW(later, GWL_WNDPROC), reinterpret_cast<LONG>(&LaterProcedure));
+    EXPECT_EQ(::GetWindowLongPtrW(later, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&LaterProcedure));
     int detachesPassedOn = 0;
     for (const std::string& e : g_events)
         detachesPassedOn += e == "own 710 0";
     EXPECT_EQ(detachesPassedOn, 4);
-    ::SetWindowLongW(later, GWL_WNDPROC, reinterpret_cast<LONG>(&OwnProcedure));
+    ::SetWindowLongPtrW(later, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OwnProcedure));
     ::DestroyWindow(later);
 }
 

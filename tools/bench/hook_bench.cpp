@@ -80,7 +80,7 @@ int main() {
     const HWND plain = test::CreateTestWindow();
     const HWND minimal = test::CreateTestWindow();
     g_minimalPrevious = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongW(minimal, GWL_WNDPROC, reinterpret_cast<LONG>(&MinimalSubclass)));
+        ::SetWindowLongPtrW(minimal, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MinimalSubclass)));
     library.Attach(attached);
     if (!library.IsAttached(attached)) {
         std::printf("the test window was not attached\n");
