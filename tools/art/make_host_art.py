@@ -1,0 +1,411 @@
+#!/usr/bin/env python3
+"""Draws the host program's pictures into kz/resources/art.
+
+- trayicon.ico: the host's tray icon (16 x 16 and 32 x 32), a window whose
+  caption carries two extra buttons.
+- ti101.ico .. ti106.ico: the animation frames of the common tray icon, a
+  menu whose highlight runs down its items; frame 0 (ti101) is the resting
+  picture without a highlight.
+- iltray0.ico .. iltray5.ico: the pictures of the tray menu's items (help,
+  about, options, restore changed windows, exit, show trayed windows).
+- splash.bmp: the 497 x 297 splash and About picture, light at the top right
+  and the bottom right where the host writes its version and web address.
+
+Icons are 32-bit with an alpha channel plus the 1-bit mask older readers use.
+Only the standard library is used and nothing depends on time, so every run
+writes the same bytes.
+"""
+
+import math
+import os
+import struct
+import sys
+
+TRANSPARENT = (0, 0, 0, 0)
+PALETTE = {
+    ".": None,
+    "k": (0x20, 0x24, 0x34, 255),
+    "b": (0x2A, 0x5C, 0xC8, 255),
+    "B": (0x14, 0x3C, 0x96, 255),
+    "w": (0xFF, 0xFF, 0xFF, 255),
+    "g": (0xA8, 0xB0, 0xBC, 255),
+    "y": (0xF2, 0xA2, 0x1E, 255),
+    "r": (0xD4, 0x34, 0x30, 255),
+    "G": (0x2E, 0xA0, 0x44, 255),
+}
+
+
+class Canvas:
+    def __init__(self, width, height, fill=TRANSPARENT):
+        self.width = width
+        self.height = height
+        self.pixels = [[fill] * width for _ in range(height)]
+
+    def put(self, x, y, colour):
+        if 0 <= x < self.width and 0 <= y < self.height and colour is not None:
+            self.pixels[y][x] = colour
+
+    def rect(self, left, top, right, bottom, colour):
+        """Fills [left, right) x [top, bottom)."""
+        for y in range(top, bottom):
+            for x in range(left, right):
+                self.put(x, y, colour)
+
+    def frame(self, left, top, right, bottom, colour):
+        self.rect(left, top, right, top + 1, colour)
+        self.rect(left, bottom - 1, right, bottom, colour)
+        self.rect(left, top, left + 1, bottom, colour)
+        self.rect(right - 1, top, right, bottom, colour)
+
+    def disc(self, cx, cy, radius, colour):
+        for y in range(self.height):
+            for x in range(self.width):
+                if math.hypot(x + 0.5 - cx, y + 0.5 - cy) <= radius:
+                    self.put(x, y, colour)
+
+    def drawing(self, rows, x0=0, y0=0, scale=1):
+        """Paints a picture of palette letters; '.' leaves the pixel."""
+        for y, row in enumerate(rows):
+            for x, letter in enumerate(row):
+                colour = PALETTE[letter]
+                for dy in range(scale):
+                    for dx in range(scale):
+                        self.put(x0 + x * scale + dx, y0 + y * scale + dy, colour)
+
+    def scaled(self, factor):
+        big = Canvas(self.width * factor, self.height * factor)
+        for y in range(big.height):
+            for x in range(big.width):
+                big.pixels[y][x] = self.pixels[y // factor][x // factor]
+        return big
+
+
+# ---------------------------------------------------------------- icons
+
+def icon_image_bytes(canvas):
+    """One icon image: header, bottom-up BGRA rows, then the AND mask."""
+    size = canvas.width
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
+    colour = bytearray()
+    for row in reversed(canvas.pixels):
+        for r, g, b, a in row:
+            colour += bytes((b, g, r, a))
+    mask_stride = ((size + 31) // 32) * 4
+    mask = bytearray()
+    for row in reversed(canvas.pixels):
+        line = bytearray(mask_stride)
+        for x, (_, _, _, a) in enumerate(row):
+            if a == 0:
+                line[x // 8] |= 0x80 >> (x % 8)
+        mask += line
+    return header + bytes(colour) + bytes(mask)
+
+
+def ico_bytes(canvases):
+    images = [icon_image_bytes(c) for c in canvases]
+    out = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for canvas, image in zip(canvases, images):
+        side = canvas.width % 256
+        out += struct.pack("<BBBBHHII", side, side, 0, 0, 1, 32, len(image), offset)
+        offset += len(image)
+    return out + b"".join(images)
+
+
+def icon_sizes(small):
+    return [small, small.scaled(2)]
+
+
+def tray_icon():
+    c = Canvas(16, 16)
+    c.drawing([
+        "................",
+        ".kkkkkkkkkkkkkk.",
+        ".kbbbbyykyykrrk.",
+        ".kbbbbyykyykrrk.",
+        ".kkkkkkkkkkkkkk.",
+        ".kwwwwwwwwwwwwk.",
+        ".kwggggggwwwwwk.",
+        ".kwwwwwwwwwwwwk.",
+        ".kwgggggggggwwk.",
+        ".kwwwwwwwwwwwwk.",
+        ".kwggggwwwwwwwk.",
+        ".kwwwwwwwwwwwwk.",
+        ".kwwwwwwwwwwwwk.",
+        ".kkkkkkkkkkkkkk.",
+        "................",
+        "................",
+    ])
+    return c
+
+
+def animation_frame(frame):
+    """A menu of five items; frames 1 to 5 highlight items 1 to 5."""
+    c = Canvas(16, 16)
+    c.rect(1, 0, 15, 16, PALETTE["w"])
+    c.frame(1, 0, 15, 16, PALETTE["k"])
+    for item in range(5):
+        top = 2 + item * 3
+        if frame == item + 1:
+            c.rect(2, top - 1, 14, top + 2, PALETTE["b"])
+            text = PALETTE["w"]
+        else:
+            text = PALETTE["g"]
+        c.rect(3, top, 5, top + 1, PALETTE["y"])
+        c.rect(6, top, 13 - item % 2 * 2, top + 1, text)
+    return c
+
+
+def round_badge(colour, glyph):
+    c = Canvas(16, 16)
+    c.disc(8, 8, 7.5, PALETTE["k"])
+    c.disc(8, 8, 6.5, PALETTE[colour])
+    c.drawing(glyph)
+    return c
+
+
+HELP_GLYPH = [
+    "................",
+    "................",
+    "................",
+    "......www.......",
+    ".....ww.ww......",
+    "........ww......",
+    ".......ww.......",
+    "......ww........",
+    "......ww........",
+    "................",
+    "......ww........",
+    "......ww........",
+    "................",
+]
+
+ABOUT_GLYPH = [
+    "................",
+    "................",
+    "................",
+    ".......ww.......",
+    ".......ww.......",
+    "................",
+    "......www.......",
+    ".......ww.......",
+    ".......ww.......",
+    ".......ww.......",
+    "......wwww......",
+    "................",
+]
+
+EXIT_GLYPH = [
+    "................",
+    "................",
+    "................",
+    "................",
+    ".....ww..ww.....",
+    "......wwww......",
+    ".......ww.......",
+    "......wwww......",
+    ".....ww..ww.....",
+    "................",
+]
+
+
+def options_picture():
+    c = Canvas(16, 16)
+    c.drawing([
+        "................",
+        ".kkkkkkkkkkkkkk.",
+        ".kwwwwwwwwwwwwk.",
+        ".kwgggggggggwwk.",
+        ".kwwwwkkkwwwwwk.",
+        ".kwwwwkykwwwwwk.",
+        ".kgggggggggggwk.",
+        ".kwwwwkkkwwwwwk.",
+        ".kwwwwwwwwkkkwk.",
+        ".kwwwwwwwwkykwk.",
+        ".kgggggggggggwk.",
+        ".kwwwwwwwwkkkwk.",
+        ".kwwwwwwwwwwwwk.",
+        ".kkkkkkkkkkkkkk.",
+        "................",
+        "................",
+    ])
+    return c
+
+
+def restore_picture():
+    c = Canvas(16, 16)
+    c.drawing([
+        "................",
+        "....kkkkkkkkkkk.",
+        "....kbbbbbbbbbk.",
+        "....kwwwwwwwwwk.",
+        "....kwwwwwwwwwk.",
+        ".kkkkkkkkkkkwwk.",
+        ".kbbbbbbbbbkwwk.",
+        ".kwwwwwwwwwkwwk.",
+        ".kwwwwGwwwwkkkk.",
+        ".kwwwGGwwwwk....",
+        ".kwwGGGGGGwk....",
+        ".kwwwGGwwGwk....",
+        ".kwwwwGwwGwk....",
+        ".kwwwwwwwwwk....",
+        ".kkkkkkkkkkk....",
+        "................",
+    ])
+    return c
+
+
+def trayed_picture():
+    c = Canvas(16, 16)
+    c.drawing([
+        "................",
+        "..kkkkkkkkkkkk..",
+        "..kbbbbbbbbbbk..",
+        "..kwwwwwwwwwwk..",
+        "..kwwwwwwwwwwk..",
+        "..kkkkkkkkkkkk..",
+        "......kGGk......",
+        "....kkGGGGkk....",
+        ".....kGGGGk.....",
+        "......kGGk......",
+        ".......kk.......",
+        "................",
+        "kkkkkkkkkkkkkkkk",
+        "kggggggggggyybbk",
+        "kkkkkkkkkkkkkkkk",
+        "................",
+    ])
+    return c
+
+
+# ---------------------------------------------------------------- splash
+
+FONT = {
+    " ": ["", "", "", "", "", "", ""],
+    "A": [".###.", "#...#", "#...#", "#####", "#...#", "#...#", "#...#"],
+    "B": ["####.", "#...#", "#...#", "####.", "#...#", "#...#", "####."],
+    "C": [".###.", "#...#", "#....", "#....", "#....", "#...#", ".###."],
+    "D": ["####.", "#...#", "#...#", "#...#", "#...#", "#...#", "####."],
+    "E": ["#####", "#....", "#....", "####.", "#....", "#....", "#####"],
+    "F": ["#####", "#....", "#....", "####.", "#....", "#....", "#...."],
+    "I": ["###", ".#.", ".#.", ".#.", ".#.", ".#.", "###"],
+    "L": ["#....", "#....", "#....", "#....", "#....", "#....", "#####"],
+    "N": ["#...#", "##..#", "#.#.#", "#..##", "#...#", "#...#", "#...#"],
+    "O": [".###.", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."],
+    "P": ["####.", "#...#", "#...#", "####.", "#....", "#....", "#...."],
+    "Q": [".###.", "#...#", "#...#", "#...#", "#.#.#", "#..#.", ".##.#"],
+    "R": ["####.", "#...#", "#...#", "####.", "#.#..", "#..#.", "#...#"],
+    "S": [".####", "#....", "#....", ".###.", "....#", "....#", "####."],
+    "T": ["#####", "..#..", "..#..", "..#..", "..#..", "..#..", "..#.."],
+    "U": ["#...#", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."],
+    "V": ["#...#", "#...#", "#...#", "#...#", "#...#", ".#.#.", "..#.."],
+    "W": ["#...#", "#...#", "#...#", "#.#.#", "#.#.#", "##.##", "#...#"],
+    "Y": ["#...#", "#...#", ".#.#.", "..#..", "..#..", "..#..", "..#.."],
+}
+
+
+def text(canvas, x, y, string, scale, colour):
+    for letter in string:
+        glyph = FONT[letter]
+        width = max((len(row) for row in glyph), default=0) or 3
+        for gy, row in enumerate(glyph):
+            for gx, cell in enumerate(row):
+                if cell == "#":
+                    canvas.rect(x + gx * scale, y + gy * scale, x + (gx + 1) * scale, y + (gy + 1) * scale, colour)
+        x += (width + 1) * scale
+
+
+def mock_window(c, left, top, right, bottom):
+    """A window whose caption carries the extra buttons left of its own."""
+    c.rect(left, top, right, bottom, PALETTE["w"])
+    c.frame(left, top, right, bottom, PALETTE["k"])
+    c.rect(left + 1, top + 1, right - 1, top + 23, PALETTE["b"])
+    x = right - 24
+    for colour in ("r", "g", "g"):
+        c.rect(x, top + 4, x + 18, top + 20, PALETTE[colour])
+        c.frame(x, top + 4, x + 18, top + 20, PALETTE["k"])
+        x -= 20
+    x -= 6
+    for _ in range(4):
+        c.rect(x, top + 4, x + 18, top + 20, PALETTE["y"])
+        c.frame(x, top + 4, x + 18, top + 20, PALETTE["k"])
+        x -= 20
+    for line in range(4):
+        y = top + 36 + line * 16
+        c.rect(left + 14, y, right - 40 - line % 2 * 50, y + 6, PALETTE["g"])
+
+
+def splash():
+    width, height = 497, 297
+    c = Canvas(width, height)
+    top_colour = (0xF6, 0xF8, 0xFC)
+    bottom_colour = (0xC6, 0xD4, 0xEC)
+    steps = 48
+    for y in range(height):
+        t = min(steps - 1, y * steps // height) / (steps - 1)
+        colour = tuple(round(a + (b - a) * t) for a, b in zip(top_colour, bottom_colour)) + (255,)
+        c.rect(0, y, width, y + 1, colour)
+    c.rect(0, 0, width, 6, PALETTE["B"])
+    c.frame(0, 0, width, height, PALETTE["B"])
+    text(c, 28, 40, "BARQUILL", 7, PALETTE["B"])
+    text(c, 30, 106, "CAPTION BUTTONS FOR EVERY WINDOW", 2, PALETTE["k"])
+    mock_window(c, 40, 150, 330, 262)
+    badge = tray_icon().scaled(5)
+    for y, row in enumerate(badge.pixels):
+        for x, p in enumerate(row):
+            if p[3]:
+                c.put(372 + x, 150 + y, p)
+    return c
+
+
+def bmp_bytes(canvas):
+    """An uncompressed bottom-up BMP: 8 bits a pixel when 256 colours suffice."""
+    colours = sorted({p[:3] for row in canvas.pixels for p in row})
+    width, height = canvas.width, canvas.height
+    if len(colours) <= 256:
+        index = {colour: i for i, colour in enumerate(colours)}
+        stride = (width + 3) & ~3
+        rows = b"".join(
+            bytes(index[p[:3]] for p in row) + bytes(stride - width) for row in reversed(canvas.pixels)
+        )
+        palette = b"".join(bytes((b, g, r, 0)) for r, g, b in colours)
+        bits, used = 8, len(colours)
+    else:
+        stride = (width * 3 + 3) & ~3
+        rows = b"".join(
+            b"".join(bytes((p[2], p[1], p[0])) for p in row) + bytes(stride - width * 3)
+            for row in reversed(canvas.pixels)
+        )
+        palette = b""
+        bits, used = 24, 0
+    offset = 14 + 40 + len(palette)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(rows), 0, 0, offset)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, len(rows), 2835, 2835, used, 0)
+    return header + info + palette + rows
+
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "..", "kz", "resources", "art")
+    os.makedirs(out, exist_ok=True)
+    files = {"trayicon.ico": ico_bytes(icon_sizes(tray_icon()))}
+    for frame in range(6):
+        files["ti%d.ico" % (101 + frame)] = ico_bytes(icon_sizes(animation_frame(frame)))
+    menu_pictures = [
+        round_badge("b", HELP_GLYPH),
+        round_badge("b", ABOUT_GLYPH),
+        options_picture(),
+        restore_picture(),
+        round_badge("r", EXIT_GLYPH),
+        trayed_picture(),
+    ]
+    for i, picture in enumerate(menu_pictures):
+        files["iltray%d.ico" % i] = ico_bytes([picture])
+    files["splash.bmp"] = bmp_bytes(splash())
+    for name, data in sorted(files.items()):
+        with open(os.path.join(out, name), "wb") as f:
+            f.write(data)
+
+
+if __name__ == "__main__":
+    main()
