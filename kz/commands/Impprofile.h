@@ -2,14 +2,16 @@
 // program's top-level window and keeps what it needs to undo it.
 #pragma once
 
+#include "LayeredWindows.h"
 #include "Profile.h"
+#include "WindowTrayIcons.h"
 
 #include "../../common/Handles.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
-#include <memory>
-#include <vector>
+#include <optional>
 
 namespace kz {
 
@@ -55,6 +57,8 @@ public:
 
     // The host main window (owner and callback window of the tray icons, and
     // receiver of WM_SENDTOBACK) and the collaborators; any may be null.
+    // The host connects nulls again before its collaborators go, so that the
+    // restore in the destructor does not reach them.
     void Connect(HWND mainWindow, CommonTrayIcon* commonTray, BoxWindows* boxes, HiddenWindowJournal* journal);
 
     // Records.
@@ -86,22 +90,48 @@ public:
     void RestoreAll();
     // Adds every per-window tray icon again (after the shell restarted).
     void AddTrayIconsAgain();
+    // The window whose own tray icon has this identifier (the wParam of
+    // WM_TRAYNOTIFY); null when no window's icon has it.
+    HWND WindowOfTrayIcon(UINT id) const { return trayIcons_.WindowOf(id); }
+    // The record of w's own tray icon; null when w has none.
+    const NOTIFYICONDATAW* TrayIconOf(HWND w) const { return trayIcons_.Find(w); }
 
-    bool LayeredAvailable() const { return layeredAvailable_; }
+    bool LayeredAvailable() const { return layered_.Available(); }
     // The opacity in percent the transparency toggle sets (setting TransparencyLevel).
     int ToggleLevel() const { return toggleLevel_; }
     void SetToggleLevel(int percent);
     int Arrangement() const { return arrangement_; }
 
 private:
-    // (implementation details are the executor's own)
-    bool layeredAvailable_ = false;
+    std::unique_ptr<TWndParams> MakeRecord(HWND w) const;
+    // The opacity of a layered window with an alpha; nothing otherwise.
+    std::optional<int> LayeredPercent(HWND w) const;
+    // Sets the layered style and the alpha; false when the alpha was refused.
+    bool ApplyTransparency(HWND w, int percent) const;
+    void RollUp(HWND w);
+    void Unroll(HWND w);
+    // Clears the roll change of w; its height before the roll-up, or nothing
+    // when w had no roll change.
+    std::optional<int> TakeRollChange(HWND w);
+    void Restore(HWND w, const RestoreStep& step);
+    void JournalHidden(HWND w);
+    void JournalShown(HWND w);
+
+    HWND mainWindow_ = nullptr;
+    CommonTrayIcon* commonTray_ = nullptr;
+    BoxWindows* boxes_ = nullptr;
+    HiddenWindowJournal* journal_ = nullptr;
+    LayeredWindows layered_;
+    WindowTrayIcons trayIcons_;
     int toggleLevel_ = 50;
     int arrangement_ = 7;
 };
 
-// The one executor of the host, built before the main window and destroyed
-// after it.
+// The one executor of the host: a function-local static, built by the first
+// call. The host's main routine calls it before it creates the main window;
+// statics are destroyed after the main routine returns, in the reverse order
+// of their construction, so the executor outlives the main window and every
+// object built after it.
 TImpProfile& ImpProfile();
 
 }  // namespace kz

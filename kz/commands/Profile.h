@@ -3,6 +3,8 @@
 // Plain data and bookkeeping only, so that it can be tested without windows.
 #pragma once
 
+#include "../../common/Handles.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -32,6 +34,12 @@ enum ChangeBit : uint16_t {
     kChangedRoll = 1u << 10,
     kChangedBox = 1u << 11,
 };
+constexpr uint16_t kAllChangeBits = kChangedTransparency | kChangedTray | kChangedCommonTray | kChangedVisibility |
+                                    kChangedOnTop | kChangedRoll | kChangedBox;
+
+// The kinds of state a command changes; each has its own change bit.
+enum class StateKind { Transparency, Tray, CommonTray, Visibility, OnTop, Roll, Box };
+uint16_t ChangeBitOf(StateKind kind);
 
 struct TWndParams {
     std::wstring ModulePath;
@@ -45,7 +53,10 @@ struct TWndParams {
     uint16_t Changes = kValidRecord;
     uint16_t SmallIconSize = 16;
     uint16_t LargeIconSize = 32;
-    HICON LargeIcon = nullptr;  // borrowed
+    HICON LargeIcon = nullptr;  // borrowed, unless ExtractedIcon owns it
+    // Owns LargeIcon when it was taken from the program's file rather than
+    // borrowed from the window; shared by the copies of the record.
+    std::shared_ptr<const UniqueIcon> ExtractedIcon;
 
     bool IsUnchanged() const;
 };
@@ -76,5 +87,37 @@ protected:
     TWndParamsAr current_;
     TWndParamsAr saved_;
 };
+
+// Copies the value of one kind of state from one record into another; for
+// the roll both Rolled and RolledHeight.
+void CopyState(const TWndParams& from, TWndParams& to, StateKind kind);
+
+struct SavedState {
+    TWndParams* record;  // the saved record of the window, never null
+    bool created;        // the record was made by this call
+};
+
+// The step every changing command runs before it changes the current record:
+// keeps the value the state has now, unless an earlier value is kept already.
+// A new saved record is a copy of current with no change bits.
+SavedState SaveState(TWndParamsAr& saved, const TWndParams& current, StateKind kind);
+
+// The "off" direction of a command: clears the change bit of kind in the
+// saved record of w and its state (a transparency goes back to 100), and
+// removes the record when no change is left. False when w had no such change.
+bool ClearChange(TWndParamsAr& saved, HWND w, StateKind kind);
+
+// Removes the saved record of w when it holds no change.
+void RemoveIfUnchanged(TWndParamsAr& saved, HWND w);
+
+// What undoing every change of a saved record takes, in the order in which
+// it is done: the kind and the value it goes back to (a percentage for the
+// transparency, 0 or 1 for the others).
+struct RestoreStep {
+    StateKind kind;
+    int value;
+    bool operator==(const RestoreStep& other) const { return kind == other.kind && value == other.value; }
+};
+std::vector<RestoreStep> RestorePlan(const TWndParams& saved);
 
 }  // namespace kz
