@@ -8,11 +8,11 @@ cd "$(dirname "$0")/.."
 ROOT=$(pwd)
 
 ./scripts/install-deps.sh
-./scripts/build.sh build
+./scripts/build.sh build x86_64
 
 HEADLESS=0
 [ -z "${DISPLAY:-}" ] && HEADLESS=1
-. "$ROOT/scripts/wine-env.sh" build
+. "$ROOT/scripts/wine-env.sh" build x86_64
 trap wine_env_stop EXIT
 wine_env_start
 
