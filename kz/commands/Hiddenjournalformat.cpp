@@ -49,7 +49,8 @@ std::optional<std::vector<HiddenWindowEntry>> DecodeHiddenJournal(const uint8_t*
     std::vector<HiddenWindowEntry> entries;
     if (size == 0)
         return entries;
-    if (!bytes || size > kMaxHiddenJournalBytes || size < sizeof kFormatMark ||
+    // The mark alone is not a form this program writes.
+    if (!bytes || size > kMaxHiddenJournalBytes || size <= sizeof kFormatMark ||
         !std::equal(std::begin(kFormatMark), std::end(kFormatMark), bytes))
         return std::nullopt;
     std::size_t position = sizeof kFormatMark;

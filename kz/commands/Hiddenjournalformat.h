@@ -3,7 +3,7 @@
 //
 // An empty journal is a value of no bytes. Otherwise, little-endian:
 //   4 bytes   the format mark 'K' 'Z' 'H' '1'
-//   then per entry, to the end of the value:
+//   then one or more entries, to the end of the value, each:
 //   8 bytes   the window handle, zero-extended to 64 bits
 //   4 bytes   the id of the window's process
 //   2 bytes   n, the length of the class name in UTF-16 units, 1..256
