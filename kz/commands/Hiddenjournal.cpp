@@ -30,7 +30,8 @@ HiddenWindowEntry EntryOfWindow(HWND w) {
 }
 
 HWND StillHiddenWindow(const HiddenWindowEntry& entry) {
-    // A number that does not fit a handle of this build names no window.
+    // A number wider than the handles of this build (a 32-bit build reading
+    // a 64-bit host's journal) names no window rather than a truncated one.
     if (entry.window == 0 || entry.window > static_cast<uint64_t>(UINTPTR_MAX))
         return nullptr;
     const HWND w = reinterpret_cast<HWND>(static_cast<UINT_PTR>(entry.window));
