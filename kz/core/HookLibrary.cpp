@@ -1,10 +1,17 @@
 #include "HookLibrary.h"
 
 #include "../../trelmo/Protocol.h"
+#include "Programfolder.h"
+#include "Vwindowlist.h"
+
+#include <vector>
 
 namespace kz {
 
 namespace {
+
+// How long the repaint after removal waits for one window.
+constexpr UINT kRepaintTimeoutMs = 200;
 
 template <typename Function>
 Function Export(HMODULE module, unsigned short ordinal) {
@@ -12,42 +19,58 @@ Function Export(HMODULE module, unsigned short ordinal) {
         ::GetProcAddress(module, reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(ordinal)))));
 }
 
+std::vector<HWND> HostWindowList(HWND hostWindow) {
+    std::vector<HWND> windows;
+    CollectTopLevelWindows(windows, hostWindow);
+    return windows;
+}
+
 }  // namespace
 
-HookLibrary::InstallResult HookLibrary::Install(HWND hostWindow, const char* libraryPath) {
-    library_.reset(::LoadLibraryA(libraryPath));
+std::wstring HookLibraryBesideProgram() {
+    const std::string name = kHookLibraryName;
+    return ProgramFolder() + std::wstring(name.begin(), name.end());
+}
+
+HookLibrary::InstallResult HookLibrary::Install(HWND hostWindow, const std::wstring& libraryPath) {
+    library_.reset(::LoadLibraryW(libraryPath.c_str()));
     if (!library_)
         return InstallResult::LibraryMissing;
 
-    const auto setHostWindow = Export<SetHostWindowFunction>(library_.get(), kOrdinalSetHostWindow);
-    const auto setHandle = Export<SetHandleFunction>(library_.get(), kOrdinalSetHandle);
+    setHostWindow_ = Export<SetHostWindowFunction>(library_.get(), kOrdinalSetHostWindow);
+    setHandle_ = Export<SetHandleFunction>(library_.get(), kOrdinalSetHandle);
     const auto hookProcedure = Export<HOOKPROC>(library_.get(), kOrdinalHookProcedure);
-    if (!setHostWindow || !setHandle || !hookProcedure) {
+    if (!setHostWindow_ || !setHandle_ || !hookProcedure) {
         library_.reset();
         return InstallResult::ExportsMissing;
     }
 
     // The library passes every call on untouched until it knows the hook handle.
-    setHostWindow(hostWindow);
-    setHandle(nullptr);
+    hostWindow_ = hostWindow;
+    setHostWindow_(hostWindow);
+    setHandle_(nullptr);
     hookHandle_ = ::SetWindowsHookExA(WH_CALLWNDPROCRET, hookProcedure, library_.get(), 0);
     if (!hookHandle_)
         return InstallResult::HookRefused;
-    setHandle(hookHandle_);
+    setHandle_(hookHandle_);
 
-    ForEachTopLevelWindow([](HWND window) {
+    for (HWND window : HostWindowList(hostWindow_))
         ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-    });
     return InstallResult::Installed;
 }
 
 bool HookLibrary::Remove() {
     if (!hookHandle_)
         return false;
+    setHostWindow_(nullptr);
+    setHandle_(nullptr);
     const bool unhooked = ::UnhookWindowsHookEx(hookHandle_) != FALSE;
     const bool freed = ::FreeLibrary(library_.release()) != FALSE;
     hookHandle_ = nullptr;
-    ForEachTopLevelWindow([](HWND window) { ::SendMessageA(window, WM_NCPAINT, 1, 0); });
+    for (HWND window : HostWindowList(hostWindow_)) {
+        DWORD_PTR ignored = 0;
+        ::SendMessageTimeoutW(window, WM_NCPAINT, 1, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL, kRepaintTimeoutMs, &ignored);
+    }
     return unhooked && freed;
 }
 

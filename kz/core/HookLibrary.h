@@ -6,7 +6,13 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace kz {
+
+// The full path of trelmo.dll in the folder of the running program: the
+// library is never searched for along the system's library path.
+std::wstring HookLibraryBesideProgram();
 
 class HookLibrary {
 public:
@@ -18,10 +24,12 @@ public:
     HookLibrary& operator=(const HookLibrary&) = delete;
 
     // Installs the hook for every thread of the desktop and repaints every
-    // top-level frame so that the library attaches at once.
-    InstallResult Install(HWND hostWindow, const char* libraryPath = "trelmo.dll");
-    // Removes the hook and repaints every frame without the library's buttons.
-    // False when there was no hook.
+    // top-level frame of the host window list so that the library attaches at once.
+    InstallResult Install(HWND hostWindow, const std::wstring& libraryPath = HookLibraryBesideProgram());
+    // Clears the library's shared section, so that every attached window lets
+    // go of itself even where the system keeps the library loaded, removes
+    // the hook and repaints every frame without the library's buttons. A
+    // window whose program hangs is not waited for. False when there was no hook.
     bool Remove();
 
     bool Installed() const { return hookHandle_ != nullptr; }
@@ -31,22 +39,10 @@ private:
     using SetHostWindowFunction = void(WINAPI*)(HWND);
 
     UniqueModule library_;
+    SetHandleFunction setHandle_ = nullptr;
+    SetHostWindowFunction setHostWindow_ = nullptr;
+    HWND hostWindow_ = nullptr;
     HHOOK hookHandle_ = nullptr;
 };
-
-namespace detail {
-template <typename Visit>
-BOOL CALLBACK VisitVisibleWindow(HWND window, LPARAM context) {
-    if (::IsWindowVisible(window))
-        (*reinterpret_cast<Visit*>(context))(window);
-    return TRUE;
-}
-}  // namespace detail
-
-// The visible top-level windows of the desktop, in z-order.
-template <typename Visit>
-void ForEachTopLevelWindow(Visit visit) {
-    ::EnumWindows(&detail::VisitVisibleWindow<Visit>, reinterpret_cast<LPARAM>(&visit));
-}
 
 }  // namespace kz

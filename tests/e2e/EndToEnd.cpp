@@ -14,11 +14,7 @@ std::wstring BinaryDirectory() {
     return directory.substr(0, directory.find_last_of(L'\\'));
 }
 
-HookedDesktop::HookedDesktop() {
-    const std::wstring library = BinaryDirectory() + L"\\trelmo.dll";
-    const std::string narrow(library.begin(), library.end());
-    hook_.Install(host_.Window(), narrow.c_str());
-}
+HookedDesktop::HookedDesktop() { hook_.Install(host_.Window()); }
 
 HookedDesktop::~HookedDesktop() { hook_.Remove(); }
 

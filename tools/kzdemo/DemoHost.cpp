@@ -165,8 +165,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         return 1;
     HookLibrary hook;
     const std::wstring directory = ProgramDirectory();
-    const std::string library(directory.begin(), directory.end());
-    if (const char* failure = InstallFailure(hook.Install(host.Window(), (library + "\\trelmo.dll").c_str()))) {
+    if (const char* failure = InstallFailure(hook.Install(host.Window()))) {
         std::printf("%s\n", failure);
         return 1;
     }

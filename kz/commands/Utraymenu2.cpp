@@ -1,0 +1,331 @@
+#include "Utraymenu2.h"
+
+#include "../core/Application.h"
+#include "../core/Maintrayicon.h"
+#include "../core/Menupicture.h"
+#include "../core/Uhtmlhelp.h"
+#include "HostMessages.h"
+
+namespace kz {
+
+namespace {
+
+// Command identifiers of the fixed items; run-time items take the block of
+// their list (see ItemId).
+enum FixedItem : UINT { kShowAll1 = 1, kRestoreAll1, kHelp1, kAbout1, kOptions1, kExit1 };
+constexpr UINT kItemBlock = 0x1000;
+
+UINT ItemId(int list, size_t index) { return kItemBlock * static_cast<UINT>(list + 1) + static_cast<UINT>(index); }
+
+// ilTray's pictures by use.
+enum TrayImage : int { kHelpImage, kAboutImage, kOptionsImage, kRestoreImage, kExitImage, kTrayedImage };
+
+std::vector<WindowMenuItem> ItemsOf(const TWndParamsAr& records, bool (*listed)(const TWndParams&)) {
+    std::vector<WindowMenuItem> items;
+    for (int i = 0; i < records.Count(); ++i) {
+        if (listed(records[i]))
+            items.push_back({i + kFirstWindowItemTag, records[i].Caption});
+    }
+    return items;
+}
+
+bool InCommonTray(const TWndParams& record) { return record.State.InCommonTray; }
+bool InTray(const TWndParams& record) { return record.State.InTray; }
+bool AnyRecord(const TWndParams&) { return true; }
+
+// The record a tag names; null for a tag below 10 or past the list's end.
+const TWndParams* RecordOfTag(const TWndParamsAr& records, int Tag) {
+    const int index = Tag - kFirstWindowItemTag;
+    return Tag >= kFirstWindowItemTag && index < records.Count() ? &records[index] : nullptr;
+}
+
+void InsertItem(HMENU menu, UINT position, UINT id, const std::wstring& caption, HBITMAP picture,
+                bool enabled = true, HMENU submenu = nullptr) {
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_ID | MIIM_STRING | MIIM_STATE | (picture ? MIIM_BITMAP : 0u) | (submenu ? MIIM_SUBMENU : 0u);
+    item.wID = id;
+    item.dwTypeData = const_cast<wchar_t*>(caption.c_str());
+    item.fState = enabled ? MFS_ENABLED : MFS_DISABLED;
+    item.hbmpItem = picture;
+    item.hSubMenu = submenu;
+    ::InsertMenuItemW(menu, position, TRUE, &item);
+}
+
+void AppendItem(HMENU menu, UINT id, const std::wstring& caption, HBITMAP picture, bool enabled = true,
+                HMENU submenu = nullptr) {
+    InsertItem(menu, static_cast<UINT>(::GetMenuItemCount(menu)), id, caption, picture, enabled, submenu);
+}
+
+void AppendSeparator(HMENU menu) { ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr); }
+
+UniqueIcon LoadIconResource(const wchar_t* name) {
+    return UniqueIcon(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), name, IMAGE_ICON,
+                                                      ::GetSystemMetrics(SM_CXSMICON),
+                                                      ::GetSystemMetrics(SM_CYSMICON), 0)));
+}
+
+}  // namespace
+
+MainTrayMenuLists BuildMainTrayMenuLists(const TWndParamsAr& current, const TWndParamsAr& saved,
+                                         bool commonInMainMenu) {
+    MainTrayMenuLists lists;
+    if (commonInMainMenu)
+        lists.common = ItemsOf(current, InCommonTray);
+    lists.trayed = ItemsOf(current, InTray);
+    lists.changed = ItemsOf(saved, AnyRecord);
+    lists.trayMenuSeparatorVisible = !lists.common.empty();
+    lists.trayedSeparatorVisible = lists.showAllEnabled = !lists.trayed.empty();
+    lists.changedSeparatorVisible = lists.restoreAllEnabled = !lists.changed.empty();
+    return lists;
+}
+
+std::vector<WindowMenuItem> BuildCommonTrayItems(const TWndParamsAr& current) {
+    return ItemsOf(current, InCommonTray);
+}
+
+int AnimationFrameOf(int counter) {
+    static constexpr struct {
+        int lastCounter;
+        int frame;
+    } kSteps[] = {{39, 0}, {49, 1}, {52, 2}, {55, 3}, {65, 4}, {105, 5}, {115, 4}, {118, 3}, {121, 2}, {131, 1}};
+    for (const auto& step : kSteps) {
+        if (counter <= step.lastCounter)
+            return step.frame;
+    }
+    return 0;
+}
+
+TdmTrayMenu::TdmTrayMenu(TrayMenuHost& host, bool commonInMainMenu)
+    : host_(host), CommonInMainMenu(commonInMainMenu) {
+    static constexpr const wchar_t* kFrameNames[] = {L"TI101", L"TI102", L"TI103", L"TI104", L"TI105", L"TI106"};
+    static constexpr const wchar_t* kImageNames[] = {L"ILTRAY0", L"ILTRAY1", L"ILTRAY2",
+                                                      L"ILTRAY3", L"ILTRAY4", L"ILTRAY5"};
+    for (size_t i = 0; i < frames_.size(); ++i) {
+        frames_[i] = LoadIconResource(kFrameNames[i]);
+        const UniqueIcon image = LoadIconResource(kImageNames[i]);
+        ilTray[i] = MenuPictureOfIcon(image.get(), ::GetSystemMetrics(SM_CXSMICON));
+    }
+}
+
+TdmTrayMenu::~TdmTrayMenu() {
+    if (commonIcon_) {
+        ::KillTimer(host_.Window(), reinterpret_cast<UINT_PTR>(this));
+        ::Shell_NotifyIconW(NIM_DELETE, &*commonIcon_);
+    }
+}
+
+void TdmTrayMenu::ShowCommonTrayIcon() {
+    if (commonIcon_ || CommonInMainMenu)
+        return;
+    NOTIFYICONDATAW data{};
+    data.cbSize = NOTIFYICONDATAW_V2_SIZE;
+    data.hWnd = host_.Window();
+    data.uID = kCommonTrayIconId;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = WM_TRAYNOTIFY;
+    data.hIcon = frames_[0].get();
+    CopyToField(data.szTip, kApplicationTitle);
+    commonIcon_ = data;
+    ::Shell_NotifyIconW(NIM_ADD, &*commonIcon_);
+    ::SetTimer(host_.Window(), reinterpret_cast<UINT_PTR>(this), kAnimationTickMs, &TMTimerProc);
+    AnimCounter = 0;
+    AnimFrame = 0;
+}
+
+void TdmTrayMenu::HideCommonTrayIcon() {
+    if (!commonIcon_)
+        return;
+    if (!CommonInMainMenu && !BuildCommonTrayItems(ImpProfile().Current()).empty())
+        return;
+    ::Shell_NotifyIconW(NIM_DELETE, &*commonIcon_);
+    commonIcon_.reset();
+    ::KillTimer(host_.Window(), reinterpret_cast<UINT_PTR>(this));
+}
+
+void TdmTrayMenu::AddCommonIconAgain() {
+    if (commonIcon_)
+        ::Shell_NotifyIconW(NIM_ADD, &*commonIcon_);
+}
+
+void CALLBACK TdmTrayMenu::TMTimerProc(HWND, UINT, UINT_PTR id, DWORD) noexcept {
+    try {
+        reinterpret_cast<TdmTrayMenu*>(id)->TMTimerTimer();
+    } catch (...) {
+        // A lost animation step is of no consequence.
+    }
+}
+
+void TdmTrayMenu::TMTimerTimer() {
+    if (AnimCounter >= kAnimationCycle)
+        AnimCounter = 0;
+    const int frame = AnimationFrameOf(AnimCounter);
+    ++AnimCounter;
+    if (frame != AnimFrame)
+        SetCommonIconFrame(frame);
+}
+
+void TdmTrayMenu::SetCommonIconFrame(int frame) {
+    AnimFrame = frame;
+    if (!commonIcon_)
+        return;
+    commonIcon_->uFlags = NIF_ICON;
+    commonIcon_->hIcon = frames_[static_cast<size_t>(frame)].get();
+    ::Shell_NotifyIconW(NIM_MODIFY, &*commonIcon_);
+}
+
+void TdmTrayMenu::AppendWindowItem(HMENU menu, ItemList list, const WindowMenuItem& item,
+                                   const TWndParamsAr& records, UINT position) {
+    const TWndParams& record = *RecordOfTag(records, item.Tag);
+    std::vector<RuntimeItem>& runtimeItems = items_[list];
+    runtimeItems.push_back({item.Tag, MenuPictureOfIcon(record.SmallIcon, record.SmallIconSize)});
+    InsertItem(menu, position, ItemId(list, runtimeItems.size() - 1), item.Caption,
+               runtimeItems.back().picture.get());
+}
+
+void TdmTrayMenu::BuildTrayedSubmenu(HMENU submenu, const MainTrayMenuLists& lists) {
+    AppendItem(submenu, kShowAll1, L"Show &All", nullptr, lists.showAllEnabled);
+    if (lists.trayedSeparatorVisible)
+        AppendSeparator(submenu);
+    for (const WindowMenuItem& item : lists.trayed)
+        AppendWindowItem(submenu, kTrayed, item, ImpProfile().Current(), static_cast<UINT>(::GetMenuItemCount(submenu)));
+}
+
+void TdmTrayMenu::BuildChangedSubmenu(HMENU submenu, const MainTrayMenuLists& lists) {
+    AppendItem(submenu, kRestoreAll1, L"Restore &All", nullptr, lists.restoreAllEnabled);
+    if (lists.changedSeparatorVisible)
+        AppendSeparator(submenu);
+    for (const WindowMenuItem& item : lists.changed)
+        AppendWindowItem(submenu, kChanged, item, ImpProfile().Saved(), static_cast<UINT>(::GetMenuItemCount(submenu)));
+}
+
+void TdmTrayMenu::popupMainTrayPopup() {
+    const TImpProfile& executor = ImpProfile();
+    const MainTrayMenuLists lists = BuildMainTrayMenuLists(executor.Current(), executor.Saved(), CommonInMainMenu);
+    // The menu, its submenus and the previous run-time items go together; the
+    // fixed items are made again with them.
+    popupMainTray_.reset(::CreatePopupMenu());
+    for (int list : {kCommonInMain, kTrayed, kChanged})
+        items_[static_cast<size_t>(list)].clear();
+    const HMENU menu = popupMainTray_.get();
+
+    const HMENU trayed = ::CreatePopupMenu();
+    AppendItem(menu, 0, L"Show &trayed windows", ilTray[kTrayedImage].get(), true, trayed);
+    BuildTrayedSubmenu(trayed, lists);
+    const HMENU changed = ::CreatePopupMenu();
+    AppendItem(menu, 0, L"Restore &changed windows", ilTray[kRestoreImage].get(), true, changed);
+    BuildChangedSubmenu(changed, lists);
+    AppendSeparator(menu);
+    AppendItem(menu, kHelp1, L"&Help", ilTray[kHelpImage].get());
+    AppendItem(menu, kAbout1, L"&About", ilTray[kAboutImage].get());
+    AppendItem(menu, kOptions1, L"&Options", ilTray[kOptionsImage].get());
+    AppendSeparator(menu);
+    for (const WindowMenuItem& item : lists.common)
+        AppendWindowItem(menu, kCommonInMain, item, executor.Current(), static_cast<UINT>(::GetMenuItemCount(menu)));
+    if (lists.trayMenuSeparatorVisible)
+        AppendSeparator(menu);
+    AppendItem(menu, kExit1, L"E&xit", ilTray[kExitImage].get());
+}
+
+void TdmTrayMenu::popupTrayMenuPopup() {
+    if (CommonInMainMenu && popupTrayMenu_)
+        return;
+    popupTrayMenu_.reset(::CreatePopupMenu());
+    items_[kCommonInTrayMenu].clear();
+    if (CommonInMainMenu)
+        return;
+    const TWndParamsAr& current = ImpProfile().Current();
+    for (const WindowMenuItem& item : BuildCommonTrayItems(current))
+        AppendWindowItem(popupTrayMenu_.get(), kCommonInTrayMenu, item, current,
+                         static_cast<UINT>(::GetMenuItemCount(popupTrayMenu_.get())));
+}
+
+void TdmTrayMenu::ShowMainTrayMenu(POINT at) {
+    popupMainTrayPopup();
+    TrackAndRun(popupMainTray_.get(), at);
+}
+
+void TdmTrayMenu::ShowCommonTrayMenu(POINT at) {
+    popupTrayMenuPopup();
+    TrackAndRun(popupTrayMenu_.get(), at);
+}
+
+void TdmTrayMenu::TrackAndRun(HMENU menu, POINT at) {
+    const HWND owner = host_.Window();
+    const UINT id = static_cast<UINT>(::TrackPopupMenuEx(
+        menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, owner, nullptr));
+    // Lets the menu close properly when the user clicks elsewhere next time.
+    ::PostMessageW(owner, WM_NULL, 0, 0);
+    MenuCommand(id);
+}
+
+void TdmTrayMenu::MenuCommand(UINT id) {
+    switch (id) {
+    case 0: return;
+    case kShowAll1: return ShowAll1Click();
+    case kRestoreAll1: return RestoreAll1Click();
+    case kHelp1: return Help1Click();
+    case kAbout1: return About1Click();
+    case kOptions1: return Options1Click();
+    case kExit1: return Exit1Click();
+    default: break;
+    }
+    const UINT list = id / kItemBlock - 1;
+    const size_t index = id % kItemBlock;
+    if (list >= kItemListCount || index >= items_[list].size())
+        return;
+    const int Tag = items_[list][index].Tag;
+    switch (list) {
+    case kCommonInMain:
+    case kCommonInTrayMenu: return CommonTrayItemClick(Tag);
+    case kTrayed: return TrayedItemClick(Tag);
+    case kChanged: return ChangedItemClick(Tag);
+    default: return;
+    }
+}
+
+void TdmTrayMenu::ShowAll1Click() {
+    const std::vector<RuntimeItem>& trayed = items_[kTrayed];
+    for (size_t i = 0; i < trayed.size(); ++i)
+        TrayedItemClick(trayed[i].Tag);
+}
+
+void TdmTrayMenu::RestoreAll1Click() {
+    // Restoring a window drops its saved record and moves the others up, so
+    // every window is taken from the list before the first restore.
+    std::vector<HWND> windows;
+    for (const RuntimeItem& item : items_[kChanged]) {
+        if (const TWndParams* record = RecordOfTag(ImpProfile().Saved(), item.Tag))
+            windows.push_back(record->Wnd);
+    }
+    for (HWND w : windows)
+        ImpProfile().RestoreWindow(w);
+}
+
+void TdmTrayMenu::Help1Click() { ShowHelp(); }
+
+void TdmTrayMenu::About1Click() { host_.ShowAbout(); }
+
+void TdmTrayMenu::Options1Click() { host_.OpenOptions(); }
+
+void TdmTrayMenu::Exit1Click() { host_.RequestExit(); }
+
+void TdmTrayMenu::CommonTrayItemClick(int Tag) {
+    if (const TWndParams* record = RecordOfTag(ImpProfile().Current(), Tag))
+        ImpProfile().SetInCommonTray(record->Wnd, false);
+}
+
+void TdmTrayMenu::TrayedItemClick(int Tag) {
+    if (const TWndParams* record = RecordOfTag(ImpProfile().Current(), Tag)) {
+        const HWND w = record->Wnd;
+        ImpProfile().SetInTray(w, false);
+        ImpProfile().SetVisible(w, true);
+    }
+}
+
+void TdmTrayMenu::ChangedItemClick(int Tag) {
+    if (const TWndParams* record = RecordOfTag(ImpProfile().Saved(), Tag))
+        ImpProfile().RestoreWindow(record->Wnd);
+}
+
+}  // namespace kz

@@ -1,0 +1,133 @@
+// The tray-menu module: the host icon's menu popupMainTray with the lists of
+// trayed and changed windows, the common tray icon with its animation, and
+// that icon's menu popupTrayMenu.
+#pragma once
+
+#include "../../common/Handles.h"
+#include "Impprofile.h"
+#include "Profile.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kz {
+
+// What the tray-menu module needs of the host main window.
+class TrayMenuHost {
+public:
+    virtual ~TrayMenuHost() = default;
+    // Owner of the tray icons and of the menus.
+    virtual HWND Window() const = 0;
+    virtual void ShowAbout() = 0;
+    virtual void OpenOptions() = 0;
+    // Lets the main window close and closes it, which ends the program.
+    virtual void RequestExit() = 0;
+};
+
+// A menu item that stands for a window: Tag is the index of the window's
+// record in the list it was built from, plus 10.
+struct WindowMenuItem {
+    int Tag = 0;
+    std::wstring Caption;
+};
+constexpr int kFirstWindowItemTag = 10;
+
+// The run-time parts of popupMainTray, built from the executor's records.
+struct MainTrayMenuLists {
+    std::vector<WindowMenuItem> common;   // inserted before TrayMenuSeparator
+    std::vector<WindowMenuItem> trayed;   // under "Show &trayed windows"
+    std::vector<WindowMenuItem> changed;  // under "Restore &changed windows"
+    bool trayMenuSeparatorVisible = false;
+    bool trayedSeparatorVisible = false;
+    bool showAllEnabled = false;
+    bool changedSeparatorVisible = false;
+    bool restoreAllEnabled = false;
+};
+
+// The windows in the common tray go into the main menu only when
+// commonInMainMenu is set; the changed windows come from saved.
+MainTrayMenuLists BuildMainTrayMenuLists(const TWndParamsAr& current, const TWndParamsAr& saved,
+                                         bool commonInMainMenu);
+// The items of popupTrayMenu: every window in the common tray.
+std::vector<WindowMenuItem> BuildCommonTrayItems(const TWndParamsAr& current);
+
+// The common icon's animation: the frame for a tick counter below
+// kAnimationCycle. The icon rests on frame 0 for 40 ticks, then runs through
+// the frames to 5 and back.
+constexpr int kAnimationCycle = 132;
+int AnimationFrameOf(int counter);
+constexpr UINT kAnimationTickMs = 50;
+
+class TdmTrayMenu final : public CommonTrayIcon {
+public:
+    // commonInMainMenu: the setting TrayMenuSeparate is clear.
+    TdmTrayMenu(TrayMenuHost& host, bool commonInMainMenu);
+    ~TdmTrayMenu() override;
+    TdmTrayMenu(const TdmTrayMenu&) = delete;
+    TdmTrayMenu& operator=(const TdmTrayMenu&) = delete;
+
+    void ShowCommonTrayIcon() override;
+    void HideCommonTrayIcon() override;
+    // Adds the common icon again after the shell restarted, if it is shown.
+    void AddCommonIconAgain();
+    bool CommonIconShown() const { return commonIcon_.has_value(); }
+    int AnimationFrame() const { return AnimFrame; }
+
+    // Shows the menu at a screen point and carries out the chosen item.
+    void ShowMainTrayMenu(POINT at);
+    void ShowCommonTrayMenu(POINT at);
+
+    // The menus as the last popup built them.
+    HMENU popupMainTray() const { return popupMainTray_.get(); }
+    HMENU popupTrayMenu() const { return popupTrayMenu_.get(); }
+    // Carries out the item with this command identifier of either menu.
+    void MenuCommand(UINT id);
+
+    void popupMainTrayPopup();
+    void popupTrayMenuPopup();
+    void TMTimerTimer();
+    void ShowAll1Click();
+    void RestoreAll1Click();
+    void Help1Click();
+    void About1Click();
+    void Options1Click();
+    void Exit1Click();
+    void CommonTrayItemClick(int Tag);
+    void TrayedItemClick(int Tag);
+    void ChangedItemClick(int Tag);
+
+private:
+    // A run-time item: its tag and the picture of its window's icon.
+    struct RuntimeItem {
+        int Tag;
+        UniqueBitmap picture;
+    };
+    enum ItemList : int { kCommonInMain, kTrayed, kChanged, kCommonInTrayMenu, kItemListCount };
+
+    static void CALLBACK TMTimerProc(HWND, UINT, UINT_PTR id, DWORD) noexcept;
+    // Appends a window's item to menu and keeps it in its list.
+    void AppendWindowItem(HMENU menu, ItemList list, const WindowMenuItem& item, const TWndParamsAr& records,
+                          UINT position);
+    void BuildTrayedSubmenu(HMENU submenu, const MainTrayMenuLists& lists);
+    void BuildChangedSubmenu(HMENU submenu, const MainTrayMenuLists& lists);
+    void TrackAndRun(HMENU menu, POINT at);
+    void SetCommonIconFrame(int frame);
+
+    TrayMenuHost& host_;
+    const bool CommonInMainMenu;
+    std::array<UniqueIcon, 6> frames_;
+    std::array<UniqueBitmap, 6> ilTray;
+    UniqueMenu popupMainTray_;
+    UniqueMenu popupTrayMenu_;
+    std::array<std::vector<RuntimeItem>, kItemListCount> items_;
+    std::optional<NOTIFYICONDATAW> commonIcon_;
+    int AnimCounter = 0;
+    int AnimFrame = 0;
+};
+
+}  // namespace kz

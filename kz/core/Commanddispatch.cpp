@@ -1,0 +1,47 @@
+#include "Commanddispatch.h"
+
+#include "../../trelmo/Protocol.h"
+#include "Commandtarget.h"
+#include "Impprofile.h"
+
+namespace kz {
+
+bool IsWindowCommandMessage(UINT message) { return message >= HM_TO_TRAY && message <= HM_WINDOW_SIZED; }
+
+void DispatchWindowCommand(TImpProfile& executor, UINT message, HWND w, LPARAM argument) {
+    if (message == HM_WINDOW_GONE) {
+        if (!::IsWindow(w) || MayTouchWindow(w))
+            executor.ForgetWindow(w);
+        return;
+    }
+    if (!MayTouchWindow(w))
+        return;
+    switch (message) {
+    case HM_TO_TRAY:
+        executor.SetInTray(w, true);
+        executor.SetVisible(w, false);
+        break;
+    case HM_TO_COMMON_TRAY:
+        executor.SetInCommonTray(w, true);
+        executor.SetVisible(w, false);
+        break;
+    case HM_TO_BOX:
+        executor.SetVisible(w, false);
+        executor.SetInBox(w, true);
+        break;
+    case HM_ROLL: executor.SetRolled(w, !executor.IsRolled(w)); break;
+    case HM_ON_TOP: executor.SetOnTop(w, !executor.IsOnTop(w)); break;
+    case HM_TO_BACK: executor.SendToBack(w); break;
+    case HM_TRANSPARENCY:
+        if (argument > 0)
+            executor.SetTransparency(w, static_cast<int>(argument < 100 ? argument : 100));
+        else
+            executor.ToggleTransparency(w, executor.GetTransparency(w) >= 100);
+        break;
+    case HM_RUN_COPY: executor.RunCopy(w); break;
+    case HM_WINDOW_SIZED: executor.WindowSized(w); break;
+    default: break;  // 1133..1138 carry nothing
+    }
+}
+
+}  // namespace kz

@@ -1,0 +1,120 @@
+// The host program kz.exe: one instance per session, a hidden main window
+// that receives every command, the tray icons and menus, and the hook that
+// brings the caption buttons into every program.
+//
+// Start-up: single-instance test, recovery of windows a crashed host left
+// hidden, the settings, the main window (tray icon, splash), the tray-menu
+// module, the executor connected to both, and last the hook, once everything
+// a command needs is in place.
+// Shutdown: Exit closes the main window, which removes the hook (the library
+// lets go of every window) and its tray icon; then the executor restores
+// every window it changed, which empties the journal of hidden windows.
+#include "../commands/Hiddenjournal.h"
+#include "../commands/Impprofile.h"
+#include "../commands/Utraymenu2.h"
+#include "../settings/Usettingsfile.h"
+#include "Blocksecondrun.h"
+#include "Errorbox.h"
+#include "Umain.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cwchar>
+#include <exception>
+
+namespace kz {
+
+namespace {
+
+constexpr DWORD kExitWaitMs = 10000;
+
+bool HasArgument(const wchar_t* wanted) {
+    int count = 0;
+    LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    bool found = false;
+    for (int i = 1; arguments && i < count; ++i)
+        found = found || std::wcscmp(arguments[i], wanted) == 0;
+    ::LocalFree(arguments);
+    return found;
+}
+
+SettingsRecord ReadSettings() {
+    SettingsRecord settings;
+    SetDefaultSettings(settings);
+    LoadSettings(settings);
+    return settings;
+}
+
+// Connects the executor to the host's collaborators while they live, and at
+// the end restores every window it changed before they go.
+class ExecutorConnection {
+public:
+    ExecutorConnection(HWND mainWindow, CommonTrayIcon& commonTray, HiddenWindowJournal& journal) {
+        ImpProfile().Connect(mainWindow, &commonTray, nullptr, &journal);
+    }
+    ~ExecutorConnection() {
+        ImpProfile().RestoreAll();
+        ImpProfile().Connect(nullptr, nullptr, nullptr, nullptr);
+    }
+    ExecutorConnection(const ExecutorConnection&) = delete;
+    ExecutorConnection& operator=(const ExecutorConnection&) = delete;
+};
+
+void RunMessageLoop() {
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+void RunHost(HINSTANCE instance) {
+    RecoverHiddenWindows();
+    RegistryHiddenJournal journal;
+    const SettingsRecord settings = ReadSettings();
+    ImpProfile().SetToggleLevel(settings.TransparencyLevel);
+
+    TTQuorvane_Invisible_Buttons mainWindow;
+    mainWindow.Create(instance, settings);
+    TdmTrayMenu trayMenu(mainWindow, !settings.TrayMenuSeparate);
+    mainWindow.SetTrayMenu(&trayMenu);
+    const ExecutorConnection connection(mainWindow.Window(), trayMenu, journal);
+    if (mainWindow.InstallHook())
+        RunMessageLoop();
+}
+
+std::wstring Widen(const char* text) {
+    const int length = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length > 0 ? length : 1), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length);
+    wide.resize(wide.size() - 1);
+    return wide;
+}
+
+}  // namespace
+
+}  // namespace kz
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    using namespace kz;
+    try {
+        if (HasArgument(L"--exit"))
+            return EndRunningInstance(kExitWaitMs) ? 0 : 1;
+        if (AnotherInstanceRuns())
+            return 0;
+        const InstanceMutex mutex;
+        if (!mutex.Owned())
+            return 0;
+        try {
+            RunHost(instance);
+        } catch (const StartupError& error) {
+            ShowErrorBox(error.Message());
+        } catch (const std::exception& error) {
+            ShowErrorBox(Widen(error.what()));
+        }
+    } catch (...) {
+        // Nothing is left to tell the user with.
+    }
+    return 0;
+}

@@ -1,0 +1,49 @@
+#include "Maintrayicon.h"
+
+#include "Application.h"
+#include "HostMessages.h"
+#include "Traytips.h"
+
+namespace kz {
+
+bool MainTrayIcon::Add(HWND owner, bool withBalloons) {
+    icon_.reset(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), L"TRAYICON", IMAGE_ICON,
+                                                ::GetSystemMetrics(SM_CXSMICON),
+                                                ::GetSystemMetrics(SM_CYSMICON), 0)));
+    data_ = NOTIFYICONDATAW{};
+    data_.cbSize = withBalloons ? NOTIFYICONDATAW_V3_SIZE : NOTIFYICONDATAW_V2_SIZE;
+    data_.hWnd = owner;
+    data_.uID = kHostTrayIconId;
+    data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data_.uCallbackMessage = WM_TRAYNOTIFY;
+    data_.hIcon = icon_.get();
+    CopyToField(data_.szTip, kApplicationTitle);
+    shown_ = ::Shell_NotifyIconW(NIM_ADD, &data_) != FALSE;
+    return shown_;
+}
+
+bool MainTrayIcon::AddAgain() {
+    if (!data_.hWnd)
+        return false;
+    data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    shown_ = ::Shell_NotifyIconW(NIM_ADD, &data_) != FALSE;
+    return shown_;
+}
+
+bool MainTrayIcon::ShowTip(const wchar_t* text) {
+    data_.uFlags = NIF_INFO;
+    CopyToField(data_.szInfo, text);
+    CopyToField(data_.szInfoTitle, kApplicationTitle);
+    data_.uTimeout = kTipTimeoutMs;
+    data_.dwInfoFlags = NIIF_INFO;
+    return ::Shell_NotifyIconW(NIM_MODIFY, &data_) != FALSE;
+}
+
+void MainTrayIcon::Delete() {
+    if (data_.hWnd)
+        ::Shell_NotifyIconW(NIM_DELETE, &data_);
+    data_.hWnd = nullptr;
+    shown_ = false;
+}
+
+}  // namespace kz

@@ -1,0 +1,48 @@
+// The host's own tray icon: added at start-up, carries the balloon tips,
+// added again when the shell restarts, deleted when the main window goes.
+#pragma once
+
+#include "../../common/Handles.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+namespace kz {
+
+class MainTrayIcon {
+public:
+    MainTrayIcon() = default;
+    ~MainTrayIcon() { Delete(); }
+    MainTrayIcon(const MainTrayIcon&) = delete;
+    MainTrayIcon& operator=(const MainTrayIcon&) = delete;
+
+    // Adds the icon "TRAYICON" with the application title as its tip. The
+    // shell reads the balloon members only when withBalloons is set.
+    bool Add(HWND owner, bool withBalloons);
+    // Adds the icon again after the shell restarted; nothing before Add.
+    bool AddAgain();
+    // Shows text as an information balloon titled with the application title.
+    bool ShowTip(const wchar_t* text);
+    void Delete();
+
+    bool Shown() const { return shown_; }
+    DWORD RecordSize() const { return data_.cbSize; }
+
+private:
+    NOTIFYICONDATAW data_{};
+    UniqueIcon icon_;
+    bool shown_ = false;
+};
+
+// Copies text into a fixed-size member of the icon record, cut to fit.
+template <size_t N>
+void CopyToField(wchar_t (&field)[N], const wchar_t* text) {
+    size_t i = 0;
+    for (; text && text[i] && i + 1 < N; ++i)
+        field[i] = text[i];
+    field[i] = L'\0';
+}
+
+}  // namespace kz

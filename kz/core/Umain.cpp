@@ -1,0 +1,444 @@
+#include "Umain.h"
+
+#include "../../trelmo/Protocol.h"
+#include "Application.h"
+#include "Blocksecondrun.h"
+#include "Commanddispatch.h"
+#include "Commandtarget.h"
+#include "Errorbox.h"
+#include "Fileversion.h"
+#include "HostMessages.h"
+#include "Impprofile.h"
+#include "Transparencypresets.h"
+#include "Traytips.h"
+#include "Uhtmlhelp.h"
+
+#include <shlwapi.h>
+
+#include <ctime>
+
+namespace kz {
+
+namespace {
+
+enum Timer : UINT_PTR { kTimer1 = 1, kTimer2 = 2 };
+constexpr UINT kSplashMs = 3000;
+
+// Where the labels lie on the picture.
+constexpr RECT kVersionRect{368, 12, 478, 28};
+constexpr RECT kSiteLinkRect{368, 277, 490, 290};
+constexpr COLORREF kVersionColour = RGB(0x33, 0x33, 0x33);
+constexpr COLORREF kSiteLinkColour = RGB(0, 0, 0x80);
+
+// IDC_ARROW and IDC_HAND in their wide form.
+const LPCWSTR kArrowCursor = MAKEINTRESOURCEW(32512);
+const LPCWSTR kHandCursor = MAKEINTRESOURCEW(32649);
+
+enum WndTrayItem : UINT { kShow1 = 1, kClose1 };
+
+// The shell's major version, 0 when it does not tell.
+DWORD ShellMajorVersion() {
+    const UniqueModule shell(::LoadLibraryW(L"shell32.dll"));
+    using DllGetVersionFunction = HRESULT(CALLBACK*)(DLLVERSIONINFO*);
+    const auto getVersion = shell ? reinterpret_cast<DllGetVersionFunction>(reinterpret_cast<void*>(
+                                        ::GetProcAddress(shell.get(), "DllGetVersion")))
+                                  : nullptr;
+    DLLVERSIONINFO version{};
+    version.cbSize = sizeof version;
+    return getVersion && SUCCEEDED(getVersion(&version)) ? version.dwMajorVersion : 0;
+}
+
+// Lets the eight commands through to a host that runs elevated; the
+// notifications stay out. Only where the system has a message filter.
+void OpenMessageFilter() {
+    using ChangeWindowMessageFilterFunction = BOOL(WINAPI*)(UINT, DWORD);
+    const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+    const auto change = reinterpret_cast<ChangeWindowMessageFilterFunction>(
+        reinterpret_cast<void*>(::GetProcAddress(user32, "ChangeWindowMessageFilter")));
+    if (!change)
+        return;
+    for (UINT message = kFirstCommandMessage; message <= kLastCommandMessage; ++message)
+        change(message, MSGFLT_ADD);
+}
+
+void RegisterMainWindowClass(HINSTANCE instance, WNDPROC procedure) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = instance;
+    wc.hCursor = ::LoadCursorW(nullptr, kArrowCursor);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kMainWindowClass;
+    wc.hIcon = static_cast<HICON>(::LoadImageW(instance, L"TRAYICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    ::RegisterClassExW(&wc);  // fails harmlessly when already registered
+}
+
+UniqueMenu MakeWndTrayMenu() {
+    UniqueMenu menu(::CreatePopupMenu());
+    ::AppendMenuW(menu.get(), MF_STRING, kShow1, L"&Show window");
+    ::AppendMenuW(menu.get(), MF_STRING, kClose1, L"&Close window");
+    ::SetMenuDefaultItem(menu.get(), kShow1, FALSE);
+    return menu;
+}
+
+// The items' identifiers are their tags.
+UniqueMenu MakeTransparencyMenu() {
+    UniqueMenu menu(::CreatePopupMenu());
+    for (const TransparencyPreset& preset : kTransparencyPresets) {
+        MENUITEMINFOW item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_ID | MIIM_STRING | MIIM_FTYPE;
+        item.fType = MFT_STRING | MFT_RADIOCHECK;
+        item.wID = static_cast<UINT>(preset.tag);
+        item.dwTypeData = const_cast<wchar_t*>(preset.caption);
+        ::InsertMenuItemW(menu.get(), static_cast<UINT>(::GetMenuItemCount(menu.get())), TRUE, &item);
+    }
+    return menu;
+}
+
+UniqueFont MakeFont(int height, int weight, bool italic, bool underline, const wchar_t* face) {
+    return UniqueFont(::CreateFontW(height, 0, 0, 0, weight, italic, underline, FALSE, DEFAULT_CHARSET,
+                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                    DEFAULT_PITCH | FF_DONTCARE, face));
+}
+
+void DrawLabel(HDC dc, HFONT font, COLORREF colour, const std::wstring& text, RECT rect) {
+    const SelectGuard select(dc, font);
+    ::SetTextColor(dc, colour);
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+std::wstring ProgramPath() {
+    wchar_t path[MAX_PATH] = {};
+    return std::wstring(path, ::GetModuleFileNameW(nullptr, path, MAX_PATH));
+}
+
+POINT CursorPosition() {
+    POINT point{};
+    ::GetCursorPos(&point);
+    return point;
+}
+
+}  // namespace
+
+void TTQuorvane_Invisible_Buttons::Create(HINSTANCE instance, const SettingsRecord& settings) {
+    RegisterMainWindowClass(instance, &WindowProcedure);
+    taskbarCreatedMessage_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+    exitRequestMessage_ = ExitRequestMessage();
+    Image1.reset(static_cast<HBITMAP>(::LoadImageW(instance, L"SPLASH", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    versionFont_ = MakeFont(-13, FW_BOLD, true, false, L"Arial");
+    siteLinkFont_ = MakeFont(-11, FW_BOLD, false, true, L"MS Sans Serif");
+    popupWndTray_ = MakeWndTrayMenu();
+    popupTransparency_ = MakeTransparencyMenu();
+    if (const std::wstring version = ReadFileVersion(ProgramPath()); !version.empty())
+        lbVersion = version;
+    random_.seed(static_cast<std::mt19937::result_type>(std::time(nullptr)));
+
+    const SIZE size = PictureSize();
+    const HWND window =
+        ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kMainWindowClass, kApplicationTitle, WS_POPUP,
+                          (::GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2, (::GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2,
+                          size.cx, size.cy, nullptr, nullptr, instance, this);
+    if (!window)
+        throw StartupError(L"Unable to create the main window");
+    OpenMessageFilter();
+
+    balloonsSupported = ShellMajorVersion() > 5;
+    tipsActive = settings.ShowTips && balloonsSupported;
+    mainTrayIcon.Add(window, tipsActive);
+    timer2Interval_ = kFirstTipDelayMs;
+    if (tipsActive)
+        ::SetTimer(window, kTimer2, timer2Interval_, nullptr);
+
+    ::SetTimer(window, kTimer1, kSplashMs, nullptr);
+    if (settings.ShowSplash) {
+        ::ShowWindow(window, SW_SHOWNORMAL);
+        ::SetForegroundWindow(window);
+    }
+}
+
+bool TTQuorvane_Invisible_Buttons::InstallHook() {
+    switch (hookLibrary.Install(Window())) {
+    case HookLibrary::InstallResult::Installed: return true;
+    case HookLibrary::InstallResult::LibraryMissing: throw StartupError(L"Unable to load library: trelmo.dll");
+    case HookLibrary::InstallResult::ExportsMissing: ShowPlainMessage(L"Library trelmo.dll corrupted!"); break;
+    case HookLibrary::InstallResult::HookRefused: ShowPlainMessage(L"Unable to setup hook subsystem"); break;
+    }
+    ::PostQuitMessage(0);
+    return false;
+}
+
+void TTQuorvane_Invisible_Buttons::SetTipsEnabled(bool enabled) {
+    if (!balloonsSupported)
+        return;
+    tipsActive = enabled;
+    if (enabled)
+        ::SetTimer(Window(), kTimer2, timer2Interval_, nullptr);
+    else
+        ::KillTimer(Window(), kTimer2);
+}
+
+void TTQuorvane_Invisible_Buttons::ShowAbout() {
+    ::ShowWindow(Window(), SW_SHOWNORMAL);
+    ::SetForegroundWindow(Window());
+}
+
+void TTQuorvane_Invisible_Buttons::OpenOptions() {}
+
+void TTQuorvane_Invisible_Buttons::RequestExit() {
+    exitRequested = true;
+    ::PostMessageW(Window(), WM_CLOSE, 0, 0);
+}
+
+LRESULT CALLBACK TTQuorvane_Invisible_Buttons::WindowProcedure(HWND window, UINT message, WPARAM wParam,
+                                                                LPARAM lParam) noexcept {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<TTQuorvane_Invisible_Buttons*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->window_.reset(window);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<TTQuorvane_Invisible_Buttons*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self)
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->window_.release();
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    try {
+        return self->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        // A command that failed half way is not reported to anyone.
+        return 0;
+    }
+}
+
+LRESULT TTQuorvane_Invisible_Buttons::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (IsWindowCommandMessage(message))
+        return OnWindowCommand(message, wParam, lParam);
+    if (message >= HM_FIRST_BUTTON_MESSAGE && message <= HM_LAST_BUTTON_MESSAGE)
+        return 0;  // for the host-side caption buttons, which do not exist yet
+    if (message == taskbarCreatedMessage_)
+        return OnTaskbarCreated();
+    if (message == exitRequestMessage_) {
+        RequestExit();
+        return 0;
+    }
+    switch (message) {
+    case WM_TIMER: return OnTimer(wParam);
+    case WM_TRAYNOTIFY: return OnTrayNotify(static_cast<UINT>(wParam), static_cast<UINT>(lParam));
+    case WM_PRESETMENU: return OnPresetMenu(reinterpret_cast<HWND>(wParam), lParam);
+    case WM_SENDTOBACK: return OnSendToBack(reinterpret_cast<HWND>(lParam));
+    case WM_PAINT: return OnPaint();
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: return OnClick({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+    case WM_SETCURSOR: return OnSetCursor(wParam, lParam);
+    case WM_ACTIVATE: return OnActivate(wParam);
+    case WM_ACTIVATEAPP: return OnActivateApp(wParam != FALSE);
+    case WM_CLOSE: return OnClose();
+    case WM_QUERYENDSESSION: return TRUE;
+    case WM_DESTROY: return OnDestroy();
+    default: return ::DefWindowProcW(Window(), message, wParam, lParam);
+    }
+}
+
+LRESULT TTQuorvane_Invisible_Buttons::OnTimer(UINT_PTR timer) {
+    switch (timer) {
+    case kTimer1: Timer1Timer(); break;
+    case kTimer2: Timer2Timer(); break;
+    default: break;
+    }
+    return 0;
+}
+
+void TTQuorvane_Invisible_Buttons::Timer1Timer() {
+    ::KillTimer(Window(), kTimer1);
+    Hide();
+}
+
+void TTQuorvane_Invisible_Buttons::Timer2Timer() {
+    if (!tipsActive) {
+        ::KillTimer(Window(), kTimer2);
+        return;
+    }
+    timer2Interval_ = NextTipIntervalMs(random_());
+    ::SetTimer(Window(), kTimer2, timer2Interval_, nullptr);
+    mainTrayIcon.ShowTip(TrayTipTexts[static_cast<size_t>(TipIndex(random_()))]);
+}
+
+LRESULT TTQuorvane_Invisible_Buttons::OnTrayNotify(UINT iconId, UINT mouseMessage) {
+    if (mouseMessage != WM_LBUTTONDOWN && mouseMessage != WM_RBUTTONDOWN)
+        return 0;
+    if (iconId == kHostTrayIconId) {
+        if (mouseMessage == WM_RBUTTONDOWN && trayMenu_) {
+            ::SetForegroundWindow(Window());
+            trayMenu_->ShowMainTrayMenu(CursorPosition());
+        } else if (mouseMessage == WM_LBUTTONDOWN) {
+            OpenOptions();
+        }
+    } else if (iconId == kCommonTrayIconId) {
+        if (trayMenu_) {
+            ::SetForegroundWindow(Window());
+            trayMenu_->ShowCommonTrayMenu(CursorPosition());
+        }
+    } else if (const HWND w = ImpProfile().WindowOfTrayIcon(iconId)) {
+        OnWindowTrayIconClick(w, mouseMessage);
+    }
+    return 0;
+}
+
+void TTQuorvane_Invisible_Buttons::OnWindowTrayIconClick(HWND w, UINT mouseMessage) {
+    TrayWnd = w;
+    if (mouseMessage == WM_RBUTTONDOWN) {
+        switch (TrackMenu(popupWndTray_.get(), CursorPosition())) {
+        case kShow1: Show1Click(); break;
+        case kClose1: Close1Click(); break;
+        default: break;
+        }
+        return;
+    }
+    ImpProfile().RestoreWindow(w);
+    ::SetForegroundWindow(w);
+    ::ShowWindow(w, SW_SHOW);
+}
+
+UINT TTQuorvane_Invisible_Buttons::TrackMenu(HMENU menu, POINT at) {
+    ::SetForegroundWindow(Window());
+    const UINT id = static_cast<UINT>(
+        ::TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, Window(), nullptr));
+    ::PostMessageW(Window(), WM_NULL, 0, 0);
+    return id;
+}
+
+void TTQuorvane_Invisible_Buttons::Show1Click() {
+    ImpProfile().SetVisible(TrayWnd, true);
+    ImpProfile().SetInTray(TrayWnd, false);
+}
+
+void TTQuorvane_Invisible_Buttons::Close1Click() {
+    // Posted: a program that asks whether to save its work must not hold the host.
+    ::PostMessageW(TrayWnd, WM_CLOSE, 0, 0);
+}
+
+LRESULT TTQuorvane_Invisible_Buttons::OnPresetMenu(HWND target, LPARAM screenPoint) {
+    if (!MayTouchWindow(target))
+        return 0;
+    transparencyTarget = target;
+    popupTransparencyPopup();
+    const POINT at{static_cast<short>(HIWORD(screenPoint)), static_cast<LONG>(LOWORD(screenPoint))};
+    if (const UINT tag = TrackMenu(popupTransparency_.get(), at))
+        N1001Click(static_cast<int>(tag));
+    return 0;
+}
+
+void TTQuorvane_Invisible_Buttons::popupTransparencyPopup() {
+    const int tag = PresetToCheck(ImpProfile().GetTransparency(transparencyTarget));
+    for (UINT position = 0; position < kTransparencyPresets.size(); ++position) {
+        if (kTransparencyPresets[position].tag == tag)
+            ::CheckMenuRadioItem(popupTransparency_.get(), 0, static_cast<UINT>(kTransparencyPresets.size() - 1),
+                                 position, MF_BYPOSITION);
+    }
+}
+
+void TTQuorvane_Invisible_Buttons::N1001Click(int tag) {
+    ImpProfile().SetTransparency(transparencyTarget, tag);
+    ::SetForegroundWindow(transparencyTarget);
+}
+
+LRESULT TTQuorvane_Invisible_Buttons::OnSendToBack(HWND target) {
+    if (MayTouchWindow(target))
+        ::SetWindowPos(target, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+    return 0;
+}
+
+LRESULT TTQuorvane_Invisible_Buttons::OnWindowCommand(UINT message, WPARAM wParam, LPARAM lParam) {
+    DispatchWindowCommand(ImpProfile(), message, reinterpret_cast<HWND>(wParam), lParam);
+    return 0;
+}
+
+LRESULT TTQuorvane_Invisible_Buttons::OnPaint() {
+    PAINTSTRUCT paint;
+    const HDC dc = ::BeginPaint(Window(), &paint);
+    if (Image1) {
+        const UniqueMemoryDC memory(::CreateCompatibleDC(dc));
+        const SelectGuard select(memory.get(), Image1.get());
+        const SIZE size = PictureSize();
+        ::BitBlt(dc, 0, 0, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
+    }
+    ::SetBkMode(dc, TRANSPARENT);
+    DrawLabel(dc, versionFont_.get(), kVersionColour, lbVersion, kVersionRect);
+    DrawLabel(dc, siteLinkFont_.get(), kSiteLinkColour, kProductSiteCaption, kSiteLinkRect);
+    ::EndPaint(Window(), &paint);
+    return 0;
+}
+
+LRESULT TTQuorvane_Invisible_Buttons::OnClick(POINT point) {
+    if (::PtInRect(&kSiteLinkRect, point))
+        siteLinkClick();
+    else
+        Image1Click();
+    return 0;
+}
+
+void TTQuorvane_Invisible_Buttons::Image1Click() { Hide(); }
+
+void TTQuorvane_Invisible_Buttons::siteLinkClick() { OpenUrl(kProductSite, SW_HIDE); }
+
+LRESULT TTQuorvane_Invisible_Buttons::OnSetCursor(WPARAM wParam, LPARAM lParam) {
+    POINT point = CursorPosition();
+    ::ScreenToClient(Window(), &point);
+    if (LOWORD(lParam) == HTCLIENT && ::PtInRect(&kSiteLinkRect, point)) {
+        ::SetCursor(::LoadCursorW(nullptr, kHandCursor));
+        return TRUE;
+    }
+    return ::DefWindowProcW(Window(), WM_SETCURSOR, wParam, lParam);
+}
+
+LRESULT TTQuorvane_Invisible_Buttons::OnActivate(WPARAM wParam) {
+    if (LOWORD(wParam) != WA_INACTIVE) {
+        const SIZE size = PictureSize();
+        ::SetWindowPos(Window(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return 0;
+}
+
+LRESULT TTQuorvane_Invisible_Buttons::OnActivateApp(bool active) {
+    if (!active)
+        Hide();
+    return 0;
+}
+
+LRESULT TTQuorvane_Invisible_Buttons::OnClose() {
+    if (exitRequested)
+        ::DestroyWindow(Window());
+    else
+        Hide();
+    return 0;
+}
+
+LRESULT TTQuorvane_Invisible_Buttons::OnDestroy() {
+    hookLibrary.Remove();
+    mainTrayIcon.Delete();
+    ::PostQuitMessage(0);
+    return 0;
+}
+
+LRESULT TTQuorvane_Invisible_Buttons::OnTaskbarCreated() {
+    mainTrayIcon.AddAgain();
+    ImpProfile().AddTrayIconsAgain();
+    if (trayMenu_)
+        trayMenu_->AddCommonIconAgain();
+    return 0;
+}
+
+void TTQuorvane_Invisible_Buttons::Hide() { ::ShowWindow(Window(), SW_HIDE); }
+
+SIZE TTQuorvane_Invisible_Buttons::PictureSize() const {
+    BITMAP bitmap{};
+    if (!Image1 || !::GetObjectW(Image1.get(), sizeof bitmap, &bitmap))
+        return {497, 297};
+    return {bitmap.bmWidth, bitmap.bmHeight};
+}
+
+}  // namespace kz

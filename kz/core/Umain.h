@@ -1,0 +1,107 @@
+// The host's main window: the address every command is sent to, owner of the
+// host's tray icons, splash screen and About box, and owner of the menus of a
+// window's own tray icon and of the transparency presets.
+#pragma once
+
+#include "../../common/Handles.h"
+#include "../commands/Utraymenu2.h"
+#include "../settings/Settingsformat.h"
+#include "HookLibrary.h"
+#include "Maintrayicon.h"
+
+#include <windows.h>
+
+#include <random>
+#include <string>
+
+namespace kz {
+
+class TTQuorvane_Invisible_Buttons final : public TrayMenuHost {
+public:
+    TTQuorvane_Invisible_Buttons() = default;
+    // Destroys the window first, while everything its destruction uses lives.
+    ~TTQuorvane_Invisible_Buttons() override { window_.reset(); }
+    TTQuorvane_Invisible_Buttons(const TTQuorvane_Invisible_Buttons&) = delete;
+    TTQuorvane_Invisible_Buttons& operator=(const TTQuorvane_Invisible_Buttons&) = delete;
+
+    // Creates the window from the settings: opens the message filter for the
+    // commands, adds the main tray icon, starts the balloon tips and shows
+    // the splash. Throws StartupError when the window cannot be made.
+    void Create(HINSTANCE instance, const SettingsRecord& settings);
+    // The module whose menus the tray icons open.
+    void SetTrayMenu(TdmTrayMenu* trayMenu) { trayMenu_ = trayMenu; }
+    // Installs the hook. Throws StartupError when the library cannot be
+    // loaded; false, after telling the user, when the start cannot go on.
+    bool InstallHook();
+    // Starts or stops the balloon tips; nothing where the shell has none.
+    void SetTipsEnabled(bool enabled);
+
+    HWND Window() const override { return window_.get(); }
+    void ShowAbout() override;
+    // The options dialog does not exist yet: nothing happens.
+    void OpenOptions() override;
+    void RequestExit() override;
+
+    bool ExitRequested() const { return exitRequested; }
+    bool TipsActive() const { return tipsActive; }
+    HWND TransparencyTarget() const { return transparencyTarget; }
+    HMENU popupWndTray() const { return popupWndTray_.get(); }
+    HMENU popupTransparency() const { return popupTransparency_.get(); }
+
+    // Handlers of the two menus' items and of the presets menu's popup.
+    void Show1Click();
+    void Close1Click();
+    void popupTransparencyPopup();
+    void N1001Click(int tag);
+
+private:
+    static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    LRESULT OnTimer(UINT_PTR timer);
+    LRESULT OnTrayNotify(UINT iconId, UINT mouseMessage);
+    LRESULT OnPresetMenu(HWND target, LPARAM screenPoint);
+    LRESULT OnSendToBack(HWND target);
+    LRESULT OnWindowCommand(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnPaint();
+    LRESULT OnClick(POINT point);
+    LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
+    LRESULT OnActivate(WPARAM wParam);
+    LRESULT OnActivateApp(bool active);
+    LRESULT OnClose();
+    LRESULT OnDestroy();
+    LRESULT OnTaskbarCreated();
+
+    void Timer1Timer();
+    void Timer2Timer();
+    void Image1Click();
+    void siteLinkClick();
+    void OnWindowTrayIconClick(HWND w, UINT mouseMessage);
+    void Hide();
+    // Makes the main window the foreground window and shows menu at a screen
+    // point; the chosen item's identifier, 0 for none.
+    UINT TrackMenu(HMENU menu, POINT at);
+    SIZE PictureSize() const;
+
+    UniqueWindow window_;
+    HookLibrary hookLibrary;
+    MainTrayIcon mainTrayIcon;
+    TdmTrayMenu* trayMenu_ = nullptr;
+    UniqueMenu popupWndTray_;
+    UniqueMenu popupTransparency_;
+    UniqueBitmap Image1;
+    UniqueFont versionFont_;
+    UniqueFont siteLinkFont_;
+    std::wstring lbVersion = L"1.8";
+    bool exitRequested = false;
+    bool balloonsSupported = false;
+    bool tipsActive = false;
+    UINT timer2Interval_ = 0;
+    HWND transparencyTarget = nullptr;
+    HWND TrayWnd = nullptr;
+    std::mt19937 random_;
+    UINT taskbarCreatedMessage_ = 0;
+    UINT exitRequestMessage_ = 0;
+};
+
+}  // namespace kz
