@@ -1,0 +1,281 @@
+#include "HostDriver.h"
+
+#include "TargetQuery.h"
+
+#include <shellapi.h>
+
+namespace kz::test {
+
+namespace {
+
+constexpr wchar_t kSettingsKey[] = L"SOFTWARE\\Quorvane\\Barquill";
+
+struct ProcessWindowSearch {
+    DWORD processId;
+    const wchar_t* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<ProcessWindowSearch*>(context);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId)
+        return TRUE;
+    if (search->className) {
+        wchar_t name[128] = {};
+        ::GetClassNameW(window, name, 128);
+        if (::lstrcmpiW(name, search->className) != 0)
+            return TRUE;
+    }
+    search->found.push_back(window);
+    return TRUE;
+}
+
+BOOL CALLBACK CountTrayIconWindow(HWND window, LPARAM context) {
+    wchar_t name[64] = {};
+    ::GetClassNameW(window, name, 64);
+    if (::lstrcmpW(name, L"__wine_tray_icon") == 0 && ::IsWindowVisible(window))
+        ++*reinterpret_cast<int*>(context);
+    return TRUE;
+}
+
+std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
+
+}  // namespace
+
+std::wstring HostPath() { return BinaryDirectory() + L"\\kz.exe"; }
+
+bool HostBuilt() { return ::GetFileAttributesW(HostPath().c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+LaunchedProgram StartProgram(const std::wstring& commandLine, const std::wstring& directory) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
+    line.push_back(L'\0');
+    LaunchedProgram launched;
+    if (::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                         directory.empty() ? nullptr : directory.c_str(), &startup, &info)) {
+        ::CloseHandle(info.hThread);
+        launched.process.reset(info.hProcess);
+        launched.processId = info.dwProcessId;
+    }
+    return launched;
+}
+
+bool WaitForExit(HANDLE process, std::chrono::milliseconds timeout, DWORD* exitCode) {
+    const bool ended = WaitUntil([&] { return ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, timeout);
+    if (ended && exitCode)
+        ::GetExitCodeProcess(process, exitCode);
+    return ended;
+}
+
+std::vector<HWND> WindowsOfProcess(DWORD processId, const wchar_t* className) {
+    ProcessWindowSearch search{processId, className, {}};
+    ::EnumWindows(&CollectProcessWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+RunningHost::RunningHost() : program_(StartProgram(Quoted(HostPath()), BinaryDirectory())) {}
+
+RunningHost::~RunningHost() {
+    if (!Running())
+        return;
+    if (!Exit())
+        Kill();
+}
+
+bool RunningHost::Running() const {
+    return program_.process && ::WaitForSingleObject(program_.process.get(), 0) == WAIT_TIMEOUT;
+}
+
+bool RunningHost::WaitUntilReady(std::chrono::milliseconds timeout) {
+    if (!program_.process)
+        return false;
+    return WaitUntil(
+        [this] {
+            const std::vector<HWND> windows = WindowsOfProcess(program_.processId, kHostWindowClass);
+            mainWindow_ = windows.empty() ? nullptr : windows.front();
+            return mainWindow_ && TrayIconShown(mainWindow_, kHostTrayIconId);
+        },
+        timeout);
+}
+
+bool RunningHost::Exit(DWORD* exitCode) {
+    if (!program_.process)
+        return false;
+    RunHostExitCommand();
+    return WaitForExit(program_.process.get(), std::chrono::seconds(30), exitCode);
+}
+
+void RunningHost::Kill() {
+    if (!Running())
+        return;
+    ::TerminateProcess(program_.process.get(), 99);
+    WaitForExit(program_.process.get(), std::chrono::seconds(20));
+}
+
+bool RunningHost::Send(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) const {
+    DWORD_PTR answer = 0;
+    const bool answered =
+        ::SendMessageTimeoutW(mainWindow_, message, wParam, lParam, SMTO_NORMAL, 10000, &answer) != 0;
+    if (result)
+        *result = static_cast<LRESULT>(answer);
+    return answered;
+}
+
+bool RunningHost::NotifyTrayClick(UINT iconId, UINT mouseMessage) const {
+    return Send(kTrayNotifyMessage, iconId, mouseMessage);
+}
+
+bool RunHostExitCommand() {
+    const LaunchedProgram exitCommand = StartProgram(Quoted(HostPath()) + L" --exit", BinaryDirectory());
+    return exitCommand.process && WaitForExit(exitCommand.process.get(), std::chrono::seconds(30));
+}
+
+bool TrayIconShown(HWND owner, UINT id) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = owner;
+    data.uID = id;
+    data.uFlags = 0;
+    return ::Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+int ShownTrayIconCount() {
+    int count = 0;
+    if (const HWND tray = ::FindWindowW(L"Shell_TrayWnd", nullptr))
+        ::EnumChildWindows(tray, &CountTrayIconWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+WindowsTarget::WindowsTarget(const Layout& layout)
+    : program_(StartProgram(Quoted(BinaryDirectory() + L"\\kz_windows_target.exe") +
+                            L" --count " + std::to_wstring(layout.count) + L" --at " + std::to_wstring(layout.at.x) +
+                            L"," + std::to_wstring(layout.at.y) + L" --size " + std::to_wstring(layout.size.cx) +
+                            L"," + std::to_wstring(layout.size.cy) + L" --step " + std::to_wstring(layout.step.cx) +
+                            L"," + std::to_wstring(layout.step.cy) + L" --title " + Quoted(layout.title))),
+      count_(layout.count) {}
+
+WindowsTarget::~WindowsTarget() {
+    if (program_.process && ::WaitForSingleObject(program_.process.get(), 0) == WAIT_TIMEOUT) {
+        ::TerminateProcess(program_.process.get(), 1);
+        ::WaitForSingleObject(program_.process.get(), 10000);
+    }
+}
+
+bool WindowsTarget::WaitForWindows() {
+    if (!program_.process)
+        return false;
+    return WaitUntil(
+        [this] {
+            std::vector<HWND> visible;
+            for (HWND window : WindowsOfProcess(program_.processId, L"KzWindowsTarget"))
+                if (::IsWindowVisible(window))
+                    visible.push_back(window);
+            if (static_cast<int>(visible.size()) < count_)
+                return false;
+            windows_ = visible;
+            return true;
+        },
+        std::chrono::seconds(30));
+}
+
+bool Attached(HWND window) { return AskTarget(window, kAskAttached) == 1; }
+
+bool WaitUntilAttached(const std::vector<HWND>& windows, bool attached, std::chrono::milliseconds timeout) {
+    std::size_t done = 0;  // windows already seen in the wanted state stay counted
+    return WaitUntil(
+        [&] {
+            while (done < windows.size() && Attached(windows[done]) == attached)
+                ++done;
+            return done == windows.size();
+        },
+        timeout);
+}
+
+int CaptionMiddle(HWND window) {
+    RECT rect;
+    ::GetWindowRect(window, &rect);
+    return rect.top + ::GetSystemMetrics(SM_CYFRAME) + ::GetSystemMetrics(SM_CYCAPTION) / 2;
+}
+
+std::vector<std::pair<int, int>> ButtonSpans(HWND window) {
+    RECT rect;
+    ::GetWindowRect(window, &rect);
+    const int y = CaptionMiddle(window);
+    std::vector<std::pair<int, int>> spans;
+    bool inside = false;
+    for (int x = rect.left; x < rect.right; ++x) {
+        DWORD_PTR code = 0;
+        ::SendMessageTimeoutW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_NORMAL, 5000, &code);
+        const bool hit = static_cast<LRESULT>(code) == kCaptionButtonHitCode;
+        if (hit && !inside)
+            spans.push_back({x, x});
+        if (hit)
+            spans.back().second = x;
+        inside = hit;
+    }
+    return spans;
+}
+
+bool WaitForButtons(HWND window, std::size_t count, std::chrono::milliseconds timeout) {
+    return WaitUntil([&] { return ButtonSpans(window).size() >= count; }, timeout);
+}
+
+namespace {
+
+INPUT MouseInput(int x, int y, DWORD flags) {
+    const double width = ::GetSystemMetrics(SM_CXSCREEN) - 1;
+    const double height = ::GetSystemMetrics(SM_CYSCREEN) - 1;
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>(x * 65535.0 / width + 0.5);
+    input.mi.dy = static_cast<LONG>(y * 65535.0 / height + 0.5);
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    return input;
+}
+
+}  // namespace
+
+void ClickAt(int x, int y) {
+    INPUT inputs[3] = {MouseInput(x, y, MOUSEEVENTF_MOVE), MouseInput(x, y, MOUSEEVENTF_LEFTDOWN),
+                       MouseInput(x, y, MOUSEEVENTF_LEFTUP)};
+    ::SendInput(3, inputs, sizeof(INPUT));
+}
+
+void ParkMouse() {
+    INPUT input = MouseInput(::GetSystemMetrics(SM_CXSCREEN) - 40, ::GetSystemMetrics(SM_CYSCREEN) / 2,
+                             MOUSEEVENTF_MOVE);
+    ::SendInput(1, &input, sizeof(INPUT));
+}
+
+int WindowHeight(HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    return rect.bottom - rect.top;
+}
+
+bool Topmost(HWND window) { return (::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+bool Layered(HWND window) { return (::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; }
+
+int LayeredAlpha(HWND window) {
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (!Layered(window) || !::GetLayeredWindowAttributes(window, nullptr, &alpha, &flags) || !(flags & LWA_ALPHA))
+        return -1;
+    return alpha;
+}
+
+void ResetHostSettings() {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        return;
+    for (const wchar_t* value : {L"Settings", L"Blacklist", L"Hidden"})
+        ::RegDeleteValueW(key, value);
+    ::RegCloseKey(key);
+}
+
+}  // namespace kz::test

@@ -1,0 +1,532 @@
+// The real kz.exe with target programs in other processes: start-up, the
+// caption buttons clicked with the mouse, the tray icons, exit with many
+// changed windows, recovery after a crash, and commands from a hostile sender.
+#include "HostDriver.h"
+#include "Protocol.h"
+#include "TargetQuery.h"
+
+#include <psapi.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace kz::test {
+namespace {
+
+// Positions of the default button row (kinds 1..9, left to right).
+constexpr std::size_t kToTrayButton = 0;
+constexpr std::size_t kRollUpButton = 3;
+constexpr std::size_t kOnTopButton = 4;
+constexpr std::size_t kTransparencyButton = 6;
+constexpr std::size_t kDefaultButtonCount = 9;
+
+// Opacity of a window whose transparency was toggled on: 50 % of 255.
+constexpr int kToggledAlpha = 127;
+
+std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
+
+class HostEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(HostBuilt()) << "kz.exe is missing beside the test program";
+        // A host left over by an earlier run would turn this one into a second instance.
+        if (::FindWindowW(kHostWindowClass, nullptr))
+            RunHostExitCommand();
+        ASSERT_EQ(::FindWindowW(kHostWindowClass, nullptr), nullptr) << "a kz.exe from elsewhere is running";
+        ResetHostSettings();
+        ParkMouse();
+    }
+};
+
+// Clicks the button at this position of the window's caption row.
+bool ClickCaptionButton(HWND window, std::size_t index) {
+    const auto spans = ButtonSpans(window);
+    if (spans.size() <= index)
+        return false;
+    ClickAt((spans[index].first + spans[index].second) / 2, CaptionMiddle(window));
+    return true;
+}
+
+// The text of a message box: its static controls other than the icon.
+std::wstring MessageBoxText(HWND box) {
+    std::wstring text;
+    for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[32] = {};
+        ::GetClassNameW(child, name, 32);
+        if (::lstrcmpiW(name, L"Static") != 0 || (::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+            continue;
+        wchar_t buffer[512] = {};
+        ::GetWindowTextW(child, buffer, 512);
+        text += buffer;
+    }
+    return text;
+}
+
+HWND FindMessageBox(DWORD processId, const wchar_t* caption) {
+    for (HWND window : WindowsOfProcess(processId, L"#32770")) {
+        wchar_t text[128] = {};
+        ::GetWindowTextW(window, text, 128);
+        if (::IsWindowVisible(window) && std::wstring(text) == caption)
+            return window;
+    }
+    return nullptr;
+}
+
+std::vector<HWND> WindowsOf(const std::vector<std::unique_ptr<WindowsTarget>>& targets) {
+    std::vector<HWND> windows;
+    for (const auto& target : targets)
+        windows.insert(windows.end(), target->Windows().begin(), target->Windows().end());
+    return windows;
+}
+
+// A window's visible state and styles, to compare before and after.
+struct WindowLook {
+    HWND window = nullptr;
+    bool exists = false;
+    bool visible = false;
+    LONG style = 0;
+    LONG exStyle = 0;
+
+    static WindowLook Of(HWND window) {
+        return {window, ::IsWindow(window) != FALSE, ::IsWindowVisible(window) != FALSE,
+                ::GetWindowLongW(window, GWL_STYLE), ::GetWindowLongW(window, GWL_EXSTYLE)};
+    }
+    bool operator==(const WindowLook& other) const {
+        return window == other.window && exists == other.exists && visible == other.visible &&
+               style == other.style && exStyle == other.exStyle;
+    }
+};
+
+std::string Describe(const WindowLook& look) {
+    char text[160];
+    std::snprintf(text, sizeof text, "window %p exists %d visible %d style %08lx exstyle %08lx",
+                  static_cast<void*>(look.window), look.exists, look.visible, static_cast<unsigned long>(look.style),
+                  static_cast<unsigned long>(look.exStyle));
+    return text;
+}
+
+// What can be seen of a process's resources from outside. Wine answers
+// GetGuiResources with 0 (not implemented), so the host's windows, kernel
+// handles and private memory stand in for its USER and GDI objects there.
+struct ProcessResources {
+    DWORD userObjects = 0;
+    DWORD gdiObjects = 0;
+    bool guiCountsKnown = false;
+    int windows = 0;
+    DWORD handles = 0;
+    SIZE_T privateBytes = 0;
+};
+
+BOOL CALLBACK CountWindowTree(HWND, LPARAM context) {
+    ++*reinterpret_cast<int*>(context);
+    return TRUE;
+}
+
+ProcessResources ResourcesOf(const RunningHost& host) {
+    ProcessResources resources;
+    resources.userObjects = ::GetGuiResources(host.Process(), GR_USEROBJECTS);
+    resources.gdiObjects = ::GetGuiResources(host.Process(), GR_GDIOBJECTS);
+    resources.guiCountsKnown = resources.userObjects != 0 || resources.gdiObjects != 0;
+    for (HWND window : WindowsOfProcess(host.ProcessId())) {
+        ++resources.windows;
+        ::EnumChildWindows(window, &CountWindowTree, reinterpret_cast<LPARAM>(&resources.windows));
+    }
+    ::GetProcessHandleCount(host.Process(), &resources.handles);
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof memory;
+    if (::GetProcessMemoryInfo(host.Process(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory))
+        resources.privateBytes = memory.PrivateUsage;
+    return resources;
+}
+
+void PrintResources(const char* when, const ProcessResources& r) {
+    std::printf("[ host resources %s ] USER %lu GDI %lu (%s), windows %d, handles %lu, private %lu KiB\n", when,
+                static_cast<unsigned long>(r.userObjects), static_cast<unsigned long>(r.gdiObjects),
+                r.guiCountsKnown ? "reported" : "not reported by the system", r.windows,
+                static_cast<unsigned long>(r.handles), static_cast<unsigned long>(r.privateBytes / 1024));
+}
+
+// 1. Start-up, single instance, exit.
+TEST_F(HostEndToEnd, StartUpDecoratesOpenWindowsASecondInstanceEndsAndExitUndecorates) {
+    WindowsTarget target({1, {40, 40}, {640, 260}, {0, 0}, L"Open before the host"});
+    ChildProgram notepad(L"notepad.exe");
+    ASSERT_TRUE(target.WaitForWindows());
+    const HWND window = target.Windows().front();
+    const HWND notepadWindow = notepad.WaitForWindow();
+    ASSERT_NE(notepadWindow, nullptr);
+    ::SetWindowPos(notepadWindow, HWND_TOP, 40, 340, 640, 260, SWP_SHOWWINDOW);
+    EXPECT_FALSE(Attached(window));
+    EXPECT_TRUE(ButtonSpans(notepadWindow).empty());
+    const int iconsBefore = ShownTrayIconCount();
+
+    RunningHost host;
+    ASSERT_TRUE(host.WaitUntilReady()) << "kz.exe shows no main window with its tray icon";
+    // Nobody touches the windows: the host's start repaints them and the library attaches.
+    EXPECT_TRUE(WaitUntilAttached({window}, true));
+    EXPECT_TRUE(WaitForButtons(window, kDefaultButtonCount));
+    EXPECT_TRUE(WaitForButtons(notepadWindow, kDefaultButtonCount));
+    EXPECT_EQ(ShownTrayIconCount(), iconsBefore + 1);
+    SaveScreenshot("host_e2e_startup");
+
+    const LaunchedProgram second = StartProgram(Quoted(HostPath()), BinaryDirectory());
+    ASSERT_TRUE(second.process);
+    DWORD secondCode = 1234;
+    EXPECT_TRUE(WaitForExit(second.process.get(), std::chrono::seconds(20), &secondCode));
+    EXPECT_EQ(secondCode, 0u);
+    if (::WaitForSingleObject(second.process.get(), 0) == WAIT_TIMEOUT)
+        ::TerminateProcess(second.process.get(), 1);
+    EXPECT_EQ(ShownTrayIconCount(), iconsBefore + 1) << "the second instance left a tray icon";
+    EXPECT_TRUE(host.Running());
+    EXPECT_EQ(::FindWindowW(kHostWindowClass, nullptr), host.MainWindow());
+    EXPECT_TRUE(TrayIconShown(host.MainWindow(), kHostTrayIconId));
+    EXPECT_TRUE(Attached(window)) << "the second instance changed the first one's hook";
+
+    DWORD hostCode = 1234;
+    EXPECT_TRUE(host.Exit(&hostCode)) << "kz.exe --exit did not end the host";
+    EXPECT_EQ(hostCode, 0u);
+    EXPECT_TRUE(WaitUntilAttached({window}, false, std::chrono::seconds(10)));
+    EXPECT_TRUE(WaitUntil([&] { return ButtonSpans(notepadWindow).empty(); }));
+    EXPECT_TRUE(WaitUntil([&] { return ShownTrayIconCount() == iconsBefore; }));
+    SaveScreenshot("host_e2e_startup_after_exit");
+    EXPECT_TRUE(notepad.Close());
+}
+
+TEST_F(HostEndToEnd, WithoutTheHookLibraryTheHostReportsItAndEndsWithoutATrayIcon) {
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"kz_alone_" + std::to_wstring(::GetCurrentProcessId());
+    const std::wstring lonelyHost = folder + L"\\kz.exe";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    ASSERT_TRUE(::CopyFileW(HostPath().c_str(), lonelyHost.c_str(), FALSE));
+    const int iconsBefore = ShownTrayIconCount();
+
+    const LaunchedProgram alone = StartProgram(Quoted(lonelyHost), folder);
+    ASSERT_TRUE(alone.process);
+    HWND box = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (box = FindMessageBox(alone.processId, L"Barquill")) != nullptr; },
+                          std::chrono::seconds(20)))
+        << "no message box captioned Barquill";
+    if (box) {
+        EXPECT_EQ(MessageBoxText(box), L"Unable to load library: trelmo.dll.");
+        EXPECT_EQ(ShownTrayIconCount(), iconsBefore) << "a tray icon is shown while the error is reported";
+        for (HWND main : WindowsOfProcess(alone.processId, kHostWindowClass))
+            EXPECT_FALSE(TrayIconShown(main, kHostTrayIconId));
+        SaveScreenshot("host_e2e_missing_library");
+        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
+    EXPECT_TRUE(WaitForExit(alone.process.get(), std::chrono::seconds(20))) << "the host did not end";
+    if (::WaitForSingleObject(alone.process.get(), 0) == WAIT_TIMEOUT)
+        ::TerminateProcess(alone.process.get(), 1);
+    ::WaitForSingleObject(alone.process.get(), 10000);
+    EXPECT_EQ(ShownTrayIconCount(), iconsBefore);
+    ::DeleteFileW(lonelyHost.c_str());
+    ::RemoveDirectoryW(folder.c_str());
+}
+
+// 2. The caption buttons clicked with the real mouse, and the tray icon clicked by the shell.
+TEST_F(HostEndToEnd, ToTrayButtonHidesTheWindowBehindItsIconAndTheIconGivesItBack) {
+    WindowsTarget target({1, {40, 40}, {640, 260}, {0, 0}, L"To tray and back"});
+    ASSERT_TRUE(target.WaitForWindows());
+    const HWND window = target.Windows().front();
+    RunningHost host;
+    ASSERT_TRUE(host.WaitUntilReady());
+    ASSERT_TRUE(WaitUntilAttached({window}, true));
+    ASSERT_TRUE(WaitForButtons(window, kDefaultButtonCount));
+    const int iconsWithHost = ShownTrayIconCount();
+    const UINT iconId = TrayIconIdOf(window);
+
+    ::SetForegroundWindow(window);
+    ASSERT_TRUE(ClickCaptionButton(window, kToTrayButton));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(window); })) << "the window stayed visible";
+    EXPECT_TRUE(WaitUntil([&] { return TrayIconShown(host.MainWindow(), iconId); })) << "no tray icon for it";
+    EXPECT_EQ(ShownTrayIconCount(), iconsWithHost + 1);
+    SaveScreenshot("host_e2e_to_tray");
+
+    EXPECT_TRUE(host.NotifyTrayClick(iconId, WM_LBUTTONDOWN));
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(window) != FALSE; })) << "the icon did not give it back";
+    EXPECT_TRUE(WaitUntil([&] { return !TrayIconShown(host.MainWindow(), iconId); })) << "its icon stayed";
+    EXPECT_EQ(ShownTrayIconCount(), iconsWithHost);
+    EXPECT_TRUE(Attached(window));
+    SaveScreenshot("host_e2e_back_from_tray");
+    EXPECT_TRUE(host.Exit());
+}
+
+TEST_F(HostEndToEnd, RollUpOnTopAndTransparencyButtonsChangeTheWindowAndASecondClickUndoes) {
+    WindowsTarget target({1, {40, 40}, {640, 300}, {0, 0}, L"Roll, on top, transparency"});
+    ASSERT_TRUE(target.WaitForWindows());
+    const HWND window = target.Windows().front();
+    RunningHost host;
+    ASSERT_TRUE(host.WaitUntilReady());
+    ASSERT_TRUE(WaitUntilAttached({window}, true));
+    ASSERT_TRUE(WaitForButtons(window, kDefaultButtonCount));
+    const int height = WindowHeight(window);
+    const int rolledAtMost = ::GetSystemMetrics(SM_CYCAPTION) + 2 * ::GetSystemMetrics(SM_CYSIZEFRAME) + 4;
+    ::SetForegroundWindow(window);
+
+    // Different buttons one after another: no two clicks make a double click.
+    ASSERT_TRUE(ClickCaptionButton(window, kRollUpButton));
+    EXPECT_TRUE(WaitUntil([&] { return WindowHeight(window) <= rolledAtMost; }))
+        << "height " << WindowHeight(window) << " after roll-up, at most " << rolledAtMost << " expected";
+    ASSERT_TRUE(ClickCaptionButton(window, kOnTopButton));
+    EXPECT_TRUE(WaitUntil([&] { return Topmost(window); })) << "not topmost";
+    ASSERT_TRUE(ClickCaptionButton(window, kTransparencyButton));
+    EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(window) == kToggledAlpha; }))
+        << "alpha " << LayeredAlpha(window) << ", layered " << Layered(window);
+    EXPECT_TRUE(::IsWindowVisible(window));
+    SaveScreenshot("host_e2e_rolled_on_top_transparent");
+
+    ASSERT_TRUE(ClickCaptionButton(window, kRollUpButton));
+    EXPECT_TRUE(WaitUntil([&] { return WindowHeight(window) == height; }))
+        << "height " << WindowHeight(window) << " after unroll, " << height << " before";
+    ASSERT_TRUE(ClickCaptionButton(window, kOnTopButton));
+    EXPECT_TRUE(WaitUntil([&] { return !Topmost(window); })) << "still topmost";
+    ASSERT_TRUE(ClickCaptionButton(window, kTransparencyButton));
+    EXPECT_TRUE(WaitUntil([&] { return !Layered(window); })) << "still layered, alpha " << LayeredAlpha(window);
+    SaveScreenshot("host_e2e_toggled_back");
+    EXPECT_TRUE(host.Exit());
+}
+
+// 3. Exit gives back every window it changed, in any way, and takes the buttons away.
+TEST_F(HostEndToEnd, ExitRestoresAHundredWindowsChangedInMixedWaysAndLeavesNoButtons) {
+    std::vector<std::unique_ptr<WindowsTarget>> targets;
+    const POINT origins[] = {{10, 10}, {500, 10}, {10, 380}, {500, 380}};
+    for (int i = 0; i < 4; ++i) {
+        targets.push_back(std::make_unique<WindowsTarget>(WindowsTarget::Layout{
+            25, origins[i], {300, 150}, {8, 8}, L"Window of group " + std::to_wstring(i + 1)}));
+    }
+    for (const auto& target : targets)
+        ASSERT_TRUE(target->WaitForWindows());
+    const std::vector<HWND> windows = WindowsOf(targets);
+    ASSERT_EQ(windows.size(), 100u);
+    std::vector<int> heights;
+    for (HWND window : windows)
+        heights.push_back(WindowHeight(window));
+    const int iconsBefore = ShownTrayIconCount();
+
+    RunningHost host;
+    ASSERT_TRUE(host.WaitUntilReady());
+    ASSERT_TRUE(WaitUntilAttached(windows, true, std::chrono::seconds(60)));
+
+    // As the library sends them: wParam the window. Every fifth kind of change,
+    // and some windows with two changes at once.
+    std::vector<HWND> ownIcon, hidden, rolled, onTop, transparent;
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        const HWND w = windows[i];
+        const auto send = [&](UINT message, LPARAM lParam = 0) {
+            EXPECT_TRUE(host.Send(message, reinterpret_cast<WPARAM>(w), lParam));
+        };
+        switch (i % 5) {
+        case 0: send(HM_TO_TRAY), ownIcon.push_back(w), hidden.push_back(w); break;
+        case 1: send(HM_TO_COMMON_TRAY), hidden.push_back(w); break;
+        case 2: send(HM_ROLL), rolled.push_back(w); break;
+        case 3: send(HM_ON_TOP), onTop.push_back(w); break;
+        case 4: send(HM_TRANSPARENCY, kTransparencyToggleArgument), transparent.push_back(w); break;
+        }
+        if (i % 10 == 2)
+            send(HM_ON_TOP), onTop.push_back(w);
+        if (i % 10 == 3)
+            send(HM_TRANSPARENCY, 30), transparent.push_back(w);
+    }
+    int notApplied = 0;
+    for (HWND w : hidden)
+        notApplied += ::IsWindowVisible(w) != FALSE;
+    for (HWND w : ownIcon)
+        notApplied += !TrayIconShown(host.MainWindow(), TrayIconIdOf(w));
+    for (std::size_t i = 0; i < windows.size(); ++i)
+        if (i % 5 == 2)
+            notApplied += WindowHeight(windows[i]) >= heights[i];
+    for (HWND w : onTop)
+        notApplied += !Topmost(w);
+    for (HWND w : transparent)
+        notApplied += !Layered(w);
+    EXPECT_EQ(notApplied, 0) << "commands without effect before the exit";
+    SaveScreenshot("host_e2e_hundred_changed");
+
+    DWORD hostCode = 1234;
+    ASSERT_TRUE(host.Exit(&hostCode));
+    EXPECT_EQ(hostCode, 0u);
+    const auto countUnrestored = [&] {
+        int count = 0;
+        for (std::size_t i = 0; i < windows.size(); ++i) {
+            const HWND w = windows[i];
+            count += !::IsWindowVisible(w) || WindowHeight(w) != heights[i] || Topmost(w) || Layered(w);
+        }
+        return count;
+    };
+    EXPECT_TRUE(WaitUntil([&] { return countUnrestored() == 0; }));
+    int invisible = 0, wrongHeight = 0, stillOnTop = 0, stillLayered = 0;
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        invisible += !::IsWindowVisible(windows[i]);
+        wrongHeight += WindowHeight(windows[i]) != heights[i];
+        stillOnTop += Topmost(windows[i]);
+        stillLayered += Layered(windows[i]);
+    }
+    EXPECT_EQ(invisible, 0) << "windows still hidden after the exit";
+    EXPECT_EQ(wrongHeight, 0) << "windows not at their height from before";
+    EXPECT_EQ(stillOnTop, 0) << "windows still topmost";
+    EXPECT_EQ(stillLayered, 0) << "windows still layered";
+
+    const bool allDetached = WaitUntilAttached(windows, false, std::chrono::seconds(20));
+    int stillAttached = 0;
+    for (HWND w : windows)
+        stillAttached += Attached(w);
+    EXPECT_TRUE(allDetached) << stillAttached << " windows still carry the library's window procedure";
+    // The top window of each group answers no hit test with a button any more.
+    for (const auto& target : targets)
+        EXPECT_TRUE(ButtonSpans(target->Windows().back()).empty());
+    EXPECT_TRUE(WaitUntil([&] { return ShownTrayIconCount() == iconsBefore; }))
+        << ShownTrayIconCount() - iconsBefore << " tray icons left";
+    SaveScreenshot("host_e2e_hundred_restored");
+}
+
+// 4. A host that dies leaves its hidden windows hidden; the next start shows them.
+TEST_F(HostEndToEnd, HiddenWindowsOfAKilledHostComeBackAtTheNextStart) {
+    WindowsTarget target({1, {40, 40}, {560, 240}, {0, 0}, L"Hidden by a host that dies"});
+    ASSERT_TRUE(target.WaitForWindows());
+    const HWND window = target.Windows().front();
+    {
+        RunningHost crashing;
+        ASSERT_TRUE(crashing.WaitUntilReady());
+        ASSERT_TRUE(WaitUntilAttached({window}, true));
+        EXPECT_TRUE(crashing.Send(HM_TO_TRAY, reinterpret_cast<WPARAM>(window), 0));
+        ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(window); }));
+        crashing.Kill();
+        ASSERT_FALSE(crashing.Running());
+    }
+    // A round trip through the target: whatever the host's death set off there has run.
+    EXPECT_NE(AskTarget(window, kAskNcPaints), -1);
+    EXPECT_FALSE(::IsWindowVisible(window)) << "the window came back without a host";
+    SaveScreenshot("host_e2e_killed_host");
+
+    RunningHost next;
+    ASSERT_TRUE(next.WaitUntilReady());
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(window) != FALSE; }, std::chrono::seconds(10)))
+        << "the next start did not show the window hidden before the crash";
+    SaveScreenshot("host_e2e_recovered");
+    DWORD code = 1234;
+    EXPECT_TRUE(next.Exit(&code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(::IsWindowVisible(window));
+}
+
+// 5. Any program can send the host its command codes: nothing breaks, nothing leaks.
+TEST_F(HostEndToEnd, TenThousandHostileCommandsLeaveTheHostTheShellAndItselfIntact) {
+    WindowsTarget target({3, {40, 40}, {420, 220}, {60, 60}, L"Hostile test target"});
+    ASSERT_TRUE(target.WaitForWindows());
+    const std::vector<HWND> windows = target.Windows();
+    std::vector<int> heights;
+    std::vector<HWND> children;
+    for (HWND w : windows) {
+        heights.push_back(WindowHeight(w));
+        children.push_back(::GetWindow(w, GW_CHILD));
+    }
+    RunningHost host;
+    ASSERT_TRUE(host.WaitUntilReady());
+    ASSERT_TRUE(WaitUntilAttached(windows, true));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(host.MainWindow()); }, std::chrono::seconds(10)))
+        << "the splash did not go";
+
+    const HWND desktop = ::GetDesktopWindow();
+    const HWND taskbar = ::FindWindowW(L"Shell_TrayWnd", nullptr);
+    std::vector<HWND> dead;
+    for (int i = 0; i < 4; ++i) {
+        const HWND w = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        dead.push_back(w);
+        ::DestroyWindow(w);
+    }
+    dead.push_back(reinterpret_cast<HWND>(static_cast<UINT_PTR>(0x7ffe1234)));
+    dead.push_back(nullptr);
+    const std::vector<WindowLook> before = {WindowLook::Of(desktop), WindowLook::Of(taskbar),
+                                            WindowLook::Of(host.MainWindow())};
+    const std::size_t targetWindowsBefore = WindowsOfProcess(target.ProcessId(), L"KzWindowsTarget").size();
+    const ProcessResources resourcesBefore = ResourcesOf(host);
+
+    std::mt19937 random(20240611u);
+    const auto pick = [&](const std::vector<HWND>& from) { return from[random() % from.size()]; };
+    int unanswered = 0;
+    int sent = 0;
+    for (; sent < 10000 && host.Running(); ++sent) {
+        const UINT code = 1100 + random() % 61;
+        HWND w = nullptr;
+        for (;;) {
+            switch (random() % 6) {
+            case 0: w = pick(dead); break;
+            case 1: w = desktop; break;
+            case 2: w = taskbar; break;
+            case 3: w = host.MainWindow(); break;
+            case 4: w = pick(children); break;
+            default: w = pick(windows); break;
+            }
+            // A copy of a real target is a real program started: not ten thousand of them.
+            // A size report on a rolled target rightly makes the host forget the roll.
+            const bool realTarget = std::find(windows.begin(), windows.end(), w) != windows.end();
+            if (!(realTarget && (code == HM_RUN_COPY || code == HM_WINDOW_SIZED)))
+                break;
+        }
+        LPARAM lParam = 0;
+        switch (random() % 5) {
+        case 0: lParam = static_cast<LPARAM>(static_cast<int>(random())); break;
+        case 1: lParam = -1; break;
+        case 2: lParam = static_cast<LPARAM>(random() % 160); break;
+        case 3: lParam = static_cast<LPARAM>(random()) << 32 | random(); break;
+        default: lParam = 0; break;
+        }
+        DWORD_PTR answer = 0;
+        if (!::SendMessageTimeoutW(host.MainWindow(), code, reinterpret_cast<WPARAM>(w), lParam,
+                                   SMTO_NORMAL | SMTO_ABORTIFHUNG, 5000, &answer))
+            ++unanswered;
+    }
+    EXPECT_TRUE(host.Running()) << "the host died after " << sent << " messages";
+    EXPECT_EQ(sent, 10000);
+    EXPECT_EQ(unanswered, 0) << "messages the host did not answer within 5 s";
+    // The sent-to-back requests the host posted itself are handled by now.
+    EXPECT_TRUE(host.Send(WM_NULL, 0, 0));
+
+    const std::vector<WindowLook> after = {WindowLook::Of(desktop), WindowLook::Of(taskbar),
+                                           WindowLook::Of(host.MainWindow())};
+    const char* names[] = {"desktop window", "taskbar", "host main window"};
+    for (std::size_t i = 0; i < before.size(); ++i)
+        EXPECT_TRUE(before[i] == after[i]) << names[i] << " before: " << Describe(before[i])
+                                           << "; after: " << Describe(after[i]);
+    for (HWND box : WindowsOfProcess(host.ProcessId(), L"#32770"))
+        EXPECT_FALSE(::IsWindowVisible(box)) << "the host shows a dialog or message box";
+    EXPECT_EQ(WindowsOfProcess(target.ProcessId(), L"KzWindowsTarget").size(), targetWindowsBefore);
+
+    const ProcessResources resourcesAfter = ResourcesOf(host);
+    PrintResources("before", resourcesBefore);
+    PrintResources("after", resourcesAfter);
+    if (resourcesBefore.guiCountsKnown) {
+        EXPECT_LE(resourcesAfter.userObjects, resourcesBefore.userObjects + 20);
+        EXPECT_LE(resourcesAfter.gdiObjects, resourcesBefore.gdiObjects + 30);
+    }
+    // At most a box per real target remains open; a leak per message would show in thousands.
+    EXPECT_LE(resourcesAfter.windows, resourcesBefore.windows + 2 * static_cast<int>(windows.size()) + 4);
+    EXPECT_LE(resourcesAfter.handles, resourcesBefore.handles + 40);
+    EXPECT_LE(resourcesAfter.privateBytes, resourcesBefore.privateBytes + 8u * 1024 * 1024);
+    SaveScreenshot("host_e2e_hostile");
+
+    DWORD code = 1234;
+    ASSERT_TRUE(host.Exit(&code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(WaitUntil([&] {
+        for (std::size_t i = 0; i < windows.size(); ++i)
+            if (!::IsWindowVisible(windows[i]) || Topmost(windows[i]) || Layered(windows[i]) ||
+                WindowHeight(windows[i]) != heights[i])
+                return false;
+        return true;
+    })) << "a real target was not restored by the exit";
+    for (std::size_t i = 0; i < windows.size(); ++i)
+        EXPECT_TRUE(::IsWindowVisible(windows[i]) && !Topmost(windows[i]) && !Layered(windows[i]) &&
+                    WindowHeight(windows[i]) == heights[i])
+            << "target " << i << ": visible " << ::IsWindowVisible(windows[i]) << " topmost " << Topmost(windows[i])
+            << " layered " << Layered(windows[i]) << " height " << WindowHeight(windows[i]) << " of " << heights[i];
+}
+
+}  // namespace
+}  // namespace kz::test

@@ -1,0 +1,72 @@
+// kz_message_probe.dll: the hook procedures and shared counters of
+// MessageProbe. Nothing here allocates or calls more than the hook chain.
+#include "MessageProbe.h"
+
+namespace {
+
+using kz::test::ProbeSharedCounts;
+constexpr int kMaxTimers = ProbeSharedCounts::kMaxTimers;
+constexpr int kMaxCodes = ProbeSharedCounts::kMaxCodes;
+
+__attribute__((section(".probe"), shared)) ProbeSharedCounts g_counts = {};
+
+void CountTimer(HWND window, UINT_PTR id) {
+    const LONG known = g_counts.timerCount;
+    for (LONG i = 0; i < known; ++i)
+        if (g_counts.timerWindows[i] == window && g_counts.timerIds[i] == id) {
+            ::InterlockedIncrement(&g_counts.timerHits[i]);
+            return;
+        }
+    if (known >= kMaxTimers)
+        return;
+    g_counts.timerWindows[known] = window;
+    g_counts.timerIds[known] = id;
+    g_counts.timerHits[known] = 1;
+    g_counts.timerCount = known + 1;
+}
+
+void CountCode(UINT message) {
+    const LONG known = g_counts.codeCount;
+    for (LONG i = 0; i < known; ++i)
+        if (g_counts.codes[i] == message) {
+            ::InterlockedIncrement(&g_counts.codeHits[i]);
+            return;
+        }
+    if (known >= kMaxCodes)
+        return;
+    g_counts.codes[known] = message;
+    g_counts.codeHits[known] = 1;
+    g_counts.codeCount = known + 1;
+}
+
+}  // namespace
+
+extern "C" {
+
+__declspec(dllexport) LRESULT CALLBACK ProbeRetrieved(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && wParam == PM_REMOVE) {
+        const MSG* message = reinterpret_cast<const MSG*>(lParam);
+        ::InterlockedIncrement(&g_counts.retrieved);
+        CountCode(message->message);
+        if (message->message == WM_TIMER)
+            CountTimer(message->hwnd, message->wParam);
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+__declspec(dllexport) LRESULT CALLBACK ProbeSent(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION)
+        ::InterlockedIncrement(&g_counts.sent);
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+__declspec(dllexport) void ProbeReset() {
+    g_counts.timerCount = 0;
+    g_counts.codeCount = 0;
+    g_counts.retrieved = 0;
+    g_counts.sent = 0;
+}
+
+__declspec(dllexport) const void* ProbeCounts() { return &g_counts; }
+
+}  // extern "C"

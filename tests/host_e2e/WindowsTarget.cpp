@@ -1,0 +1,155 @@
+// A captioned program with many top-level windows for the host's end-to-end
+// tests and benchmarks: one process stands for many programs' windows. Each
+// window has a child control and answers the questions of TargetQuery.h about
+// itself.
+//   kz_windows_target.exe [--count N] [--at X,Y] [--size W,H] [--step DX,DY]
+//                         [--announce] [--title TEXT]
+// --announce prints "ATTACHED n" on standard output once every window is
+// attached to the hook library (for scripts that cannot ask a window).
+#include "TargetQuery.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace kz::test;
+
+constexpr wchar_t kWindowClass[] = L"KzWindowsTarget";
+constexpr UINT_PTR kAnnounceTimer = 1;
+
+struct Options {
+    int count = 1;
+    int x = 40, y = 40;
+    int width = 560, height = 260;
+    int dx = 24, dy = 24;
+    bool announce = false;
+    std::wstring title = L"Target";
+};
+
+UINT g_queryMessage = 0;
+LONG g_ncPaints = 0;
+std::vector<HWND> g_windows;
+
+bool ProcedureLiesInHookLibrary(HWND window) {
+    const auto procedure = reinterpret_cast<LPCWSTR>(::GetWindowLongPtrW(window, GWLP_WNDPROC));
+    HMODULE module = nullptr;
+    if (!::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                              procedure, &module))
+        return false;
+    wchar_t path[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameW(module, path, MAX_PATH);
+    return length >= 10 && ::_wcsicmp(path + length - 10, L"trelmo.dll") == 0;
+}
+
+LRESULT Answer(HWND window, WPARAM question, LPARAM argument) {
+    switch (question) {
+    case kAskAttached: return ProcedureLiesInHookLibrary(window) ? 1 : 0;
+    case kAskNcPaints: return g_ncPaints;
+    case kAskSystemMenuCount: return ::GetMenuItemCount(::GetSystemMenu(window, FALSE));
+    case kAskSystemMenuId: return static_cast<LRESULT>(::GetMenuItemID(::GetSystemMenu(window, FALSE), argument));
+    default: return -1;
+    }
+}
+
+// Prints once every window is attached, then stops asking.
+void AnnounceWhenAttached(HWND timerWindow) {
+    for (HWND window : g_windows)
+        if (!ProcedureLiesInHookLibrary(window))
+            return;
+    ::KillTimer(timerWindow, kAnnounceTimer);
+    std::printf("ATTACHED %u\n", static_cast<unsigned>(g_windows.size()));
+    std::fflush(stdout);
+}
+
+LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == g_queryMessage && g_queryMessage != 0)
+        return Answer(window, wParam, lParam);
+    switch (message) {
+    case WM_NCPAINT: {
+        const LRESULT result = ::DefWindowProcW(window, message, wParam, lParam);
+        ++g_ncPaints;
+        return result;
+    }
+    case WM_TIMER:
+        if (wParam == kAnnounceTimer)
+            AnnounceWhenAttached(window);
+        return 0;
+    case WM_CLOSE:
+        // Closing any window ends the program with all its windows.
+        ::PostQuitMessage(0);
+        return 0;
+    default:
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+Options ParseOptions(int argc, wchar_t** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring name = argv[i];
+        const wchar_t* value = i + 1 < argc ? argv[i + 1] : L"";
+        if (name == L"--announce") {
+            options.announce = true;
+            continue;
+        }
+        if (name == L"--count")
+            options.count = std::wcstol(value, nullptr, 10);
+        else if (name == L"--at")
+            std::swscanf(value, L"%d,%d", &options.x, &options.y);
+        else if (name == L"--size")
+            std::swscanf(value, L"%d,%d", &options.width, &options.height);
+        else if (name == L"--step")
+            std::swscanf(value, L"%d,%d", &options.dx, &options.dy);
+        else if (name == L"--title")
+            options.title = value;
+        else
+            continue;
+        ++i;
+    }
+    return options;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    int argc = 0;
+    wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+    const Options options = ParseOptions(argc, argv);
+    ::LocalFree(argv);
+
+    g_queryMessage = TargetQueryMessage();
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = Procedure;
+    wc.hInstance = instance;
+    wc.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = kWindowClass;
+    ::RegisterClassW(&wc);
+
+    for (int i = 0; i < options.count; ++i) {
+        const std::wstring title = options.count == 1 ? options.title : options.title + L" " + std::to_wstring(i + 1);
+        const HWND window = ::CreateWindowExW(0, kWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                              options.x + i * options.dx, options.y + i * options.dy, options.width,
+                                              options.height, nullptr, nullptr, instance, nullptr);
+        if (!window)
+            return 1;
+        ::CreateWindowExW(0, L"STATIC", L"child", WS_CHILD | WS_VISIBLE, 8, 8, 120, 20, window, nullptr, instance,
+                          nullptr);
+        g_windows.push_back(window);
+    }
+    if (options.announce)
+        ::SetTimer(g_windows.front(), kAnnounceTimer, 100, nullptr);
+
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    return 0;
+}
