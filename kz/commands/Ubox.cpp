@@ -1,0 +1,396 @@
+#include "Ubox.h"
+
+#include "Boxicon.h"
+#include "Boxmenu.h"
+#include "Boxplacement.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+namespace kz {
+
+namespace {
+
+constexpr UINT_PTR kTargetCheckTimer = 1;
+constexpr UINT kMoveOnly = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+
+POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+
+ATOM RegisterBoxClass(WNDPROC procedure) {
+    static const ATOM atom = [procedure] {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        // Double clicks give the window back.
+        windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+        windowClass.lpfnWndProc = procedure;
+        windowClass.hInstance = ::GetModuleHandleW(nullptr);
+        windowClass.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow;
+        windowClass.lpszClassName = kBoxWindowClass;
+        return ::RegisterClassExW(&windowClass);
+    }();
+    return atom;
+}
+
+}  // namespace
+
+RECT PrimaryWorkArea() {
+    RECT workArea{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+    return workArea;
+}
+
+TfrmBox::TfrmBox(const BoxContext& context, HWND target, UniqueIcon icon, int size)
+    : context_(context), target_(target), icon_(std::move(icon)) {
+    RegisterBoxClass(&TfrmBox::WindowProc);
+    // Owned by the host's main window: no taskbar button, and left out of
+    // the host's own list of windows that carry caption buttons.
+    // The window procedure takes the window into window_ at WM_NCCREATE.
+    ::CreateWindowExW(WS_EX_TOPMOST, kBoxWindowClass, L"", WS_POPUP, 0, 0, size, size, context_.mainWindow,
+                      nullptr, ::GetModuleHandleW(nullptr), this);
+    if (!window_)
+        return;
+    // Semi-transparent where the system can: without the function the box is opaque.
+    if (context_.layered.CanSetAlpha()) {
+        const LONG_PTR exStyle = ::GetWindowLongPtrW(window_.get(), GWL_EXSTYLE);
+        ::SetWindowLongPtrW(window_.get(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+        if (!context_.layered.SetAlpha(window_.get(), kBoxAlpha))
+            ::SetWindowLongPtrW(window_.get(), GWL_EXSTYLE, exStyle);
+    }
+    ::SetTimer(window_.get(), kTargetCheckTimer, kTargetCheckIntervalMs, nullptr);
+    context_.stickManager.Register(this);
+}
+
+TfrmBox::~TfrmBox() {
+    if (!closed_)
+        context_.stickManager.Unregister(this);
+    if (window_) {
+        // The window procedure must not find the box while it goes.
+        ::SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
+        ::KillTimer(window_.get(), kTargetCheckTimer);
+    }
+}
+
+void TfrmBox::Close(std::unique_ptr<TfrmBox> box) {
+    if (!box || box->closed_)
+        return;
+    box->closed_ = true;
+    box->context_.stickManager.Unregister(box.get());
+    if (box->window_) {
+        ::KillTimer(box->window_.get(), kTargetCheckTimer);
+        ::ShowWindow(box->window_.get(), SW_HIDE);
+    }
+    if (box->dispatchDepth_ > 0) {
+        TfrmBox& running = *box;
+        running.self_ = std::move(box);
+    }
+}
+
+LRESULT CALLBACK TfrmBox::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == WM_NCCREATE) {
+        auto* created = static_cast<TfrmBox*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+        created->window_.reset(window);
+    }
+    auto* box = reinterpret_cast<TfrmBox*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!box)
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    LRESULT result = 0;
+    ++box->dispatchDepth_;
+    try {
+        result = box->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        // Nothing may reach the system's frames: the message counts as handled.
+    }
+    if (--box->dispatchDepth_ == 0 && box->self_)
+        box->self_.reset();  // closed while it ran: freed now that nothing of it runs
+    return result;
+}
+
+LRESULT TfrmBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: return OnPaint();
+    case WM_PRINTCLIENT: return OnPrintClient(reinterpret_cast<HDC>(wParam));
+    case WM_LBUTTONDOWN: return OnLButtonDown(PointOf(lParam));
+    case WM_MOUSEMOVE: return OnMouseMove(PointOf(lParam));
+    case WM_LBUTTONUP: return OnLButtonUp(PointOf(lParam));
+    case WM_CAPTURECHANGED: return OnCaptureChanged();
+    case WM_LBUTTONDBLCLK: return OnDoubleClick();
+    case WM_CONTEXTMENU: return OnContextMenu(PointOf(lParam));
+    case WM_COMMAND: return OnCommand(LOWORD(wParam));
+    case WM_MEASUREITEM: return OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+    case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_TIMER:
+        if (wParam == kTargetCheckTimer)
+            return OnTimer();
+        break;
+    case WM_NCDESTROY: return OnNcDestroy(wParam, lParam);
+    }
+    return ::DefWindowProcW(window_.get(), message, wParam, lParam);
+}
+
+void TfrmBox::SetIconSize(int size) {
+    ::SetWindowPos(window_.get(), nullptr, 0, 0, size, size, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::InvalidateRect(window_.get(), nullptr, FALSE);
+}
+
+void TfrmBox::ShowAt(POINT topLeft) {
+    ::SetWindowPos(window_.get(), HWND_TOPMOST, topLeft.x, topLeft.y, 0, 0,
+                   SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+BoxRect TfrmBox::Bounds() const {
+    RECT rect{};
+    ::GetWindowRect(window_.get(), &rect);
+    return BoxRect{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void TfrmBox::PaintInto(HDC dc) const {
+    RECT client{};
+    ::GetClientRect(window_.get(), &client);
+    ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
+    // The icon's own largest image, scaled by the system to the box's size.
+    if (icon_)
+        ::DrawIconEx(dc, 0, 0, icon_.get(), client.right, client.bottom, 0, nullptr, DI_NORMAL);
+}
+
+LRESULT TfrmBox::OnPaint() {
+    PAINTSTRUCT paint;
+    if (HDC dc = ::BeginPaint(window_.get(), &paint)) {
+        PaintInto(dc);
+        ::EndPaint(window_.get(), &paint);
+    }
+    return 0;
+}
+
+LRESULT TfrmBox::OnPrintClient(HDC dc) {
+    PaintInto(dc);
+    return 0;
+}
+
+bool TfrmBox::TargetAlive() {
+    if (::IsWindow(target_))
+        return true;
+    if (!closed_)
+        context_.actions.TargetGone(target_);
+    return false;
+}
+
+LRESULT TfrmBox::OnLButtonDown(POINT at) {
+    if (!TargetAlive())
+        return 0;
+    grip_ = at;
+    dragging_ = true;
+    ::SetCapture(window_.get());
+    return 0;
+}
+
+void TfrmBox::DragTo(POINT at) {
+    const BoxRect bounds = Bounds();
+    const SnapResult end =
+        context_.stickManager.Snap(*this, bounds.left + at.x - grip_.x, bounds.top + at.y - grip_.y);
+    ::SetWindowPos(window_.get(), nullptr, end.x, end.y, 0, 0, kMoveOnly);
+}
+
+LRESULT TfrmBox::OnMouseMove(POINT at) {
+    if (dragging_) {
+        DragTo(at);
+        ::UpdateWindow(window_.get());
+    }
+    return 0;
+}
+
+LRESULT TfrmBox::OnLButtonUp(POINT at) {
+    if (!dragging_)
+        return 0;
+    DragTo(at);
+    dragging_ = false;
+    ::ReleaseCapture();
+    return 0;
+}
+
+LRESULT TfrmBox::OnCaptureChanged() {
+    dragging_ = false;
+    return 0;
+}
+
+LRESULT TfrmBox::OnDoubleClick() {
+    // The first click of the pair began a drag: it ends here, so the mouse
+    // moves that follow move nothing.
+    dragging_ = false;
+    if (::GetCapture() == window_.get())
+        ::ReleaseCapture();
+    if (TargetAlive() && !closed_)
+        context_.actions.ShowWindowOf(target_);
+    return 0;
+}
+
+LRESULT TfrmBox::OnContextMenu(POINT at) {
+    if (!TargetAlive())
+        return 0;
+    if (at.x == -1 && at.y == -1) {  // from the keyboard: at the box's corner
+        const BoxRect bounds = Bounds();
+        at = POINT{bounds.left, bounds.top};
+    }
+    const UniqueMenu menu = BuildBoxMenu(context_.actions.ArrangementInForce());
+    if (!menu)
+        return 0;
+    // The menu closes when the user clicks elsewhere only if the box is in front.
+    ::SetForegroundWindow(window_.get());
+    const UINT command = static_cast<UINT>(::TrackPopupMenuEx(
+        menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, window_.get(), nullptr));
+    ::PostMessageW(window_.get(), WM_NULL, 0, 0);
+    return OnCommand(command);
+}
+
+LRESULT TfrmBox::OnCommand(UINT command) {
+    // The box may have been closed while its menu was open.
+    if (closed_ || command == 0)
+        return 0;
+    const HWND target = target_;
+    if (command == kShowWindowCommand)
+        context_.actions.ShowWindowOf(target);
+    else if (command == kCloseWindowCommand)
+        context_.actions.CloseWindowOf(target);
+    else if (const int code = ArrangementOfCommand(command))
+        context_.actions.ChooseArrangement(code);
+    return 0;
+}
+
+LRESULT TfrmBox::OnMeasureItem(MEASUREITEMSTRUCT& item) {
+    if (item.CtlType != ODT_MENU)
+        return FALSE;
+    MeasureArrangementItem(item);
+    return TRUE;
+}
+
+LRESULT TfrmBox::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    if (item.CtlType != ODT_MENU)
+        return FALSE;
+    DrawArrangementItem(item);
+    return TRUE;
+}
+
+LRESULT TfrmBox::OnNcDestroy(WPARAM wParam, LPARAM lParam) {
+    // Destroyed by the system (its owner went first): nothing left to destroy.
+    const HWND window = window_.release();
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    return ::DefWindowProcW(window, WM_NCDESTROY, wParam, lParam);
+}
+
+LRESULT TfrmBox::OnTimer() {
+    TargetAlive();
+    return 0;
+}
+
+TBoxList::TBoxList(HWND mainWindow, TImpProfile& executor)
+    : executor_(executor),
+      context_{mainWindow, stickManager_, *this, layered_},
+      boxSize_(kDefaultBoxSize),
+      arrangement_(executor.Arrangement()) {
+    if (!IsArrangement(arrangement_))
+        arrangement_ = kDefaultArrangement;
+}
+
+TBoxList::~TBoxList() {
+    for (std::unique_ptr<TfrmBox>& box : boxes_)
+        TfrmBox::Close(std::move(box));
+}
+
+void TBoxList::SetBoxSize(int size) {
+    if (size > 0)
+        boxSize_ = size;
+}
+
+std::vector<std::unique_ptr<TfrmBox>>::iterator TBoxList::Find(HWND target) {
+    return std::find_if(boxes_.begin(), boxes_.end(),
+                        [target](const std::unique_ptr<TfrmBox>& box) { return box->TargetWnd() == target; });
+}
+
+const TfrmBox* TBoxList::BoxOf(HWND target) const {
+    for (const std::unique_ptr<TfrmBox>& box : boxes_)
+        if (box->TargetWnd() == target)
+            return box.get();
+    return nullptr;
+}
+
+bool TBoxList::HasBox(HWND target) const { return BoxOf(target) != nullptr; }
+
+void TBoxList::AddBox(HWND target, HICON icon, int) {
+    if (HasBox(target))
+        return;
+    boxSize_ = EffectiveBoxSize(boxSize_);
+    std::vector<RECT> standing;
+    standing.reserve(boxes_.size());
+    for (const std::unique_ptr<TfrmBox>& box : boxes_) {
+        const BoxRect bounds = box->Bounds();
+        standing.push_back(RECT{bounds.left, bounds.top, bounds.left + bounds.width, bounds.top + bounds.height});
+    }
+    const int slot = FirstFreeSlot(arrangement_, boxSize_, PrimaryWorkArea(), standing);
+    auto box = std::make_unique<TfrmBox>(context_, target, LargestIconOf(target, icon), boxSize_);
+    if (!box->Window())
+        return;
+    TfrmBox& added = *box;
+    boxes_.push_back(std::move(box));
+    PlaceAtSlot(added, slot);
+}
+
+void TBoxList::RemoveBox(HWND target) {
+    const auto found = Find(target);
+    if (found == boxes_.end())
+        return;
+    std::unique_ptr<TfrmBox> box = std::move(*found);
+    boxes_.erase(found);
+    TfrmBox::Close(std::move(box));
+}
+
+void TBoxList::PlaceAtSlot(TfrmBox& box, int slot) {
+    // A size in force below the smallest box is raised for good.
+    boxSize_ = EffectiveBoxSize(boxSize_);
+    box.SetIconSize(boxSize_);
+    box.ShowAt(BoxSlotPosition(arrangement_, slot, boxSize_, PrimaryWorkArea()));
+}
+
+void TBoxList::PlaceBox(int index) {
+    if (index < 0 || index >= Count())
+        return;
+    PlaceAtSlot(*boxes_[static_cast<std::size_t>(index)], index);
+}
+
+void TBoxList::SetArrangement(int code) {
+    if (!IsArrangement(code))
+        return;
+    arrangement_ = code;
+    for (int index = 0; index < Count(); ++index)
+        PlaceBox(index);
+}
+
+void TBoxList::ShowWindowOf(HWND target) {
+    executor_.SetVisible(target, true);
+    executor_.SetInBox(target, false);
+    // A box the executor did not know of goes all the same.
+    RemoveBox(target);
+}
+
+void TBoxList::CloseWindowOf(HWND target) {
+    // Shown first: a window that refuses to close stays in sight. Posted, so
+    // that the host never waits for another program's answer.
+    ShowWindowOf(target);
+    ::PostMessageW(target, WM_CLOSE, 0, 0);
+}
+
+void TBoxList::ChooseArrangement(int code) {
+    executor_.SetArrangement(code);
+    // The executor lines the boxes up through this list when it is connected
+    // to it; the choice holds all the same when it is not.
+    if (arrangement_ != code)
+        SetArrangement(code);
+}
+
+void TBoxList::TargetGone(HWND target) {
+    executor_.ForgetWindow(target);
+    RemoveBox(target);
+}
+
+}  // namespace kz
