@@ -4,11 +4,9 @@ namespace kz::uxtheme {
 
 namespace {
 
-using OpenThemeDataFunction = HTHEME(WINAPI*)(HWND, LPCWSTR);
-using CloseThemeDataFunction = HRESULT(WINAPI*)(HTHEME);
-using GetCurrentThemeNameFunction = HRESULT(WINAPI*)(LPWSTR, int, LPWSTR, int, LPWSTR, int);
-
 // The library and its functions, loaded on first use and kept for the run.
+// The function types are those the system header declares; nothing here
+// links against the library itself.
 class VisualStylesLibrary {
 public:
     static const VisualStylesLibrary& Instance() {
@@ -16,9 +14,16 @@ public:
         return library;
     }
 
-    OpenThemeDataFunction openThemeData = nullptr;
-    CloseThemeDataFunction closeThemeData = nullptr;
-    GetCurrentThemeNameFunction getCurrentThemeName = nullptr;
+    decltype(&::OpenThemeData) openThemeData = nullptr;
+    decltype(&::CloseThemeData) closeThemeData = nullptr;
+    decltype(&::GetCurrentThemeName) getCurrentThemeName = nullptr;
+    decltype(&::GetThemeBitmap) getThemeBitmap = nullptr;
+    decltype(&::GetThemeFilename) getThemeFilename = nullptr;
+    decltype(&::GetThemeEnumValue) getThemeEnumValue = nullptr;
+    decltype(&::GetThemeMargins) getThemeMargins = nullptr;
+    decltype(&::GetThemeBackgroundRegion) getThemeBackgroundRegion = nullptr;
+    decltype(&::IsThemeBackgroundPartiallyTransparent) isThemeBackgroundPartiallyTransparent = nullptr;
+    decltype(&::DrawThemeParentBackground) drawThemeParentBackground = nullptr;
 
 private:
     VisualStylesLibrary() : module_(::LoadLibraryA("uxtheme.dll")) {
@@ -27,6 +32,13 @@ private:
         Bind(openThemeData, "OpenThemeData");
         Bind(closeThemeData, "CloseThemeData");
         Bind(getCurrentThemeName, "GetCurrentThemeName");
+        Bind(getThemeBitmap, "GetThemeBitmap");
+        Bind(getThemeFilename, "GetThemeFilename");
+        Bind(getThemeEnumValue, "GetThemeEnumValue");
+        Bind(getThemeMargins, "GetThemeMargins");
+        Bind(getThemeBackgroundRegion, "GetThemeBackgroundRegion");
+        Bind(isThemeBackgroundPartiallyTransparent, "IsThemeBackgroundPartiallyTransparent");
+        Bind(drawThemeParentBackground, "DrawThemeParentBackground");
     }
 
     template <typename Function>
@@ -37,23 +49,56 @@ private:
     UniqueModule module_;
 };
 
+const VisualStylesLibrary& Library() { return VisualStylesLibrary::Instance(); }
+
+// Calls a bound function, or answers E_FAIL when the library lacks it.
+template <typename Function, typename... Arguments>
+HRESULT CallOrFail(Function function, Arguments... arguments) {
+    return function ? function(arguments...) : E_FAIL;
+}
+
 }  // namespace
 
 HTHEME OpenThemeData(HWND window, const wchar_t* classList) {
-    const auto function = VisualStylesLibrary::Instance().openThemeData;
+    const auto function = Library().openThemeData;
     return function ? function(window, classList) : nullptr;
 }
 
-HRESULT CloseThemeData(HTHEME theme) {
-    const auto function = VisualStylesLibrary::Instance().closeThemeData;
-    return function ? function(theme) : E_FAIL;
-}
+HRESULT CloseThemeData(HTHEME theme) { return CallOrFail(Library().closeThemeData, theme); }
 
 HRESULT GetCurrentThemeName(wchar_t* fileName, int fileNameChars, wchar_t* colorName, int colorNameChars,
                             wchar_t* sizeName, int sizeNameChars) {
-    const auto function = VisualStylesLibrary::Instance().getCurrentThemeName;
-    return function ? function(fileName, fileNameChars, colorName, colorNameChars, sizeName, sizeNameChars)
-                    : E_FAIL;
+    return CallOrFail(Library().getCurrentThemeName, fileName, fileNameChars, colorName, colorNameChars, sizeName,
+                      sizeNameChars);
+}
+
+HRESULT GetThemeBitmap(HTHEME theme, int part, int state, int property, ULONG flags, HBITMAP* bitmap) {
+    return CallOrFail(Library().getThemeBitmap, theme, part, state, property, flags, bitmap);
+}
+
+HRESULT GetThemeFilename(HTHEME theme, int part, int state, int property, wchar_t* fileName, int fileNameChars) {
+    return CallOrFail(Library().getThemeFilename, theme, part, state, property, fileName, fileNameChars);
+}
+
+HRESULT GetThemeEnumValue(HTHEME theme, int part, int state, int property, int* value) {
+    return CallOrFail(Library().getThemeEnumValue, theme, part, state, property, value);
+}
+
+HRESULT GetThemeMargins(HTHEME theme, HDC dc, int part, int state, int property, RECT* rect, MARGINS* margins) {
+    return CallOrFail(Library().getThemeMargins, theme, dc, part, state, property, rect, margins);
+}
+
+HRESULT GetThemeBackgroundRegion(HTHEME theme, HDC dc, int part, int state, const RECT* rect, HRGN* region) {
+    return CallOrFail(Library().getThemeBackgroundRegion, theme, dc, part, state, rect, region);
+}
+
+BOOL IsThemeBackgroundPartiallyTransparent(HTHEME theme, int part, int state) {
+    const auto function = Library().isThemeBackgroundPartiallyTransparent;
+    return function ? function(theme, part, state) : FALSE;
+}
+
+HRESULT DrawThemeParentBackground(HWND window, HDC dc, RECT* rect) {
+    return CallOrFail(Library().drawThemeParentBackground, window, dc, rect);
 }
 
 }  // namespace kz::uxtheme
