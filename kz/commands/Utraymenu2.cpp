@@ -39,20 +39,21 @@ const TWndParams* RecordOfTag(const TWndParamsAr& records, int Tag) {
     return Tag >= kFirstWindowItemTag && index < records.Count() ? &records[index] : nullptr;
 }
 
-void InsertItem(HMENU menu, UINT position, UINT id, const std::wstring& caption, HBITMAP picture,
+void InsertItem(HMENU menu, UINT position, UINT id, const std::wstring& caption, const MenuPicture* picture,
                 bool enabled = true, HMENU submenu = nullptr) {
     MENUITEMINFOW item{};
     item.cbSize = sizeof item;
-    item.fMask = MIIM_ID | MIIM_STRING | MIIM_STATE | (picture ? MIIM_BITMAP : 0u) | (submenu ? MIIM_SUBMENU : 0u);
+    item.fMask = MIIM_ID | MIIM_STRING | MIIM_STATE | (submenu ? MIIM_SUBMENU : 0u);
     item.wID = id;
     item.dwTypeData = const_cast<wchar_t*>(caption.c_str());
     item.fState = enabled ? MFS_ENABLED : MFS_DISABLED;
-    item.hbmpItem = picture;
     item.hSubMenu = submenu;
+    if (picture)
+        SetItemPicture(item, *picture);
     ::InsertMenuItemW(menu, position, TRUE, &item);
 }
 
-void AppendItem(HMENU menu, UINT id, const std::wstring& caption, HBITMAP picture, bool enabled = true,
+void AppendItem(HMENU menu, UINT id, const std::wstring& caption, const MenuPicture* picture, bool enabled = true,
                 HMENU submenu = nullptr) {
     InsertItem(menu, static_cast<UINT>(::GetMenuItemCount(menu)), id, caption, picture, enabled, submenu);
 }
@@ -97,14 +98,14 @@ int AnimationFrameOf(int counter) {
 }
 
 TdmTrayMenu::TdmTrayMenu(TrayMenuHost& host, bool commonInMainMenu)
-    : host_(host), CommonInMainMenu(commonInMainMenu) {
+    : host_(host), CommonInMainMenu(commonInMainMenu), popupTrayMenu_(::CreatePopupMenu()) {
     static constexpr const wchar_t* kFrameNames[] = {L"TI101", L"TI102", L"TI103", L"TI104", L"TI105", L"TI106"};
     static constexpr const wchar_t* kImageNames[] = {L"ILTRAY0", L"ILTRAY1", L"ILTRAY2",
                                                       L"ILTRAY3", L"ILTRAY4", L"ILTRAY5"};
     for (size_t i = 0; i < frames_.size(); ++i) {
         frames_[i] = LoadIconResource(kFrameNames[i]);
-        const UniqueIcon image = LoadIconResource(kImageNames[i]);
-        ilTray[i] = MenuPictureOfIcon(image.get(), ::GetSystemMetrics(SM_CXSMICON));
+        ilTray[i].icon = LoadIconResource(kImageNames[i]);
+        ilTray[i].size = ::GetSystemMetrics(SM_CXSMICON);
     }
 }
 
@@ -178,7 +179,8 @@ void TdmTrayMenu::AppendWindowItem(HMENU menu, ItemList list, const WindowMenuIt
                                    const TWndParamsAr& records, UINT position) {
     const TWndParams& record = *RecordOfTag(records, item.Tag);
     std::vector<RuntimeItem>& runtimeItems = items_[list];
-    runtimeItems.push_back({item.Tag, MenuPictureOfIcon(record.SmallIcon, record.SmallIconSize)});
+    runtimeItems.push_back(
+        {item.Tag, std::make_unique<MenuPicture>(MenuPictureOfIcon(record.SmallIcon, record.SmallIconSize))});
     InsertItem(menu, position, ItemId(list, runtimeItems.size() - 1), item.Caption,
                runtimeItems.back().picture.get());
 }
@@ -210,30 +212,28 @@ void TdmTrayMenu::popupMainTrayPopup() {
     const HMENU menu = popupMainTray_.get();
 
     const HMENU trayed = ::CreatePopupMenu();
-    AppendItem(menu, 0, L"Show &trayed windows", ilTray[kTrayedImage].get(), true, trayed);
+    AppendItem(menu, 0, L"Show &trayed windows", &ilTray[kTrayedImage], true, trayed);
     BuildTrayedSubmenu(trayed, lists);
     const HMENU changed = ::CreatePopupMenu();
-    AppendItem(menu, 0, L"Restore &changed windows", ilTray[kRestoreImage].get(), true, changed);
+    AppendItem(menu, 0, L"Restore &changed windows", &ilTray[kRestoreImage], true, changed);
     BuildChangedSubmenu(changed, lists);
     AppendSeparator(menu);
-    AppendItem(menu, kHelp1, L"&Help", ilTray[kHelpImage].get());
-    AppendItem(menu, kAbout1, L"&About", ilTray[kAboutImage].get());
-    AppendItem(menu, kOptions1, L"&Options", ilTray[kOptionsImage].get());
+    AppendItem(menu, kHelp1, L"&Help", &ilTray[kHelpImage]);
+    AppendItem(menu, kAbout1, L"&About", &ilTray[kAboutImage]);
+    AppendItem(menu, kOptions1, L"&Options", &ilTray[kOptionsImage]);
     AppendSeparator(menu);
     for (const WindowMenuItem& item : lists.common)
         AppendWindowItem(menu, kCommonInMain, item, executor.Current(), static_cast<UINT>(::GetMenuItemCount(menu)));
     if (lists.trayMenuSeparatorVisible)
         AppendSeparator(menu);
-    AppendItem(menu, kExit1, L"E&xit", ilTray[kExitImage].get());
+    AppendItem(menu, kExit1, L"E&xit", &ilTray[kExitImage]);
 }
 
 void TdmTrayMenu::popupTrayMenuPopup() {
-    if (CommonInMainMenu && popupTrayMenu_)
+    if (CommonInMainMenu)
         return;
     popupTrayMenu_.reset(::CreatePopupMenu());
     items_[kCommonInTrayMenu].clear();
-    if (CommonInMainMenu)
-        return;
     const TWndParamsAr& current = ImpProfile().Current();
     for (const WindowMenuItem& item : BuildCommonTrayItems(current))
         AppendWindowItem(popupTrayMenu_.get(), kCommonInTrayMenu, item, current,

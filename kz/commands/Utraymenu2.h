@@ -4,6 +4,7 @@
 #pragma once
 
 #include "../../common/Handles.h"
+#include "../core/Menupicture.h"
 #include "Impprofile.h"
 #include "Profile.h"
 
@@ -11,6 +12,7 @@
 #include <shellapi.h>
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -102,10 +104,11 @@ public:
     void ChangedItemClick(int Tag);
 
 private:
-    // A run-time item: its tag and the picture of its window's icon.
+    // A run-time item: its tag and the picture of its window's icon, which
+    // stays where it is while the menu uses it.
     struct RuntimeItem {
         int Tag;
-        UniqueBitmap picture;
+        std::unique_ptr<MenuPicture> picture;
     };
     enum ItemList : int { kCommonInMain, kTrayed, kChanged, kCommonInTrayMenu, kItemListCount };
 
@@ -121,7 +124,7 @@ private:
     TrayMenuHost& host_;
     const bool CommonInMainMenu;
     std::array<UniqueIcon, 6> frames_;
-    std::array<UniqueBitmap, 6> ilTray;
+    std::array<MenuPicture, 6> ilTray;
     UniqueMenu popupMainTray_;
     UniqueMenu popupTrayMenu_;
     std::array<std::vector<RuntimeItem>, kItemListCount> items_;

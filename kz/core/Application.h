@@ -12,7 +12,7 @@ constexpr wchar_t kMainWindowClass[] = L"TTQuorvane_Invisible_Buttons";
 
 // The product's web site, behind the About box's link and named by the
 // missing-help message.
-constexpr wchar_t kProductSite[] = L"http://www.quorvane.example/barquill";
-constexpr wchar_t kProductSiteCaption[] = L"www.quorvane.example";
+constexpr wchar_t kProductSite[] = L"http://quorvane.example/";
+constexpr wchar_t kProductSiteCaption[] = L"quorvane.example";
 
 }  // namespace kz

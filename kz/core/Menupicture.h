@@ -1,21 +1,30 @@
-// Pictures of menu items: an icon drawn into a 32-bit bitmap with an alpha
-// channel, so that the menu blends it onto any background, highlighted or not.
+// Pictures of menu items. The menu asks its owner window to measure and draw
+// them (HBMMENU_CALLBACK), so an icon keeps its transparency on the normal
+// and on the highlighted background alike: a menu bitmap is copied as it is,
+// and some systems even invert it on the highlight.
 #pragma once
 
 #include "../../common/Handles.h"
 
 #include <windows.h>
 
-#include <cstdint>
-
 namespace kz {
 
-// One pixel with premultiplied alpha from the same pixel drawn once onto
-// black and once onto white (0x00RRGGBB each): what the white background
-// adds is what the picture lets through.
-uint32_t PremultipliedPixel(uint32_t onBlack, uint32_t onWhite);
+struct MenuPicture {
+    UniqueIcon icon;
+    int size = 16;
+};
 
-// A size x size bitmap of a copy of icon drawn at 0,0; null without an icon.
-UniqueBitmap MenuPictureOfIcon(HICON icon, int size);
+// A picture of a copy of icon at size x size pixels; an empty picture without an icon.
+MenuPicture MenuPictureOfIcon(HICON icon, int size);
+
+// Gives item the picture; nothing for an empty picture. The picture must
+// live as long as the menu item.
+void SetItemPicture(MENUITEMINFOW& item, const MenuPicture& picture);
+
+// The owner window's part, for WM_MEASUREITEM and WM_DRAWITEM: false when
+// the message is not about a menu item's picture.
+bool MeasureMenuPicture(MEASUREITEMSTRUCT& measure);
+bool DrawMenuPicture(const DRAWITEMSTRUCT& draw);
 
 }  // namespace kz

@@ -8,6 +8,7 @@
 #include "Errorbox.h"
 #include "Fileversion.h"
 #include "HostMessages.h"
+#include "Menupicture.h"
 #include "Impprofile.h"
 #include "Transparencypresets.h"
 #include "Traytips.h"
@@ -106,7 +107,7 @@ UniqueFont MakeFont(int height, int weight, bool italic, bool underline, const w
 void DrawLabel(HDC dc, HFONT font, COLORREF colour, const std::wstring& text, RECT rect) {
     const SelectGuard select(dc, font);
     ::SetTextColor(dc, colour);
-    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
 }
 
 std::wstring ProgramPath() {
@@ -135,11 +136,13 @@ void TTQuorvane_Invisible_Buttons::Create(HINSTANCE instance, const SettingsReco
         lbVersion = version;
     random_.seed(static_cast<std::mt19937::result_type>(std::time(nullptr)));
 
+    applicationWindow_.reset(::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", kApplicationTitle, WS_POPUP, 0, 0, 0, 0,
+                                               nullptr, nullptr, instance, nullptr));
     const SIZE size = PictureSize();
     const HWND window =
         ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kMainWindowClass, kApplicationTitle, WS_POPUP,
                           (::GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2, (::GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2,
-                          size.cx, size.cy, nullptr, nullptr, instance, this);
+                          size.cx, size.cy, applicationWindow_.get(), nullptr, instance, this);
     if (!window)
         throw StartupError(L"Unable to create the main window");
     OpenMessageFilter();
@@ -237,6 +240,8 @@ LRESULT TTQuorvane_Invisible_Buttons::HandleMessage(UINT message, WPARAM wParam,
     case WM_ACTIVATE: return OnActivate(wParam);
     case WM_ACTIVATEAPP: return OnActivateApp(wParam != FALSE);
     case WM_CLOSE: return OnClose();
+    case WM_MEASUREITEM: return OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+    case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     case WM_QUERYENDSESSION: return TRUE;
     case WM_DESTROY: return OnDestroy();
     default: return ::DefWindowProcW(Window(), message, wParam, lParam);
@@ -430,6 +435,14 @@ LRESULT TTQuorvane_Invisible_Buttons::OnTaskbarCreated() {
     if (trayMenu_)
         trayMenu_->AddCommonIconAgain();
     return 0;
+}
+
+LRESULT TTQuorvane_Invisible_Buttons::OnMeasureItem(MEASUREITEMSTRUCT& measure) {
+    return MeasureMenuPicture(measure) ? TRUE : FALSE;
+}
+
+LRESULT TTQuorvane_Invisible_Buttons::OnDrawItem(const DRAWITEMSTRUCT& draw) {
+    return DrawMenuPicture(draw) ? TRUE : FALSE;
 }
 
 void TTQuorvane_Invisible_Buttons::Hide() { ::ShowWindow(Window(), SW_HIDE); }

@@ -71,6 +71,8 @@ private:
     LRESULT OnClose();
     LRESULT OnDestroy();
     LRESULT OnTaskbarCreated();
+    LRESULT OnMeasureItem(MEASUREITEMSTRUCT& measure);
+    LRESULT OnDrawItem(const DRAWITEMSTRUCT& draw);
 
     void Timer1Timer();
     void Timer2Timer();
@@ -83,6 +85,9 @@ private:
     UINT TrackMenu(HMENU menu, POINT at);
     SIZE PictureSize() const;
 
+    // The hidden owner of the host's windows: an owned window gets no
+    // taskbar button, whatever the shell.
+    UniqueWindow applicationWindow_;
     UniqueWindow window_;
     HookLibrary hookLibrary;
     MainTrayIcon mainTrayIcon;
