@@ -28,26 +28,31 @@ bool SameFileName(std::wstring_view pathA, std::wstring_view pathB) {
 
 bool TProcess::Open(DWORD processId) {
     id_ = processId;
-    handle_.reset();
     exeFile_.clear();
-    UniqueFile snapshot = TakeSnapshot(TH32CS_SNAPPROCESS, 0);
-    if (!snapshot)
-        return false;
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof entry;
-    bool found = false;
-    for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more && !found;
-         more = ::Process32NextW(snapshot.get(), &entry))
-        found = entry.th32ProcessID == processId;
-    if (!found)
-        return false;
-    exeFile_ = entry.szExeFile;
     // The limited right is enough to read the image path, and is granted
     // for processes of higher integrity; older systems know only the full one.
     handle_.reset(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
     if (!handle_)
         handle_.reset(::OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId));
-    return true;
+    imagePath_ = ReadImagePath();
+    if (!imagePath_.empty()) {
+        exeFile_ = FileNamePart(imagePath_);
+        return true;
+    }
+    // The system's list of processes names the executable of any process,
+    // but walking it costs more than asking the process.
+    UniqueFile snapshot = TakeSnapshot(TH32CS_SNAPPROCESS, 0);
+    if (!snapshot)
+        return false;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry)) {
+        if (entry.th32ProcessID == processId) {
+            exeFile_ = entry.szExeFile;
+            return true;
+        }
+    }
+    return false;
 }
 
 std::wstring TProcess::GetModulePath() const {
@@ -65,7 +70,7 @@ std::wstring TProcess::GetModulePath() const {
     return {};
 }
 
-std::wstring TProcess::GetImagePath() const {
+std::wstring TProcess::ReadImagePath() const {
     if (!handle_)
         return {};
     wchar_t path[MAX_PATH * 2];
@@ -78,7 +83,7 @@ std::wstring TProcess::GetImagePath() const {
 std::wstring TProcess::ProgramPath() const {
     std::wstring path = GetModulePath();
     if (path.empty())
-        path = GetImagePath();
+        path = imagePath_;
     return path.empty() ? exeFile_ : path;
 }
 

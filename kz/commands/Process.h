@@ -23,9 +23,10 @@ public:
     TProcess(const TProcess&) = delete;
     TProcess& operator=(const TProcess&) = delete;
 
-    // Finds the process in a snapshot of the system's processes and opens it
-    // with the least access that reads its image path, so that processes of
-    // elevated programs are opened too. False when the process is not found.
+    // Opens the process with the least access that reads its image path, so
+    // that processes of elevated programs are opened too, and reads the path;
+    // when that fails, finds the executable's name in a snapshot of the
+    // system's processes. False when the process is not found either way.
     bool Open(DWORD processId);
 
     // The full path of the process's executable: the module whose file name
@@ -38,14 +39,16 @@ public:
     std::wstring GetModulePath() const;
 
     // The image path of the opened process; empty when it cannot be read.
-    std::wstring GetImagePath() const;
+    const std::wstring& GetImagePath() const { return imagePath_; }
 
-    DWORD Id() const { return id_; }
     const std::wstring& ExeFile() const { return exeFile_; }
 
 private:
+    std::wstring ReadImagePath() const;
+
     DWORD id_ = 0;
     UniqueKernelHandle handle_;
+    std::wstring imagePath_;
     std::wstring exeFile_;
 };
 
