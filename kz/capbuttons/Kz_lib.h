@@ -57,7 +57,7 @@ struct CapButtonLayout {
     // Appends a kind code; a 33rd is ignored.
     void Add(int kind);
     int IndexOfKind(int kind) const;
-    bool HasButton(int i) const { return i >= 0 && i < count && IsCommandKind(kinds[i]); }
+    bool HasButton(int i) const { return i >= 0 && i < count && i < kMaxLayoutEntries && IsCommandKind(kinds[i]); }
 
     // Entry i of a window: left and right in the coordinates of windowRect,
     // top and bottom measured from the window's top edge.
