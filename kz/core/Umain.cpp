@@ -352,8 +352,10 @@ void TTQuorvane_Invisible_Buttons::N1001Click(int tag) {
 }
 
 LRESULT TTQuorvane_Invisible_Buttons::OnSendToBack(HWND target) {
+    // Without SWP_NOACTIVATE the move would activate the window, which
+    // brings it straight back to the top.
     if (MayTouchWindow(target))
-        ::SetWindowPos(target, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+        ::SetWindowPos(target, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
     return 0;
 }
 

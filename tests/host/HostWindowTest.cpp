@@ -1,0 +1,406 @@
+// In-process window tests of the host: the real main window, tray-menu module
+// and executor of the test process act on windows of target programs in
+// other processes, driven by the messages the hook library, the shell and
+// other programs send.
+#include "HostHarness.h"
+
+#include "../../trelmo/Protocol.h"
+#include "HostMessages.h"
+#include "Impprofile.h"
+#include "Vwindowlist.h"
+#include "WindowTrayIcons.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <memory>
+
+namespace kz::test {
+namespace {
+
+constexpr int kTargets = 3;
+
+// Three target programs shared by the tests of a suite; every test leaves
+// them as it found them (the host restores every window it changed).
+class HostWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        for (int i = 0; i < kTargets; ++i)
+            targets_[static_cast<size_t>(i)] = std::make_unique<TargetProgram>(L"Host target " + std::to_wstring(i));
+    }
+    static void TearDownTestSuite() {
+        for (auto& target : targets_)
+            target.reset();
+    }
+    void SetUp() override {
+        for (int i = 0; i < kTargets; ++i)
+            ASSERT_TRUE(Target(i)) << "target program " << i << " did not start";
+    }
+
+    static HWND Target(int i) { return targets_[static_cast<size_t>(i)]->Window(); }
+    static bool Visible(HWND w) { return ::IsWindowVisible(w) != FALSE; }
+
+    static std::array<std::unique_ptr<TargetProgram>, kTargets> targets_;
+};
+std::array<std::unique_ptr<TargetProgram>, kTargets> HostWindowTest::targets_;
+
+class HostCommandTest : public HostWindowTest {
+protected:
+    InProcessHost host;
+};
+
+TEST_F(HostCommandTest, ToTrayHidesTheWindowAndALeftClickOnItsIconRestoresIt) {
+    const HWND w = Target(0);
+    host.Send(HM_TO_TRAY, w);
+    EXPECT_TRUE(WaitUntil([w] { return !Visible(w); }));
+    EXPECT_TRUE(ImpProfile().GetProfile(w).State.InTray);
+    ASSERT_NE(nullptr, ImpProfile().TrayIconOf(w));
+    EXPECT_EQ(host.Window(), ImpProfile().TrayIconOf(w)->hWnd);
+
+    host.Send(WM_TRAYNOTIFY, reinterpret_cast<HWND>(static_cast<UINT_PTR>(TrayIconIdOf(w))), WM_LBUTTONDOWN);
+    EXPECT_TRUE(WaitUntil([w] { return Visible(w); }));
+    EXPECT_EQ(nullptr, ImpProfile().TrayIconOf(w));
+    EXPECT_EQ(nullptr, ImpProfile().FindSaved(w));
+}
+
+TEST_F(HostCommandTest, MouseMessagesOtherThanButtonDownsAreIgnored) {
+    const HWND w = Target(0);
+    host.Send(HM_TO_TRAY, w);
+    for (UINT mouse : {WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_MOUSEMOVE, WM_RBUTTONUP})
+        host.Send(WM_TRAYNOTIFY, reinterpret_cast<HWND>(static_cast<UINT_PTR>(TrayIconIdOf(w))), mouse);
+    PumpPending();
+    EXPECT_FALSE(Visible(w));
+    EXPECT_NE(nullptr, ImpProfile().TrayIconOf(w));
+}
+
+TEST_F(HostCommandTest, ShowWindowFromTheIconsMenuUndoesOnlyTrayAndHiding) {
+    const HWND w = Target(1);
+    host.Send(HM_ON_TOP, w);
+    host.Send(HM_TO_TRAY, w);
+    ASSERT_TRUE(WaitUntil([w] { return !Visible(w); }));
+    TypeIntoMenu(host.Window(), {VK_DOWN, VK_RETURN}, [&] {
+        host.Send(WM_TRAYNOTIFY, reinterpret_cast<HWND>(static_cast<UINT_PTR>(TrayIconIdOf(w))), WM_RBUTTONDOWN);
+    });
+    EXPECT_TRUE(WaitUntil([w] { return Visible(w); }));
+    EXPECT_EQ(nullptr, ImpProfile().TrayIconOf(w));
+    EXPECT_TRUE(IsTopmost(w));  // still a change in force
+    ASSERT_NE(nullptr, ImpProfile().FindSaved(w));
+    EXPECT_TRUE(ImpProfile().FindSaved(w)->Changes & kChangedOnTop);
+}
+
+TEST_F(HostCommandTest, CloseWindowFromTheIconsMenuClosesTheTargetNotTheHost) {
+    TargetProgram doomed(L"Host target to close");
+    const HWND w = doomed.Window();
+    ASSERT_TRUE(w);
+    host.Send(HM_TO_TRAY, w);
+    ASSERT_TRUE(WaitUntil([w] { return !Visible(w); }));
+    TypeIntoMenu(host.Window(), {VK_DOWN, VK_DOWN, VK_RETURN}, [&] {
+        host.Send(WM_TRAYNOTIFY, reinterpret_cast<HWND>(static_cast<UINT_PTR>(TrayIconIdOf(w))), WM_RBUTTONDOWN);
+    });
+    EXPECT_TRUE(WaitUntil([w] { return !::IsWindow(w); }, std::chrono::seconds(10)));
+    EXPECT_TRUE(::IsWindow(host.Window()));
+    host.Send(HM_WINDOW_GONE, w);
+    EXPECT_EQ(nullptr, ImpProfile().Current().Find(w));
+}
+
+TEST_F(HostCommandTest, TransparencyTogglesAtTheToggleLevelAndTakesAGivenLevel) {
+    const HWND w = Target(0);
+    ImpProfile().SetToggleLevel(50);
+    host.Send(HM_TRANSPARENCY, w, kTransparencyToggleArgument);
+    EXPECT_TRUE(IsLayered(w));
+    EXPECT_EQ(49, ImpProfile().ReadTransparency(w));  // alpha 127
+
+    host.Send(HM_TRANSPARENCY, w, kTransparencyToggleArgument);
+    EXPECT_FALSE(IsLayered(w));
+    EXPECT_EQ(nullptr, ImpProfile().FindSaved(w));
+
+    host.Send(HM_TRANSPARENCY, w, 30);
+    EXPECT_EQ(29, ImpProfile().ReadTransparency(w));  // alpha 76
+    host.Send(HM_TRANSPARENCY, w, 30);
+    EXPECT_EQ(29, ImpProfile().ReadTransparency(w));  // a level is set, not toggled
+    host.Send(HM_TRANSPARENCY, w, 150);
+    EXPECT_FALSE(IsLayered(w));
+    EXPECT_EQ(nullptr, ImpProfile().FindSaved(w));
+}
+
+TEST_F(HostCommandTest, RollTwiceRollsUpAndDownAndASizeChangeForgetsTheRoll) {
+    const HWND w = Target(2);
+    RECT frame{};
+    ::GetWindowRect(w, &frame);
+    const int height = WindowHeight(w);
+    host.Send(HM_ROLL, w);
+    EXPECT_LT(WindowHeight(w), height / 2);
+    host.Send(HM_ROLL, w);
+    EXPECT_EQ(height, WindowHeight(w));
+
+    host.Send(HM_ROLL, w);
+    host.Send(HM_WINDOW_SIZED, w);  // someone else sized it: it counts as unrolled
+    EXPECT_FALSE(ImpProfile().IsRolled(w));
+    EXPECT_EQ(nullptr, ImpProfile().FindSaved(w));
+    host.Send(HM_ROLL, w);  // rolls up again rather than down
+    EXPECT_TRUE(ImpProfile().IsRolled(w));
+    host.Send(HM_ROLL, w);
+    EXPECT_FALSE(ImpProfile().IsRolled(w));
+    ::SetWindowPos(w, nullptr, 0, 0, frame.right - frame.left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+TEST_F(HostCommandTest, OnTopTogglesAndSendToBackPutsTheWindowBelowTheOthers) {
+    const HWND w = Target(0);
+    host.Send(HM_ON_TOP, w);
+    EXPECT_TRUE(IsTopmost(w));
+    host.Send(HM_ON_TOP, w);
+    EXPECT_FALSE(IsTopmost(w));
+
+    host.Send(HM_TO_BACK, w);  // takes effect once the posted move is handled
+    const auto below = [](HWND upper, HWND lower) {
+        for (HWND next = ::GetWindow(upper, GW_HWNDNEXT); next; next = ::GetWindow(next, GW_HWNDNEXT))
+            if (next == lower)
+                return true;
+        return false;
+    };
+    EXPECT_TRUE(WaitUntil([&] { return below(Target(1), w) && below(Target(2), w); }));
+}
+
+TEST_F(HostCommandTest, CommandsAboutWindowsThatMustNotBeTouchedChangeNothing) {
+    const HWND parent = CreateTestWindow();
+    const HWND child = ::CreateWindowExW(0, L"STATIC", L"child", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, parent,
+                                         nullptr, nullptr, nullptr);
+    const HWND dead = CreateTestWindow();
+    ::DestroyWindow(dead);
+    const HWND taskbar = ::FindWindowW(L"Shell_TrayWnd", nullptr);
+    const HWND untouchable[] = {::GetDesktopWindow(), taskbar, child, parent, host.Window(), dead};
+    const bool taskbarVisible = Visible(taskbar);
+
+    for (HWND w : untouchable) {
+        for (UINT command : {HM_TO_TRAY, HM_TO_COMMON_TRAY, HM_TO_BOX, HM_ROLL, HM_ON_TOP, HM_TO_BACK})
+            host.Send(command, w);
+        host.Send(HM_TRANSPARENCY, w, 30);
+        host.Send(HM_WINDOW_SIZED, w);
+        host.Send(HM_WINDOW_GONE, w);
+        host.Send(WM_SENDTOBACK, nullptr, reinterpret_cast<LPARAM>(w));
+    }
+    PumpPending();
+    EXPECT_EQ(0, ImpProfile().Current().Count());
+    EXPECT_EQ(0, ImpProfile().Saved().Count());
+    for (HWND w : {parent, child}) {
+        EXPECT_TRUE(Visible(w));
+        EXPECT_FALSE(IsTopmost(w) || IsLayered(w));
+    }
+    EXPECT_EQ(taskbarVisible, Visible(taskbar));
+    EXPECT_TRUE(::IsWindow(host.Window()));
+    EXPECT_FALSE(IsLayered(host.Window()));
+    ::DestroyWindow(parent);
+}
+
+TEST_F(HostCommandTest, AWindowReportedGoneIsForgottenThoughItNoLongerExists) {
+    HWND w = nullptr;
+    {
+        TargetProgram shortLived(L"Host target that ends");
+        w = shortLived.Window();
+        ASSERT_TRUE(w);
+        host.Send(HM_ON_TOP, w);
+        ASSERT_NE(nullptr, ImpProfile().FindSaved(w));
+    }  // the program is ended
+    ASSERT_TRUE(WaitUntil([w] { return !::IsWindow(w); }));
+    host.Send(HM_WINDOW_GONE, w);
+    EXPECT_EQ(nullptr, ImpProfile().Current().Find(w));
+    EXPECT_EQ(nullptr, ImpProfile().FindSaved(w));
+}
+
+TEST_F(HostCommandTest, PresetMenuChecksTheRoundedLevelAndSetsTheChosenOne) {
+    const HWND w = Target(1);
+    host.Send(HM_TRANSPARENCY, w, 79);  // reads back as 78 %
+    ASSERT_EQ(78, ImpProfile().GetTransparency(w));
+    const LPARAM point = MAKELPARAM(200, 100);  // y low, x high
+    TypeIntoMenu(host.Window(), {VK_ESCAPE}, [&] { host.Send(WM_PRESETMENU, w, point); });
+    const HMENU menu = host.Main().popupTransparency();
+    EXPECT_EQ(w, host.Main().TransparencyTarget());
+    EXPECT_EQ(L"  80 %", ItemText(menu, 2));
+    EXPECT_TRUE(ItemChecked(menu, 2));
+
+    host.Send(HM_TRANSPARENCY, w, 74);  // 73 %: rounds to 75, no such item, the mark stays
+    host.Main().popupTransparencyPopup();
+    EXPECT_TRUE(ItemChecked(menu, 2));
+
+    // Down six times from the top: "  50 %".
+    TypeIntoMenu(host.Window(), {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN},
+                 [&] { host.Send(WM_PRESETMENU, w, point); });
+    EXPECT_EQ(49, ImpProfile().ReadTransparency(w));
+    host.Main().popupTransparencyPopup();
+    EXPECT_TRUE(ItemChecked(menu, 5));
+    EXPECT_FALSE(ItemChecked(menu, 2));
+}
+
+// The menu of the host icon.
+class TrayMenuTest : public HostWindowTest {
+protected:
+    InProcessHost host{false};
+};
+
+TEST_F(TrayMenuTest, RestoreAllRestoresEveryChangedWindow) {
+    host.Send(HM_ON_TOP, Target(0));
+    host.Send(HM_TO_TRAY, Target(1));
+    host.Send(HM_TRANSPARENCY, Target(2), 30);
+    host.TrayMenu().popupMainTrayPopup();
+    const HMENU menu = host.TrayMenu().popupMainTray();
+    ASSERT_EQ(L"Restore changed windows", ItemText(menu, 1));
+    const HMENU changed = ::GetSubMenu(menu, 1);
+    ASSERT_EQ(5, ::GetMenuItemCount(changed));
+    EXPECT_EQ(L"Restore All", ItemText(changed, 0));
+    EXPECT_TRUE(ItemEnabled(changed, 0));
+    EXPECT_TRUE(IsSeparator(changed, 1));
+    for (int i = 0; i < kTargets; ++i)
+        EXPECT_EQ(L"Host target " + std::to_wstring(i), ItemText(changed, 2 + i));
+    const HMENU trayed = ::GetSubMenu(menu, 0);
+    ASSERT_EQ(3, ::GetMenuItemCount(trayed));
+    EXPECT_EQ(L"Host target 1", ItemText(trayed, 2));
+
+    host.TrayMenu().RestoreAll1Click();
+    EXPECT_EQ(0, ImpProfile().Saved().Count());
+    EXPECT_FALSE(IsTopmost(Target(0)));
+    EXPECT_TRUE(WaitUntil([] { return Visible(Target(1)); }));
+    EXPECT_FALSE(IsLayered(Target(2)));
+
+    host.TrayMenu().popupMainTrayPopup();
+    const HMENU rebuilt = host.TrayMenu().popupMainTray();
+    EXPECT_EQ(1, ::GetMenuItemCount(::GetSubMenu(rebuilt, 0)));
+    EXPECT_FALSE(ItemEnabled(::GetSubMenu(rebuilt, 0), 0));
+    EXPECT_EQ(1, ::GetMenuItemCount(::GetSubMenu(rebuilt, 1)));
+    EXPECT_FALSE(ItemEnabled(::GetSubMenu(rebuilt, 1), 0));
+}
+
+TEST_F(TrayMenuTest, ChosenItemsActOnTheirWindows) {
+    host.Send(HM_TO_TRAY, Target(0));
+    host.Send(HM_TO_TRAY, Target(1));
+    host.Send(HM_ON_TOP, Target(2));
+    // Show trayed windows > Show All.
+    TypeIntoMenu(host.Window(), {VK_DOWN, VK_RIGHT, VK_RETURN},
+                 [&] { host.Send(WM_TRAYNOTIFY, reinterpret_cast<HWND>(0xFFFFFFFFu), WM_RBUTTONDOWN); });
+    EXPECT_TRUE(WaitUntil([] { return Visible(Target(0)) && Visible(Target(1)); }));
+    EXPECT_EQ(nullptr, ImpProfile().TrayIconOf(Target(0)));
+    // Restore changed windows > the only changed window.
+    TypeIntoMenu(host.Window(), {VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN},
+                 [&] { host.Send(WM_TRAYNOTIFY, reinterpret_cast<HWND>(0xFFFFFFFFu), WM_RBUTTONDOWN); });
+    EXPECT_FALSE(IsTopmost(Target(2)));
+    EXPECT_EQ(0, ImpProfile().Saved().Count());
+}
+
+TEST_F(TrayMenuTest, CommonTrayWindowsAreListedAboveExitWhenTheMenuIsNotSeparate) {
+    host.Send(HM_TO_COMMON_TRAY, Target(0));
+    ASSERT_TRUE(WaitUntil([] { return !Visible(Target(0)); }));
+    EXPECT_FALSE(host.TrayMenu().CommonIconShown());
+    host.TrayMenu().popupMainTrayPopup();
+    const HMENU menu = host.TrayMenu().popupMainTray();
+    const int count = ::GetMenuItemCount(menu);
+    ASSERT_EQ(10, count);
+    EXPECT_EQ(L"Exit", ItemText(menu, count - 1));
+    EXPECT_TRUE(IsSeparator(menu, count - 2));
+    EXPECT_EQ(L"Host target 0", ItemText(menu, count - 3));
+    EXPECT_TRUE(IsSeparator(menu, count - 4));
+    EXPECT_EQ(L"Options", ItemText(menu, count - 5));
+
+    TypeIntoMenu(host.Window(), {VK_UP, VK_UP, VK_RETURN},
+                 [&] { host.Send(WM_TRAYNOTIFY, reinterpret_cast<HWND>(0xFFFFFFFFu), WM_RBUTTONDOWN); });
+    EXPECT_TRUE(WaitUntil([] { return Visible(Target(0)); }));
+    EXPECT_FALSE(ImpProfile().GetProfile(Target(0)).State.InCommonTray);
+    host.TrayMenu().popupMainTrayPopup();
+    EXPECT_EQ(8, ::GetMenuItemCount(host.TrayMenu().popupMainTray()));
+}
+
+// The separate common tray icon and the icons after a restart of the shell.
+class TrayIconsTest : public HostWindowTest {
+protected:
+    InProcessHost host{true};
+};
+
+TEST_F(TrayIconsTest, CommonIconComesWithTheFirstWindowAndGoesWithTheLast) {
+    host.Send(HM_TO_COMMON_TRAY, Target(0));
+    EXPECT_TRUE(host.TrayMenu().CommonIconShown());
+    host.Send(HM_TO_COMMON_TRAY, Target(1));
+    host.TrayMenu().popupTrayMenuPopup();
+    EXPECT_EQ(2, ::GetMenuItemCount(host.TrayMenu().popupTrayMenu()));
+    EXPECT_EQ(L"Host target 1", ItemText(host.TrayMenu().popupTrayMenu(), 1));
+
+    TypeIntoMenu(host.Window(), {VK_DOWN, VK_RETURN},
+                 [&] { host.Send(WM_TRAYNOTIFY, reinterpret_cast<HWND>(0xFFFFFFFEu), WM_LBUTTONDOWN); });
+    EXPECT_TRUE(WaitUntil([] { return Visible(Target(0)); }));
+    EXPECT_TRUE(host.TrayMenu().CommonIconShown());
+    ImpProfile().SetInCommonTray(Target(1), false);
+    EXPECT_FALSE(host.TrayMenu().CommonIconShown());
+    EXPECT_FALSE(DeleteTrayIcon(host.Window(), kCommonTrayIconId));
+}
+
+TEST_F(TrayIconsTest, CommonIconIsAnimated) {
+    host.Send(HM_TO_COMMON_TRAY, Target(0));
+    ASSERT_TRUE(host.TrayMenu().CommonIconShown());
+    EXPECT_TRUE(WaitUntil([&] { return host.TrayMenu().AnimationFrame() != 0; }, std::chrono::seconds(5)));
+}
+
+TEST_F(TrayIconsTest, TaskbarCreatedAddsEveryIconAgain) {
+    const HWND w = Target(2);
+    host.Send(HM_TO_TRAY, w);
+    host.Send(HM_TO_COMMON_TRAY, Target(0));
+    // The shell restarted: it knows none of the icons any more.
+    ASSERT_TRUE(DeleteTrayIcon(host.Window(), kHostTrayIconId)) << "no notification area to test with";
+    ASSERT_TRUE(DeleteTrayIcon(host.Window(), TrayIconIdOf(w)));
+    ASSERT_TRUE(DeleteTrayIcon(host.Window(), kCommonTrayIconId));
+
+    ::SendMessageW(host.Window(), ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(DeleteTrayIcon(host.Window(), kHostTrayIconId));
+    EXPECT_TRUE(DeleteTrayIcon(host.Window(), TrayIconIdOf(w)));
+    EXPECT_TRUE(DeleteTrayIcon(host.Window(), kCommonTrayIconId));
+    ::SendMessageW(host.Window(), ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+}
+
+// The main window itself.
+class MainWindowTest : public ::testing::Test {
+protected:
+    InProcessHost host;
+};
+
+TEST_F(MainWindowTest, CloseHidesItUntilExitIsRequested) {
+    host.Main().ShowAbout();
+    EXPECT_TRUE(::IsWindowVisible(host.Window()));
+    ::SendMessageW(host.Window(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(::IsWindow(host.Window()));
+    EXPECT_FALSE(::IsWindowVisible(host.Window()));
+
+    const HWND window = host.Window();
+    host.Main().RequestExit();
+    EXPECT_TRUE(WaitUntil([window] { return !::IsWindow(window); }));
+    EXPECT_FALSE(DeleteTrayIcon(window, kHostTrayIconId));  // deleted with the window
+}
+
+TEST_F(MainWindowTest, OwnedByAHiddenWindowSoThatItHasNoTaskbarButton) {
+    const HWND owner = ::GetWindow(host.Window(), GW_OWNER);
+    ASSERT_NE(nullptr, owner);
+    EXPECT_FALSE(::IsWindowVisible(owner));
+    EXPECT_TRUE(::GetWindowLongPtrW(host.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(MainWindowTest, WindowListHoldsOtherCaptionedWindowsOnly) {
+    host.Main().ShowAbout();
+    const HWND owned = CreateTestWindow(WS_OVERLAPPEDWINDOW, 0, host.Window());
+    const HWND ownedByApplication = CreateTestWindow(WS_OVERLAPPEDWINDOW, 0, ::GetWindow(host.Window(), GW_OWNER));
+    const HWND tool = CreateTestWindow(WS_OVERLAPPEDWINDOW, WS_EX_TOOLWINDOW);
+    const HWND captionless = CreateTestWindow(WS_POPUP | WS_SYSMENU | WS_THICKFRAME);
+    const HWND dialogFrame = CreateTestWindow(WS_POPUP | WS_DLGFRAME | WS_SYSMENU);
+    const HWND plain = CreateTestWindow(WS_OVERLAPPEDWINDOW);
+    const HWND hidden = CreateTestWindow(WS_OVERLAPPEDWINDOW);
+    ::ShowWindow(hidden, SW_HIDE);
+
+    std::vector<HWND> list{plain};  // emptied first
+    CollectTopLevelWindows(list, host.Window());
+    const auto listed = [&list](HWND w) { return std::find(list.begin(), list.end(), w) != list.end(); };
+    EXPECT_TRUE(listed(dialogFrame));
+    EXPECT_TRUE(listed(plain));
+    EXPECT_EQ(1, std::count(list.begin(), list.end(), plain));
+    for (HWND w : {host.Window(), owned, ownedByApplication, tool, captionless, hidden})
+        EXPECT_FALSE(listed(w)) << w;
+    for (HWND w : {owned, ownedByApplication, tool, captionless, dialogFrame, plain, hidden})
+        ::DestroyWindow(w);
+}
+
+}  // namespace
+}  // namespace kz::test
