@@ -84,6 +84,14 @@ void RunHost(HINSTANCE instance) {
         RunMessageLoop();
 }
 
+// The main window posts the quit request when it goes; a message box would
+// end at once on it.
+void ShowStartupError(const std::wstring& message) {
+    MSG quit;
+    ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    ShowErrorBox(message);
+}
+
 std::wstring Widen(const char* text) {
     const int length = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
     std::wstring wide(static_cast<size_t>(length > 0 ? length : 1), L'\0');
@@ -109,9 +117,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         try {
             RunHost(instance);
         } catch (const StartupError& error) {
-            ShowErrorBox(error.Message());
+            ShowStartupError(error.Message());
         } catch (const std::exception& error) {
-            ShowErrorBox(Widen(error.what()));
+            ShowStartupError(Widen(error.what()));
         }
     } catch (...) {
         // Nothing is left to tell the user with.

@@ -6,7 +6,7 @@
 
 namespace kz {
 
-bool MainTrayIcon::Add(HWND owner, bool withBalloons) {
+void MainTrayIcon::Add(HWND owner, bool withBalloons) {
     icon_.reset(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), L"TRAYICON", IMAGE_ICON,
                                                 ::GetSystemMetrics(SM_CXSMICON),
                                                 ::GetSystemMetrics(SM_CYSMICON), 0)));
@@ -18,32 +18,29 @@ bool MainTrayIcon::Add(HWND owner, bool withBalloons) {
     data_.uCallbackMessage = WM_TRAYNOTIFY;
     data_.hIcon = icon_.get();
     CopyToField(data_.szTip, kApplicationTitle);
-    shown_ = ::Shell_NotifyIconW(NIM_ADD, &data_) != FALSE;
-    return shown_;
+    ::Shell_NotifyIconW(NIM_ADD, &data_);
 }
 
-bool MainTrayIcon::AddAgain() {
+void MainTrayIcon::AddAgain() {
     if (!data_.hWnd)
-        return false;
+        return;
     data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    shown_ = ::Shell_NotifyIconW(NIM_ADD, &data_) != FALSE;
-    return shown_;
+    ::Shell_NotifyIconW(NIM_ADD, &data_);
 }
 
-bool MainTrayIcon::ShowTip(const wchar_t* text) {
+void MainTrayIcon::ShowTip(const wchar_t* text) {
     data_.uFlags = NIF_INFO;
     CopyToField(data_.szInfo, text);
     CopyToField(data_.szInfoTitle, kApplicationTitle);
     data_.uTimeout = kTipTimeoutMs;
     data_.dwInfoFlags = NIIF_INFO;
-    return ::Shell_NotifyIconW(NIM_MODIFY, &data_) != FALSE;
+    ::Shell_NotifyIconW(NIM_MODIFY, &data_);
 }
 
 void MainTrayIcon::Delete() {
     if (data_.hWnd)
         ::Shell_NotifyIconW(NIM_DELETE, &data_);
     data_.hWnd = nullptr;
-    shown_ = false;
 }
 
 }  // namespace kz

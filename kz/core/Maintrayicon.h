@@ -19,21 +19,18 @@ public:
     MainTrayIcon& operator=(const MainTrayIcon&) = delete;
 
     // Adds the icon "TRAYICON" with the application title as its tip. The
-    // shell reads the balloon members only when withBalloons is set.
-    bool Add(HWND owner, bool withBalloons);
+    // shell reads the balloon members only when withBalloons is set. The
+    // record is kept when the shell refuses it (no notification area yet).
+    void Add(HWND owner, bool withBalloons);
     // Adds the icon again after the shell restarted; nothing before Add.
-    bool AddAgain();
+    void AddAgain();
     // Shows text as an information balloon titled with the application title.
-    bool ShowTip(const wchar_t* text);
+    void ShowTip(const wchar_t* text);
     void Delete();
-
-    bool Shown() const { return shown_; }
-    DWORD RecordSize() const { return data_.cbSize; }
 
 private:
     NOTIFYICONDATAW data_{};
     UniqueIcon icon_;
-    bool shown_ = false;
 };
 
 // Copies text into a fixed-size member of the icon record, cut to fit.

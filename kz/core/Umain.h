@@ -42,8 +42,6 @@ public:
     void OpenOptions() override;
     void RequestExit() override;
 
-    bool ExitRequested() const { return exitRequested; }
-    bool TipsActive() const { return tipsActive; }
     HWND TransparencyTarget() const { return transparencyTarget; }
     HMENU popupWndTray() const { return popupWndTray_.get(); }
     HMENU popupTransparency() const { return popupTransparency_.get(); }
