@@ -1,0 +1,162 @@
+// The real kz.exe with hotkeys in its stored settings, keys injected with
+// SendInput in the Wine desktop, a target program in another process.
+#include "HostDriver.h"
+#include "StoredValues.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace kz::test {
+namespace {
+
+constexpr wchar_t kSettingsKey[] = L"SOFTWARE\\Quorvane\\Barquill";
+constexpr int32_t kCtrlT = 0x4054;
+constexpr int32_t kCtrlY = 0x4059;
+constexpr int32_t kCtrlU = 0x4055;
+
+// Stores a "Settings" value for the host and puts the previous one back.
+class StoredHostSettings {
+public:
+    explicit StoredHostSettings(const ValueParts& parts) {
+        ::RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr,
+                          key_.put(), nullptr);
+        DWORD size = 512;
+        previous_.resize(size);
+        had_ = ::RegQueryValueExW(key_.get(), L"Settings", nullptr, nullptr, previous_.data(), &size) ==
+               ERROR_SUCCESS;
+        previous_.resize(had_ ? size : 0);
+        const std::vector<uint8_t> bytes = parts.Bytes();
+        ::RegSetValueExW(key_.get(), L"Settings", 0, REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size()));
+    }
+    ~StoredHostSettings() {
+        if (had_)
+            ::RegSetValueExW(key_.get(), L"Settings", 0, REG_BINARY, previous_.data(),
+                             static_cast<DWORD>(previous_.size()));
+        else
+            ::RegDeleteValueW(key_.get(), L"Settings");
+    }
+    StoredHostSettings(const StoredHostSettings&) = delete;
+    StoredHostSettings& operator=(const StoredHostSettings&) = delete;
+
+private:
+    UniqueKey key_;
+    std::vector<uint8_t> previous_;
+    bool had_ = false;
+};
+
+void Press(int32_t stored) {
+    std::vector<INPUT> inputs;
+    auto key = [&inputs](WORD vk, bool up) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(input);
+    };
+    key(VK_CONTROL, false);
+    key(static_cast<WORD>(stored & 0xFF), false);
+    key(static_cast<WORD>(stored & 0xFF), true);
+    key(VK_CONTROL, true);
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+bool IsTopmost(HWND window) { return (::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+// A window of this driver that holds combinations and counts their presses.
+class HotKeyHolder {
+public:
+    HotKeyHolder() {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = Procedure;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"KzHotKeyHolder";
+        ::RegisterClassW(&wc);  // fails harmlessly when already registered
+        window_.reset(::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                        wc.hInstance, nullptr));
+    }
+    ~HotKeyHolder() {
+        for (int id = 1; id <= ids_; ++id)
+            ::UnregisterHotKey(window_.get(), id);
+    }
+    bool Take(int32_t stored) {
+        return ::RegisterHotKey(window_.get(), ++ids_, MOD_CONTROL, static_cast<UINT>(stored & 0xFF)) != FALSE;
+    }
+    LONG_PTR Presses() const { return ::GetWindowLongPtrW(window_.get(), GWLP_USERDATA); }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_HOTKEY) {
+            ::SetWindowLongPtrW(window, GWLP_USERDATA, ::GetWindowLongPtrW(window, GWLP_USERDATA) + 1);
+            return 0;
+        }
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    UniqueWindow window_;
+    int ids_ = 0;
+};
+
+class HotKeysEndToEnd : public testing::Test {
+protected:
+    void SetUp() override {
+        if (!HostBuilt())
+            GTEST_SKIP() << "kz.exe is not built";
+        parts_.buttonCount = 2;
+        parts_.buttons = {5, 6};
+        parts_.hotKeys[5] = kCtrlT;
+        parts_.hotKeys[1] = kCtrlY;  // kind 1 is not on the row
+        parts_.hotKeys[6] = kCtrlU;
+    }
+    // Brings the target to the front and waits until it is there.
+    HWND FrontTarget() {
+        target_ = child_.WaitForWindow();
+        if (target_) {
+            ::SetForegroundWindow(target_);
+            WaitUntil([&] { return ::GetForegroundWindow() == target_; });
+        }
+        return target_;
+    }
+
+    ValueParts parts_;
+    ChildProgram child_{L"\"" + BinaryDirectory() + L"\\kz_target.exe\""};
+    HWND target_ = nullptr;
+};
+
+TEST_F(HotKeysEndToEnd, CtrlTMakesTheForegroundTargetTopmostAndNormalAgain) {
+    StoredHostSettings settings(parts_);
+    RunningHost host;
+    ASSERT_TRUE(host.WaitUntilReady());
+    ASSERT_TRUE(FrontTarget());
+    ASSERT_FALSE(IsTopmost(target_));
+    Press(kCtrlT);
+    EXPECT_TRUE(WaitUntil([&] { return IsTopmost(target_); }));
+    SaveScreenshot("hotkey_topmost");
+    Press(kCtrlT);
+    EXPECT_TRUE(WaitUntil([&] { return !IsTopmost(target_); }));
+}
+
+TEST_F(HotKeysEndToEnd, ACombinationWhoseKindIsNotOnTheRowIsNotRegistered) {
+    StoredHostSettings settings(parts_);
+    RunningHost host;
+    ASSERT_TRUE(host.WaitUntilReady());
+    HotKeyHolder holder;
+    EXPECT_TRUE(holder.Take(kCtrlY)) << "the host holds Ctrl+Y";
+    EXPECT_FALSE(holder.Take(kCtrlT)) << "the host holds Ctrl+T of kind 5";
+}
+
+TEST_F(HotKeysEndToEnd, ACombinationAnotherProgramHoldsStaysWithIt) {
+    HotKeyHolder holder;
+    ASSERT_TRUE(holder.Take(kCtrlU));
+    StoredHostSettings settings(parts_);
+    RunningHost host;
+    ASSERT_TRUE(host.WaitUntilReady());
+    ASSERT_TRUE(FrontTarget());
+    Press(kCtrlU);
+    EXPECT_TRUE(WaitUntil([&] { return holder.Presses() == 1; }));
+    // The host still acts on its own combinations.
+    Press(kCtrlT);
+    EXPECT_TRUE(WaitUntil([&] { return IsTopmost(target_); }));
+}
+
+}  // namespace
+}  // namespace kz::test
