@@ -2,18 +2,15 @@
 
 #include "../../common/Handles.h"
 #include "../../trelmo/Protocol.h"
+#include "Windowtexts.h"
 
 #include <algorithm>
 
 namespace kz {
 
-namespace {
+static_assert(kMaxWindowTextLength <= kMaxStoredClassNameLength, "every class name read can be journalled");
 
-std::wstring ClassNameOf(HWND w) {
-    wchar_t name[kMaxClassNameLength + 1];
-    const int length = ::GetClassNameW(w, name, ARRAYSIZE(name));
-    return std::wstring(name, length > 0 ? static_cast<std::size_t>(length) : 0);
-}
+namespace {
 
 uint64_t StoredHandle(HWND w) { return static_cast<uint64_t>(reinterpret_cast<UINT_PTR>(w)); }
 
@@ -41,23 +38,24 @@ HWND StillHiddenWindow(const HiddenWindowEntry& entry) {
     return now.processId == entry.processId && now.className == entry.className ? w : nullptr;
 }
 
-void RegistryHiddenJournal::Hidden(HWND window) {
+bool RegistryHiddenJournal::Drop(HWND window) {
     const uint64_t stored = StoredHandle(window);
-    entries_.erase(std::remove_if(entries_.begin(), entries_.end(),
-                                  [stored](const HiddenWindowEntry& entry) { return entry.window == stored; }),
-                   entries_.end());
+    const auto kept = std::remove_if(entries_.begin(), entries_.end(),
+                                     [stored](const HiddenWindowEntry& entry) { return entry.window == stored; });
+    const bool dropped = kept != entries_.end();
+    entries_.erase(kept, entries_.end());
+    return dropped;
+}
+
+void RegistryHiddenJournal::Hidden(HWND window) {
+    Drop(window);
     entries_.push_back(EntryOfWindow(window));
     Write();
 }
 
 void RegistryHiddenJournal::Shown(HWND window) {
-    const uint64_t stored = StoredHandle(window);
-    const auto kept = std::remove_if(entries_.begin(), entries_.end(),
-                                     [stored](const HiddenWindowEntry& entry) { return entry.window == stored; });
-    if (kept == entries_.end())
-        return;
-    entries_.erase(kept, entries_.end());
-    Write();
+    if (Drop(window))
+        Write();
 }
 
 void RegistryHiddenJournal::Write() const { WriteHiddenJournal(entries_); }

@@ -34,6 +34,8 @@ public:
     const std::vector<HiddenWindowEntry>& Entries() const { return entries_; }
 
 private:
+    // Removes the entry of window; false when it had none.
+    bool Drop(HWND window);
     void Write() const;
 
     std::vector<HiddenWindowEntry> entries_;

@@ -24,7 +24,7 @@ uint64_t GetLittleEndian(const uint8_t* bytes, int byteCount) {
 }
 
 bool StorableClassName(const std::wstring& name) {
-    return !name.empty() && name.size() <= kMaxClassNameLength;
+    return !name.empty() && name.size() <= kMaxStoredClassNameLength;
 }
 
 }  // namespace
@@ -62,7 +62,7 @@ std::optional<std::vector<HiddenWindowEntry>> DecodeHiddenJournal(const uint8_t*
         entry.processId = static_cast<uint32_t>(GetLittleEndian(bytes + position + 8, 4));
         const std::size_t length = static_cast<std::size_t>(GetLittleEndian(bytes + position + 12, 2));
         position += kFixedEntryBytes;
-        if (length == 0 || length > kMaxClassNameLength || (size - position) / 2 < length)
+        if (length == 0 || length > kMaxStoredClassNameLength || (size - position) / 2 < length)
             return std::nullopt;
         for (std::size_t i = 0; i < length; ++i, position += 2)
             entry.className.push_back(static_cast<wchar_t>(GetLittleEndian(bytes + position, 2)));

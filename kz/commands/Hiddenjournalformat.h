@@ -20,8 +20,8 @@
 
 namespace kz {
 
-// The longest class name the system gives, in UTF-16 units.
-constexpr std::size_t kMaxClassNameLength = 256;
+// The longest class name an entry holds, in UTF-16 units: the system's limit.
+constexpr std::size_t kMaxStoredClassNameLength = 256;
 // A longer value is not read: it cannot be one this program wrote for any
 // plausible number of hidden windows.
 constexpr std::size_t kMaxHiddenJournalBytes = 64 * 1024;

@@ -3,6 +3,7 @@
 #include "HostMessages.h"
 #include "Opacity.h"
 #include "Process.h"
+#include "Windowtexts.h"
 
 namespace kz {
 
@@ -13,22 +14,8 @@ constexpr UINT kResizeOnly = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NO
 // How long record creation waits for a window to name its icon: a hung
 // program must not hold up the host.
 constexpr UINT kIconQueryTimeoutMs = 500;
-// Window texts and class names are read with this limit, in UTF-16 units.
-constexpr int kTextLimit = 256;
 
 LONG_PTR ExtendedStyle(HWND w) { return ::GetWindowLongPtrW(w, GWL_EXSTYLE); }
-
-std::wstring WindowText(HWND w) {
-    wchar_t text[kTextLimit];
-    const int length = ::GetWindowTextW(w, text, kTextLimit);
-    return std::wstring(text, length > 0 ? static_cast<std::size_t>(length) : 0);
-}
-
-std::wstring ClassName(HWND w) {
-    wchar_t name[kTextLimit];
-    const int length = ::GetClassNameW(w, name, kTextLimit);
-    return std::wstring(name, length > 0 ? static_cast<std::size_t>(length) : 0);
-}
 
 HICON AskIcon(HWND w, WPARAM kind) {
     DWORD_PTR icon = 0;
@@ -105,8 +92,8 @@ void TImpProfile::Connect(HWND mainWindow, CommonTrayIcon* commonTray, BoxWindow
 std::unique_ptr<TWndParams> TImpProfile::MakeRecord(HWND w) const {
     auto record = std::make_unique<TWndParams>();
     record->ModulePath = ProgramPathOfWindow(w);
-    record->Caption = WindowText(w);
-    record->ClassName = ClassName(w);
+    record->Caption = WindowTextOf(w);
+    record->ClassName = ClassNameOf(w);
     record->Transparency = ReadTransparency(w);
     record->SmallIcon = SmallIconOf(w);
     record->LargeIcon = BorrowedLargeIconOf(w);
