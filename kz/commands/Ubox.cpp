@@ -239,7 +239,7 @@ LRESULT TfrmBox::OnContextMenu(POINT at) {
     // The menu closes when the user clicks elsewhere only if the box is in front.
     ::SetForegroundWindow(window_.get());
     const UINT command = static_cast<UINT>(::TrackPopupMenuEx(
-        menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, window_.get(), nullptr));
+        menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, window_.get(), nullptr));
     ::PostMessageW(window_.get(), WM_NULL, 0, 0);
     return OnCommand(command);
 }
