@@ -3,6 +3,7 @@
 #include "../core/Application.h"
 #include "../core/Maintrayicon.h"
 #include "../core/Menupicture.h"
+#include "../core/Popupmenu.h"
 #include "../core/Uhtmlhelp.h"
 #include "HostMessages.h"
 
@@ -242,21 +243,12 @@ void TdmTrayMenu::popupTrayMenuPopup() {
 
 void TdmTrayMenu::ShowMainTrayMenu(POINT at) {
     popupMainTrayPopup();
-    TrackAndRun(popupMainTray_.get(), at);
+    MenuCommand(ShowPopupMenu(host_.Window(), popupMainTray_.get(), at));
 }
 
 void TdmTrayMenu::ShowCommonTrayMenu(POINT at) {
     popupTrayMenuPopup();
-    TrackAndRun(popupTrayMenu_.get(), at);
-}
-
-void TdmTrayMenu::TrackAndRun(HMENU menu, POINT at) {
-    const HWND owner = host_.Window();
-    const UINT id = static_cast<UINT>(::TrackPopupMenuEx(
-        menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, owner, nullptr));
-    // Lets the menu close properly when the user clicks elsewhere next time.
-    ::PostMessageW(owner, WM_NULL, 0, 0);
-    MenuCommand(id);
+    MenuCommand(ShowPopupMenu(host_.Window(), popupTrayMenu_.get(), at));
 }
 
 void TdmTrayMenu::MenuCommand(UINT id) {

@@ -118,7 +118,6 @@ private:
                           UINT position);
     void BuildTrayedSubmenu(HMENU submenu, const MainTrayMenuLists& lists);
     void BuildChangedSubmenu(HMENU submenu, const MainTrayMenuLists& lists);
-    void TrackAndRun(HMENU menu, POINT at);
     void SetCommonIconFrame(int frame);
 
     TrayMenuHost& host_;

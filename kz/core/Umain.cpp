@@ -9,6 +9,7 @@
 #include "Fileversion.h"
 #include "HostMessages.h"
 #include "Menupicture.h"
+#include "Popupmenu.h"
 #include "Impprofile.h"
 #include "Transparencypresets.h"
 #include "Traytips.h"
@@ -277,16 +278,13 @@ LRESULT TTQuorvane_Invisible_Buttons::OnTrayNotify(UINT iconId, UINT mouseMessag
         return 0;
     if (iconId == kHostTrayIconId) {
         if (mouseMessage == WM_RBUTTONDOWN && trayMenu_) {
-            ::SetForegroundWindow(Window());
             trayMenu_->ShowMainTrayMenu(CursorPosition());
         } else if (mouseMessage == WM_LBUTTONDOWN) {
             OpenOptions();
         }
     } else if (iconId == kCommonTrayIconId) {
-        if (trayMenu_) {
-            ::SetForegroundWindow(Window());
+        if (trayMenu_)
             trayMenu_->ShowCommonTrayMenu(CursorPosition());
-        }
     } else if (const HWND w = ImpProfile().WindowOfTrayIcon(iconId)) {
         OnWindowTrayIconClick(w, mouseMessage);
     }
@@ -296,7 +294,7 @@ LRESULT TTQuorvane_Invisible_Buttons::OnTrayNotify(UINT iconId, UINT mouseMessag
 void TTQuorvane_Invisible_Buttons::OnWindowTrayIconClick(HWND w, UINT mouseMessage) {
     TrayWnd = w;
     if (mouseMessage == WM_RBUTTONDOWN) {
-        switch (TrackMenu(popupWndTray_.get(), CursorPosition())) {
+        switch (ShowPopupMenu(Window(), popupWndTray_.get(), CursorPosition())) {
         case kShow1: Show1Click(); break;
         case kClose1: Close1Click(); break;
         default: break;
@@ -306,14 +304,6 @@ void TTQuorvane_Invisible_Buttons::OnWindowTrayIconClick(HWND w, UINT mouseMessa
     ImpProfile().RestoreWindow(w);
     ::SetForegroundWindow(w);
     ::ShowWindow(w, SW_SHOW);
-}
-
-UINT TTQuorvane_Invisible_Buttons::TrackMenu(HMENU menu, POINT at) {
-    ::SetForegroundWindow(Window());
-    const UINT id = static_cast<UINT>(
-        ::TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, Window(), nullptr));
-    ::PostMessageW(Window(), WM_NULL, 0, 0);
-    return id;
 }
 
 void TTQuorvane_Invisible_Buttons::Show1Click() {
@@ -332,7 +322,7 @@ LRESULT TTQuorvane_Invisible_Buttons::OnPresetMenu(HWND target, LPARAM screenPoi
     transparencyTarget = target;
     popupTransparencyPopup();
     const POINT at{static_cast<short>(HIWORD(screenPoint)), static_cast<LONG>(LOWORD(screenPoint))};
-    if (const UINT tag = TrackMenu(popupTransparency_.get(), at))
+    if (const UINT tag = ShowPopupMenu(Window(), popupTransparency_.get(), at))
         N1001Click(static_cast<int>(tag));
     return 0;
 }

@@ -78,9 +78,6 @@ private:
     void siteLinkClick();
     void OnWindowTrayIconClick(HWND w, UINT mouseMessage);
     void Hide();
-    // Makes the main window the foreground window and shows menu at a screen
-    // point; the chosen item's identifier, 0 for none.
-    UINT TrackMenu(HMENU menu, POINT at);
     SIZE PictureSize() const;
 
     // The hidden owner of the host's windows: an owned window gets no

@@ -49,6 +49,7 @@ TargetProgram::TargetProgram(const std::wstring& title)
     : program_(L"\"" + BinaryDirectory() + L"\\kz_target.exe\" " + title), window_(program_.WaitForWindow()) {}
 
 void TypeIntoMenu(HWND owner, std::initializer_list<UINT> keys, const std::function<void()>& open) {
+    PumpPending();  // a quit request left by an earlier host would end the menu at once
     for (UINT key : keys)
         ::PostMessageW(owner, WM_KEYDOWN, key, 0);
     const UINT_PTR watchdog = ::SetTimer(nullptr, 0, kStuckMenuMs, &CloseStuckMenu);
