@@ -4,13 +4,14 @@
 //
 // Start-up: single-instance test, recovery of windows a crashed host left
 // hidden, the settings, the main window (tray icon, splash), the tray-menu
-// module, the executor connected to both, and last the hook, once everything
-// a command needs is in place.
+// module and the boxes, the executor connected to them, and last the hook,
+// once everything a command needs is in place.
 // Shutdown: Exit closes the main window, which removes the hook (the library
 // lets go of every window) and its tray icon; then the executor restores
 // every window it changed, which empties the journal of hidden windows.
 #include "../commands/Hiddenjournal.h"
 #include "../commands/Impprofile.h"
+#include "../commands/Ubox.h"
 #include "../commands/Utraymenu2.h"
 #include "../settings/Usettingsfile.h"
 #include "Blocksecondrun.h"
@@ -50,8 +51,9 @@ SettingsRecord ReadSettings() {
 // the end restores every window it changed before they go.
 class ExecutorConnection {
 public:
-    ExecutorConnection(HWND mainWindow, CommonTrayIcon& commonTray, HiddenWindowJournal& journal) {
-        ImpProfile().Connect(mainWindow, &commonTray, nullptr, &journal);
+    ExecutorConnection(HWND mainWindow, CommonTrayIcon& commonTray, BoxWindows& boxes,
+                       HiddenWindowJournal& journal) {
+        ImpProfile().Connect(mainWindow, &commonTray, &boxes, &journal);
     }
     ~ExecutorConnection() {
         ImpProfile().RestoreAll();
@@ -79,7 +81,9 @@ void RunHost(HINSTANCE instance) {
     mainWindow.Create(instance, settings);
     TdmTrayMenu trayMenu(mainWindow, !settings.TrayMenuSeparate);
     mainWindow.SetTrayMenu(&trayMenu);
-    const ExecutorConnection connection(mainWindow.Window(), trayMenu, journal);
+    TBoxList boxes(mainWindow.Window(), ImpProfile());
+    boxes.SetBoxSize(settings.BoxSize);
+    const ExecutorConnection connection(mainWindow.Window(), trayMenu, boxes, journal);
     if (mainWindow.InstallHook())
         RunMessageLoop();
 }
