@@ -2,7 +2,7 @@
 // registry of attached windows and the locks that guard the process-wide lists.
 #pragma once
 
-#include "../common/Handles.h"
+#include "../../common/Handles.h"
 #include "WindowRegistry.h"
 
 #include <windows.h>

@@ -1,6 +1,6 @@
 #include "CaptionToolBar.h"
 
-#include "../common/Dib.h"
+#include "../../common/Dib.h"
 #include "CaptionButtonPainters.h"
 #include "HookedWindow.h"
 #include "HostMessages.h"

@@ -4,7 +4,7 @@
 // command step. The styles decide the metrics and draw the buttons.
 #pragma once
 
-#include "../common/Handles.h"
+#include "../../common/Handles.h"
 #include "ButtonTooltip.h"
 #include "CaptionButtonRow.h"
 #include "WindowHandler.h"
