@@ -318,7 +318,8 @@ TEST_F(LibraryMessages, TheLibraryStaysLoadedOnlyWhileItsProcedureCannotLeaveACh
     const auto below = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LaterProcedure)));
     g_belowLater = below;
-    ::SendMessageW(window, WM_NULL, 0, 0);  // the library sees it is under another procedure now
+    // At the next frame paint the library sees another procedure over its own.
+    ::RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
     library.Unload();
     EXPECT_NE(::GetModuleHandleW(L"trelmo.dll"), nullptr) << "a procedure of the library is still in a chain";
     EXPECT_EQ(::SendMessageW(window, kProbe, 1, 2), kOwnAnswer);

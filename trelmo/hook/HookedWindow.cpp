@@ -14,15 +14,18 @@ bool EndsAttachment(UINT message) {
     return message == WM_DESTROY || message == WM_QUIT || message == WM_NCDESTROY;
 }
 
-// The messages at which the buttons are drawn or used: only there is it worth
-// asking the system whether the host window still exists, which for a window
-// of another process is a call into the server.
-bool AsksForHost(UINT message) {
+// The messages at which the library looks at what may have changed around
+// the window: whether the host window still exists (for a window of another
+// process a call into the server) and whether another procedure now sits over
+// the library's. They come often enough to notice either soon, and far less
+// often than the mouse moves and hit tests that make up most of the traffic.
+bool IsCheckpoint(UINT message) {
     switch (message) {
     case WM_NCPAINT:
     case WM_NCACTIVATE:
     case WM_NCLBUTTONDOWN:
     case WM_SYSCOMMAND:
+    case WM_WINDOWPOSCHANGED:
         return true;
     default:
         return false;
@@ -33,7 +36,7 @@ bool AsksForHost(UINT message) {
 // exit; then nobody is left to carry out a button's command.
 bool HostGone(UINT message) {
     const HWND host = Process().HostWindow();
-    return !host || (AsksForHost(message) && !::IsWindow(host));
+    return !host || (IsCheckpoint(message) && !::IsWindow(host));
 }
 
 // A window the library let go of without being able to take its procedure
@@ -235,7 +238,7 @@ LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPA
         // Once a later procedure sits over the library's, the library can no
         // longer take itself out of this window's chain; an unload from now
         // on would leave the window calling freed code.
-        if (!process.ModulePinned() && !IsOurProcedure(window))
+        if (!process.ModulePinned() && IsCheckpoint(message) && !IsOurProcedure(window))
             process.PinModule();
 
         if (EndsAttachment(message)) {
