@@ -24,10 +24,10 @@ constexpr unsigned kFirstCommandMessage = HM_TO_TRAY;
 constexpr unsigned kLastCommandMessage = HM_RUN_COPY;
 constexpr long kTransparencyToggleArgument = -1;
 
-// Sent only inside the library, straight to the subclass procedure, to make it
-// let go of a window at once; the subclass procedure answers kDetachAnswer.
+// Sent by a toolbar to its own helper window to have it destroyed. A number in
+// the range each window class uses for its own messages: it never goes to a
+// program's window, whose own message 0x710 may mean anything.
 constexpr unsigned WM_CAPTIONBAR_DETACH = 0x710;
-constexpr long kDetachAnswer = 3;
 
 // What a caption button, a system-menu entry or a hotkey stands for. The same
 // numbers index the stored hotkeys.

@@ -158,5 +158,37 @@ TEST_F(CaptionButtonsEndToEnd, ASystemMenuEntrySendsItsCommand) {
     EXPECT_TRUE(target.Close());
 }
 
+TEST_F(CaptionButtonsEndToEnd, ATargetSubclassedLaterKeepsWorkingWhenTheHostGoesAway) {
+    ChildProgram target(TargetCommand(L"Host goes away"));
+    const HWND window = target.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    ::SetWindowPos(window, HWND_TOP, 200, 200, 640, 300, SWP_SHOWWINDOW);
+    ASSERT_TRUE(WaitForButtons(window, 9));
+    ASSERT_EQ(AskTarget(window, kAskSubclassOver), 1);
+    const LRESULT entriesAttached = AskTarget(window, kAskSystemMenuCount);
+
+    Host().Clear();
+    desktop_.LeaveAsAtExit();
+    EXPECT_TRUE(WaitUntil([&] { return ButtonSpans(window).empty(); }));
+    EXPECT_LT(AskTarget(window, kAskSystemMenuCount), entriesAttached);
+
+    // It answers, paints and resizes, and its own procedure over the library's sees it all.
+    const LRESULT seen = AskTarget(window, kAskOverSeen);
+    const LRESULT paints = AskTarget(window, kAskNcPaints);
+    ::RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_GT(AskTarget(window, kAskNcPaints), paints);
+    ::SetWindowPos(window, nullptr, 0, 0, 700, 320, SWP_NOMOVE | SWP_NOZORDER);
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    EXPECT_EQ(rect.right - rect.left, 700);
+    EXPECT_GT(AskTarget(window, kAskOverSeen), seen + 2);
+    const LRESULT onCaption = ::SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(rect.left + 300, CaptionMiddle(window)));
+    EXPECT_EQ(onCaption, HTCAPTION);
+    SaveScreenshot("e2e_host_gone_target_released");
+    PumpPending();
+    EXPECT_TRUE(Host().Messages().empty()) << "nothing is sent to a host that has gone";
+    EXPECT_TRUE(target.Close());
+}
+
 }  // namespace
 }  // namespace kz::test

@@ -1,5 +1,6 @@
 #include "EndToEnd.h"
 
+#include "LibraryExports.h"
 #include "TargetQuery.h"
 
 #include <cstdio>
@@ -17,6 +18,15 @@ std::wstring BinaryDirectory() {
 HookedDesktop::HookedDesktop() { hook_.Install(host_.Window()); }
 
 HookedDesktop::~HookedDesktop() { hook_.Remove(); }
+
+void HookedDesktop::LeaveAsAtExit() {
+    const LibraryExports exports = LibraryExports::Of(::GetModuleHandleW(L"trelmo.dll"));
+    if (exports.Complete()) {
+        exports.setHostWindow(nullptr);
+        exports.setHandle(nullptr);
+    }
+    hook_.Remove();
+}
 
 ChildProgram::ChildProgram(const std::wstring& commandLine) : program_(LaunchProgram(commandLine)) {}
 

@@ -27,6 +27,9 @@ public:
 
     bool Installed() const { return hook_.Installed(); }
     RecordingHost& Host() { return host_; }
+    // What the host does at exit: clears the library's shared section (its
+    // window, then the hook handle) through the exports, then unhooks.
+    void LeaveAsAtExit();
 
 private:
     RecordingHost host_;

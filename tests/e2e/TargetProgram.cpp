@@ -12,6 +12,23 @@ using namespace kz::test;
 
 UINT g_queryMessage = 0;
 LONG g_ncPaints = 0;
+// A subclass procedure of the program's own, put over whatever procedure the
+// window has when asked (the library's, once it attached), as programs do.
+WNDPROC g_below = nullptr;
+LONG g_overSeen = 0;
+
+LRESULT CALLBACK OverProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    ++g_overSeen;
+    return ::CallWindowProcW(g_below, window, message, wParam, lParam);
+}
+
+LRESULT SubclassOver(HWND window) {
+    if (g_below)
+        return 0;
+    g_below = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OverProcedure)));
+    return 1;
+}
 
 bool ProcedureLiesInHookLibrary(HWND window) {
     const auto procedure = reinterpret_cast<LPCWSTR>(::GetWindowLongPtrW(window, GWLP_WNDPROC));
@@ -30,6 +47,8 @@ LRESULT Answer(HWND window, WPARAM question, LPARAM argument) {
     case kAskNcPaints: return g_ncPaints;
     case kAskSystemMenuCount: return ::GetMenuItemCount(::GetSystemMenu(window, FALSE));
     case kAskSystemMenuId: return static_cast<LRESULT>(::GetMenuItemID(::GetSystemMenu(window, FALSE), argument));
+    case kAskSubclassOver: return SubclassOver(window);
+    case kAskOverSeen: return g_overSeen;
     default: return -1;
     }
 }

@@ -15,6 +15,8 @@ enum TargetQuestion : WPARAM {
     kAskNcPaints = 2,         // how many non-client paints the window has finished
     kAskSystemMenuCount = 3,  // items in the window's system menu
     kAskSystemMenuId = 4,     // identifier of the system-menu item at index lParam
+    kAskSubclassOver = 5,     // put a procedure of the program's own over the current one; 1 when done
+    kAskOverSeen = 6,         // how many messages that procedure has seen
 };
 
 inline UINT TargetQueryMessage() { return ::RegisterWindowMessageW(kTargetQueryMessage); }

@@ -218,7 +218,7 @@ TEST_F(SystemMenu, TheProgramsOwnEntriesSurviveRebuildAndDetach) {
     ::SendMessageW(window, WM_SETTINGCHANGE, 0, 0);
     EXPECT_EQ(IdsFrom(Items(), 9), expected);
 
-    ::CallWindowProcW(&SubclassProcedure, window, WM_CAPTIONBAR_DETACH, 0, 0);
+    ReleaseWindow(window);
     ASSERT_FALSE(library.IsAttached(window));
     EXPECT_EQ(MenuIds(::GetSystemMenu(window, FALSE)), expected);
 }

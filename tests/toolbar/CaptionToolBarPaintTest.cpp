@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace kz::test {
 namespace {
 
@@ -146,7 +149,80 @@ TEST_P(ToolbarPaint, RollUpOnTopAndTransparencyButtonsShowTheirStateAsPressed) {
     EXPECT_EQ(Host().Count(HM_ROLL), 2);
 }
 
+TEST_P(ToolbarPaint, WithTheHostGoneTheNextMessageTakesTheButtonsAndEntriesAwayUntold) {
+    Open(WithGlyphColour(kRed));
+    ExpectButtonsDrawnIn(kRed, "attached");
+    std::vector<RECT> buttons;
+    for (std::size_t i = 0; i < Row().Count(); ++i)
+        if (Row()[i].visible)
+            buttons.push_back(Row()[i].rect);
+    const UniqueWindow plain(CreateTestWindow());
+    const int programsOwnEntries = ::GetMenuItemCount(::GetSystemMenu(plain.get(), FALSE));
+    ASSERT_GT(::GetMenuItemCount(::GetSystemMenu(Window(), FALSE)), programsOwnEntries);
+
+    // What the host does at exit, before it unhooks.
+    library_.Shared().hostWindow = nullptr;
+    Host().Clear();
+    ::SendMessageW(Window(), WM_NULL, 0, 0);
+    EXPECT_FALSE(library_.IsAttached(Window()));
+    EXPECT_NE(::GetWindowLongPtrW(Window(), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&SubclassProcedure));
+    EXPECT_EQ(::GetMenuItemCount(::GetSystemMenu(Window(), FALSE)), programsOwnEntries);
+    for (const RECT& rect : buttons)
+        EXPECT_EQ(CountColour(CaptureFrame(Window(), rect), kRed), 0);
+    EXPECT_TRUE(Host().Messages().empty());
+}
+
 INSTANTIATE_TEST_SUITE_P(Looks, ToolbarPaint, testing::Values(Look::Classic, Look::Themed), LookName);
+
+// The caption text as the caption draws it: in the caption font.
+class CaptionTextRoom : public ToolbarWindowTest {
+protected:
+    static int TextWidth(HDC dc, const std::wstring& text) {
+        SIZE size{};
+        ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        return size.cx;
+    }
+    void SetTitle(const std::wstring& title) {
+        ::SetWindowTextW(Window(), title.c_str());
+        PumpPending();
+    }
+};
+
+TEST_P(CaptionTextRoom, ATitleThatLeavesJustRoomForEveryButtonShowsThemAllWithoutOverflow) {
+    Open(DefaultSettings(), 560);
+    SetTitle(L"A");
+    ASSERT_EQ(Row().VisibleCount(), 9);
+    ASSERT_EQ(Row()[0].kind, kOverflow);
+    // Right of the icon, up to the leftmost button.
+    const int room = Row()[1].rect.left - (2 * ::GetSystemMetrics(SM_CXFRAME) + 16);
+
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    ASSERT_TRUE(::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+    const UniqueFont captionFont(::CreateFontIndirectW(&metrics.lfCaptionFont));
+    const WindowDC dc = WindowDC::OfWindow(Window());
+    const std::wstring words = L"Quorvane Barquill keeps every one of its caption buttons beside this rather long "
+                               L"window title, measured exactly as the caption draws it on the screen";
+    std::wstring title;
+    {
+        const SelectGuard select(dc.get(), captionFont.get());
+        while (title.size() < words.size() && TextWidth(dc.get(), words.substr(0, title.size() + 1)) <= room)
+            title = words.substr(0, title.size() + 1);
+        ASSERT_LT(title.size(), words.size());
+    }
+    // Measured in the window DC's own font the same title would not leave the room.
+    ASSERT_GT(TextWidth(dc.get(), title), room);
+
+    SetTitle(title);
+    EXPECT_EQ(Row().VisibleCount(), 9);
+    EXPECT_FALSE(Row()[0].visible) << "no overflow button";
+    // One character more and the leftmost button gives way to the overflow button.
+    SetTitle(words.substr(0, title.size() + 1));
+    EXPECT_TRUE(Row()[0].visible);
+    EXPECT_LT(Row()[1].rect.left, Row()[0].rect.right);
+}
+
+INSTANTIATE_TEST_SUITE_P(Looks, CaptionTextRoom, testing::Values(Look::Classic), LookName);
 
 }  // namespace
 }  // namespace kz::test

@@ -397,11 +397,9 @@ TEST_F(SubclassTest, UnloadLetsGoOfEveryWindowAndLeavesLaterSubclassersAlone) {
         ::DestroyWindow(w);
     }
     EXPECT_EQ(::GetWindowLongPtrW(later, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&LaterProcedure));
-    int detachesPassedOn = 0;
+    // Letting go is the library's own business: the programs never see it.
     for (const std::string& e : g_events)
-        detachesPassedOn += e == "own 710 0";
-    EXPECT_EQ(detachesPassedOn, 4);
-    ::SetWindowLongPtrW(later, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OwnProcedure));
+        EXPECT_NE(e, "own 710 0");
     ::DestroyWindow(later);
 }
 

@@ -161,7 +161,7 @@ std::optional<RowGeometry> CaptionToolBarXP::MetricsFromTitleBar() {
     int left = 4 * info.rcTitleBar.left + 16;
     if (!record_.Settings().AllowOverflowCaptionText) {
         const WindowDC dc = WindowDC::OfWindow(Window());
-        left = LeftOfCaptionText(record_, dc.get(), left, right, right - left);
+        left = LeftOfCaptionText(dc.get(), left, right, right - left);
     }
     return RowGeometry{{left, top, right - 2, top + height}, width - 2, width / 3, 2};
 }
@@ -218,7 +218,7 @@ RowGeometry CaptionToolBarXP::MetricsFromTheme() {
     }
     int left = 4 * frame.cx + 16;
     if (!record_.Settings().AllowOverflowCaptionText)
-        left = LeftOfCaptionText(record_, dc.get(), left, right, right - left);
+        left = LeftOfCaptionText(dc.get(), left, right, right - left);
     return RowGeometry{{left, top, right, top + height}, width - gap, separator, gap};
 }
 

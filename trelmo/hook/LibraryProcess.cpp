@@ -3,7 +3,6 @@
 #include "CaptionButtonPainters.h"
 #include "HookedWindow.h"
 #include "ProcessFilter.h"
-#include "Protocol.h"
 #include "SettingsReader.h"
 #include "ToolbarChoice.h"
 #include "WindowSystemMenu.h"
@@ -60,6 +59,47 @@ WindowRegistry& LibraryProcess::Registry() {
     return *registry;
 }
 
+bool LibraryProcess::HostPresent() const {
+    const HWND host = HostWindow();
+    return host && ::IsWindow(host);
+}
+
+void LibraryProcess::KeepPassingOn(HWND window, WNDPROC previous) {
+    PinModule();
+    Lock lock(registryLock_);
+    kept_.push_back({window, previous});
+}
+
+WNDPROC LibraryProcess::KeptPrevious(HWND window) {
+    Lock lock(registryLock_);
+    for (const KeptProcedure& kept : kept_)
+        if (kept.window == window)
+            return kept.previous;
+    return nullptr;
+}
+
+void LibraryProcess::ForgetKept(HWND window) {
+    Lock lock(registryLock_);
+    for (auto it = kept_.begin(); it != kept_.end(); ++it)
+        if (it->window == window) {
+            kept_.erase(it);
+            return;
+        }
+}
+
+std::size_t LibraryProcess::KeptCount() {
+    Lock lock(registryLock_);
+    return kept_.size();
+}
+
+void LibraryProcess::PinModule() {
+    if (pinned_)
+        return;
+    HMODULE pinned = nullptr;
+    pinned_ = ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                                   reinterpret_cast<LPCWSTR>(&SubclassProcedure), &pinned) != FALSE;
+}
+
 HookedWindow* LibraryProcess::FindRecord(HWND window) {
     if (detaching_ && !registry_.load(std::memory_order_acquire))
         return nullptr;
@@ -81,7 +121,7 @@ void LibraryProcess::Stop(bool processEnding) {
             Lock lock(registryLock_);
             for (std::size_t bucket = 0; bucket < WindowRegistry::kBucketCount; ++bucket)
                 for (HWND window : registry->WindowsInBucket(bucket))
-                    ::CallWindowProcW(&SubclassProcedure, window, WM_CAPTIONBAR_DETACH, 0, 0);
+                    ReleaseWindow(window);
         }
         registry_.store(nullptr, std::memory_order_release);
         delete registry;

@@ -1,6 +1,6 @@
 #include "ClassicButtonFace.h"
 
-#include "../common/Dib.h"
+#include "../../common/Dib.h"
 #include "DibTarget.h"
 
 #include <algorithm>

@@ -4,7 +4,7 @@
 // command step. The styles decide the metrics and draw the buttons.
 #pragma once
 
-#include "../common/Handles.h"
+#include "../../common/Handles.h"
 #include "ButtonTooltip.h"
 #include "CaptionButtonRow.h"
 #include "WindowHandler.h"
@@ -72,6 +72,10 @@ protected:
     void Hover(POINT inWindow);
     void ClearTracking() { pressed_ = hot_ = -1; }
 
+    // The left limit moved right past the window's caption text as the
+    // caption's font sets it on dc, at most to right.
+    int LeftOfCaptionText(HDC dc, int left, int right, int maxExtent);
+
     POINT ScreenToWindow(LPARAM screenPoint) const;
     HWND Window() const;
 
@@ -108,6 +112,7 @@ private:
         bool operator==(const RowLook& other) const;
     };
     RowLook CurrentLook() const;
+    HFONT CaptionFont();
     void Compose(HDC dc, const RowLook& look, POINT origin);
     bool PrepareBuffer(HDC windowDc, int width, int height);
     int TrackedState(int index) const;
@@ -118,6 +123,10 @@ private:
     int hot_ = -1;
     int lastPaintedHot_ = -1;
     std::unique_ptr<ButtonTooltip> tooltip_;
+    // A window's DC holds the system font, not the caption's: the text is
+    // measured in the font the caption is drawn in. Read once per toolbar,
+    // so a rebuild after a change of settings reads it again.
+    UniqueFont captionFont_;
     CaptionButtonGlyphPainter* glyphs_ = nullptr;
     // The buttons are composed off screen and copied to the frame at once:
     // no flicker, and drawing into a bitmap of the library's own is much
@@ -161,7 +170,5 @@ TitleBar ReadTitleBar(HWND window);
 // The system buttons the title bar shows, or what the style bits promise.
 int SystemButtonCount(const TitleBar& titleBar, LONG style, LONG exStyle);
 
-// The left limit moved right past the window's caption text, at most to right.
-int LeftOfCaptionText(HookedWindow& record, HDC dc, int left, int right, int maxExtent);
 
 }  // namespace kz

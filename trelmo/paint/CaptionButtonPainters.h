@@ -2,7 +2,7 @@
 // toolbar of the process and kept until the library unloads.
 #pragma once
 
-#include "../common/Handles.h"
+#include "../../common/Handles.h"
 #include "PainterGeometry.h"
 #include "SystemApi.h"
 

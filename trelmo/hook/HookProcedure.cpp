@@ -51,7 +51,8 @@ bool IsEligible(HWND window) {
 
 void AttachWindow(HWND window) {
     LibraryProcess& process = Process();
-    if (process.FindRecord(window) || !IsEligible(window))
+    // Without a host nobody would carry out a button's command.
+    if (process.FindRecord(window) || !IsEligible(window) || !process.HostPresent())
         return;
     auto created = std::make_unique<HookedWindow>(window, ReadSettings());
     HookedWindow* record;

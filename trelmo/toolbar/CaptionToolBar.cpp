@@ -1,6 +1,6 @@
 #include "CaptionToolBar.h"
 
-#include "../common/Dib.h"
+#include "../../common/Dib.h"
 #include "CaptionButtonPainters.h"
 #include "HookedWindow.h"
 #include "HostMessages.h"
@@ -10,6 +10,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstddef>
 
 namespace kz {
 
@@ -445,18 +446,34 @@ int SystemButtonCount(const TitleBar& titleBar, LONG style, LONG exStyle) {
     return titleBar.known ? titleBar.visibleButtons : SystemButtonCountFromStyle(style, exStyle);
 }
 
-int LeftOfCaptionText(HookedWindow& record, HDC dc, int left, int right, int maxExtent) {
+HFONT CaptionToolBar::CaptionFont() {
+    if (captionFont_)
+        return captionFont_.get();
+    // Up to the caption fonts: the size every version of the system accepts.
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
+    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
+        const bool small = (::GetWindowLongW(Window(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
+        captionFont_.reset(::CreateFontIndirectW(small ? &metrics.lfSmCaptionFont : &metrics.lfCaptionFont));
+    }
+    return captionFont_.get();
+}
+
+int CaptionToolBar::LeftOfCaptionText(HDC dc, int left, int right, int maxExtent) {
     constexpr int kTextCapacity = 256;
     wchar_t text[kTextCapacity] = L"";
-    int length = ::GetWindowTextW(record.Window(), text, kTextCapacity);
+    int length = ::GetWindowTextW(Window(), text, kTextCapacity);
     if (length <= 0)
         length = static_cast<int>(
-            record.CallPrevious(WM_GETTEXT, kTextCapacity, reinterpret_cast<LPARAM>(text)));
+            record_.CallPrevious(WM_GETTEXT, kTextCapacity, reinterpret_cast<LPARAM>(text)));
     length = std::clamp(length, 0, kTextCapacity - 1);
+    if (length == 0 || !dc)
+        return std::min(left, right);
+    // Without the caption font (no metrics) the DC's own font measures.
+    const SelectGuard select(dc, CaptionFont());
     SIZE extent{};
     int fit = 0;
-    if (length == 0 || !dc ||
-        !::GetTextExtentExPointW(dc, text, length, std::max(maxExtent, 0), &fit, nullptr, &extent))
+    if (!::GetTextExtentExPointW(dc, text, length, std::max(maxExtent, 0), &fit, nullptr, &extent))
         return std::min(left, right);
     return std::min(left + static_cast<int>(extent.cx), right);
 }

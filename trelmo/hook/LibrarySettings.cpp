@@ -1,6 +1,6 @@
 #include "LibrarySettings.h"
 
-#include "../kz/settings/Multistring.h"
+#include "../../kz/settings/Multistring.h"
 
 #include <cwctype>
 

@@ -32,10 +32,12 @@ public:
 
     // Puts the library's procedure in place, remembering the window's own.
     void Subclass();
-    // Restores the window's own procedure when it is still the library's, and
-    // destroys the handlers.
+    // Restores the window's own procedure when it is still the library's, else
+    // keeps what the library's procedure needs to pass the window's messages
+    // on; destroys the handlers.
     void Detach();
-    // Destroys the handlers, reads the settings again and installs new handlers.
+    // Destroys the handlers, reads the settings again and installs new
+    // handlers; a process that is now blacklisted lets go of the window.
     void Rebuild();
     // Installs the system-menu extension and the toolbar; a failure leaves
     // the window with fewer handlers, never a broken one.
@@ -84,7 +86,7 @@ private:
 
 // Takes the window's record out of the registry, lets go of the window and
 // frees the record (at once, or when its window's dispatch unwinds), then
-// tells the host. Nothing when the window has no record.
+// tells the host if there still is one. Nothing when the window has no record.
 void ReleaseWindow(HWND window);
 
 // The window procedure of every attached window.

@@ -2,13 +2,14 @@
 // registry of attached windows and the locks that guard the process-wide lists.
 #pragma once
 
-#include "../common/Handles.h"
+#include "../../common/Handles.h"
 #include "WindowRegistry.h"
 
 #include <windows.h>
 
 #include <atomic>
 #include <memory>
+#include <vector>
 
 namespace kz {
 
@@ -35,6 +36,10 @@ public:
 
     HINSTANCE Module() const { return module_; }
     HWND HostWindow() const { return shared_ ? shared_->hostWindow : nullptr; }
+    // The host has stored its window and that window still exists. At exit
+    // the host clears its window first; a host that ended without doing so
+    // leaves a handle of no window.
+    bool HostPresent() const;
     HHOOK HookHandle() const { return shared_ ? shared_->hook : nullptr; }
 
     bool ProcessEnabled() const { return processEnabled_; }
@@ -52,6 +57,20 @@ public:
     CriticalSection& AeroHelperLock() { return aeroHelperLock_; }
     CriticalSection& OfficeHelperLock() { return officeHelperLock_; }
 
+    // A window the library let go of while a later subclasser kept the
+    // library's procedure in its chain: the procedure each of its messages is
+    // passed on to, until the window's WM_NCDESTROY forgets it.
+    void KeepPassingOn(HWND window, WNDPROC previous);
+    WNDPROC KeptPrevious(HWND window);
+    void ForgetKept(HWND window);
+    std::size_t KeptCount();
+    // Keeps the library loaded for the rest of the process: once another
+    // procedure sits over the library's in a window's chain, the library's
+    // procedure can no longer be taken out of it, and unloading would leave
+    // the window calling freed code.
+    void PinModule();
+    bool ModulePinned() const { return pinned_; }
+
     HandlerInstaller installHandlers = InstallStandardHandlers;
 
 private:
@@ -63,11 +82,17 @@ private:
     bool isSkypeProcess_ = false;
     volatile bool processBlacklisted_ = false;
     volatile bool detaching_ = false;
+    volatile bool pinned_ = false;
     CriticalSection registryLock_{kSpinCount};
     CriticalSection aeroHelperLock_{kSpinCount};
     CriticalSection officeHelperLock_{kSpinCount};
     CriticalSection painterCacheLock_{kSpinCount};
     std::atomic<WindowRegistry*> registry_{nullptr};
+    struct KeptProcedure {
+        HWND window;
+        WNDPROC previous;
+    };
+    std::vector<KeptProcedure> kept_;  // under the registry lock; outlives the registry
 };
 
 LibraryProcess& Process();

@@ -2,7 +2,7 @@
 // entries the library adds to every window's system menu.
 #pragma once
 
-#include "../common/Handles.h"
+#include "../../common/Handles.h"
 #include "GrowableArray.h"
 #include "HostMessages.h"
 

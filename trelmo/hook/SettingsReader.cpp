@@ -1,6 +1,6 @@
 #include "SettingsReader.h"
 
-#include "../common/Handles.h"
+#include "../../common/Handles.h"
 #include "LibraryProcess.h"
 #include "ProcessFilter.h"
 #include "Protocol.h"

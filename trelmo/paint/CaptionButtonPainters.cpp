@@ -1,6 +1,6 @@
 #include "CaptionButtonPainters.h"
 
-#include "../common/Dib.h"
+#include "../../common/Dib.h"
 #include "DibTarget.h"
 #include "GrowableArray.h"
 #include "LibraryProcess.h"

@@ -11,8 +11,49 @@ namespace kz {
 namespace {
 
 bool EndsAttachment(UINT message) {
-    return message == WM_DESTROY || message == WM_QUIT || message == WM_NCDESTROY ||
-           message == WM_CAPTIONBAR_DETACH;
+    return message == WM_DESTROY || message == WM_QUIT || message == WM_NCDESTROY;
+}
+
+// The messages at which the library looks at what may have changed around
+// the window: whether the host window still exists (for a window of another
+// process a call into the server) and whether another procedure now sits over
+// the library's. They come often enough to notice either soon, and far less
+// often than the mouse moves and hit tests that make up most of the traffic.
+bool IsCheckpoint(UINT message) {
+    switch (message) {
+    case WM_NCPAINT:
+    case WM_NCACTIVATE:
+    case WM_NCLBUTTONDOWN:
+    case WM_SYSCOMMAND:
+    case WM_WINDOWPOSCHANGED:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// One read of the shared section per message. The host clears its window at
+// exit; then nobody is left to carry out a button's command.
+bool HostGone(UINT message) {
+    const HWND host = Process().HostWindow();
+    return !host || (IsCheckpoint(message) && !::IsWindow(host));
+}
+
+// A window the library let go of without being able to take its procedure
+// out of the chain: every message goes on as if the library had never been there.
+LRESULT PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LibraryProcess& process = Process();
+    const WNDPROC previous = process.KeptPrevious(window);
+    if (!previous)
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    const LRESULT result = ::CallWindowProcW(previous, window, message, wParam, lParam);
+    if (message == WM_NCDESTROY)
+        process.ForgetKept(window);
+    return result;
+}
+
+bool IsOurProcedure(HWND window) {
+    return ::GetWindowLongPtrW(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&SubclassProcedure);
 }
 
 // After these the look or the settings may have changed: the handlers are built anew.
@@ -83,9 +124,10 @@ void HookedWindow::DestroyHandlers() {
 }
 
 void HookedWindow::Detach() {
-    const auto current = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(window_, GWLP_WNDPROC));
-    if (current == &SubclassProcedure)
+    if (IsOurProcedure(window_))
         ::SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+    else if (::IsWindow(window_))
+        Process().KeepPassingOn(window_, previous_);
     DestroyHandlers();
 }
 
@@ -101,6 +143,12 @@ void HookedWindow::Rebuild() {
         settings_ = ReadSettings();
     } catch (...) {
         SetLibraryDefaults(settings_);
+    }
+    // Reading the settings read the blacklist too: a program just listed
+    // keeps nothing of the library. This frees the record.
+    if (Process().ProcessBlacklisted()) {
+        ReleaseWindow(window_);
+        return;
     }
     InstallHandlers();
 }
@@ -176,20 +224,33 @@ void ReleaseWindow(HWND window) {
         record.release()->orphaned_ = true;  // freed by the outermost DispatchScope
     else
         record.reset();
-    NotifyHost(HM_WINDOW_GONE, window);
+    if (Process().HostPresent())
+        NotifyHost(HM_WINDOW_GONE, window);
 }
 
 LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     try {
-        HookedWindow* record = Process().FindRecord(window);
+        LibraryProcess& process = Process();
+        HookedWindow* record = process.FindRecord(window);
         if (!record)
-            return 0;
+            return PassOn(window, message, wParam, lParam);
         DispatchScope scope(*record);
+        // Once a later procedure sits over the library's, the library can no
+        // longer take itself out of this window's chain; an unload from now
+        // on would leave the window calling freed code.
+        if (!process.ModulePinned() && IsCheckpoint(message) && !IsOurProcedure(window))
+            process.PinModule();
 
         if (EndsAttachment(message)) {
             const LRESULT result = record->CallPrevious(message, wParam, lParam);
             ReleaseWindow(window);
-            return message == WM_CAPTIONBAR_DETACH ? kDetachAnswer : result;
+            if (message == WM_NCDESTROY)
+                process.ForgetKept(window);  // its last message: nothing more to pass on
+            return result;
+        }
+        if (HostGone(message)) {
+            ReleaseWindow(window);  // the record lives on until the scope ends
+            return record->CallPrevious(message, wParam, lParam);
         }
         if (IsSystemChange(message)) {
             const LRESULT result = record->CallPrevious(message, wParam, lParam);

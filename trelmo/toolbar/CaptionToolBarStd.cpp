@@ -39,7 +39,7 @@ RowGeometry CaptionToolBarStd::Metrics() {
     int left = 2 * frame.cx + 16;
     if (!record_.Settings().AllowOverflowCaptionText) {
         const WindowDC dc = WindowDC::OfWindow(window);
-        left = LeftOfCaptionText(record_, dc.get(), left, right, right - 4 * frame.cx - 16);
+        left = LeftOfCaptionText(dc.get(), left, right, right - 4 * frame.cx - 16);
     }
     return RowGeometry{{left, frame.cy + 2, right, frame.cy + height - 2}, width, width / 2, 0};
 }
