@@ -461,6 +461,18 @@ TEST_F(BoxWindowsTest, ASizeBelowTheSmallestBoxIsRaisedTo16) {
     EXPECT_TRUE(StandsAt(second, POINT{Slot(7, 0).x, Slot(7, 0).y + 21}));
 }
 
+TEST_F(BoxWindowsTest, BoxesGoneWithTheirOwnerStillGiveTheWindowsBack) {
+    // At exit the main window goes first, and the system destroys the boxes
+    // it owns; the executor's restore comes after.
+    const HWND target = NewTarget().Window();
+    const HWND box = MinimiseToBox(target);
+    mainWindow_.reset();
+    EXPECT_FALSE(::IsWindow(box));
+    executor_.RestoreAll();
+    EXPECT_TRUE(::IsWindowVisible(target));
+    EXPECT_FALSE(boxes_.HasBox(target));
+}
+
 // A square icon of one colour, made in memory.
 UniqueIcon SolidIcon(int size, COLORREF color) {
     std::vector<DWORD> pixels(static_cast<std::size_t>(size * size),
