@@ -32,11 +32,12 @@ BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM context) {
     return TRUE;
 }
 
-BOOL CALLBACK CountTrayIconWindow(HWND window, LPARAM context) {
-    wchar_t name[64] = {};
-    ::GetClassNameW(window, name, 64);
-    if (::lstrcmpW(name, L"__wine_tray_icon") == 0 && ::IsWindowVisible(window))
-        ++*reinterpret_cast<int*>(context);
+// The right edge of the task buttons: the notification area lies to their right.
+BOOL CALLBACK FindTaskButtonsEnd(HWND child, LPARAM context) {
+    auto* end = reinterpret_cast<LONG*>(context);
+    RECT rect;
+    if (::IsWindowVisible(child) && ::GetWindowRect(child, &rect) && rect.right > *end)
+        *end = rect.right;
     return TRUE;
 }
 
@@ -144,10 +145,47 @@ bool TrayIconShown(HWND owner, UINT id) {
 }
 
 int ShownTrayIconCount() {
-    int count = 0;
-    if (const HWND tray = ::FindWindowW(L"Shell_TrayWnd", nullptr))
-        ::EnumChildWindows(tray, &CountTrayIconWindow, reinterpret_cast<LPARAM>(&count));
-    return count;
+    const HWND tray = ::FindWindowW(L"Shell_TrayWnd", nullptr);
+    RECT bar;
+    if (!tray || !::GetWindowRect(tray, &bar))
+        return -1;
+    LONG buttonsEnd = bar.left;
+    ::EnumChildWindows(tray, &FindTaskButtonsEnd, reinterpret_cast<LPARAM>(&buttonsEnd));
+    // Wine's shell draws the icons into the taskbar itself, right-aligned, one
+    // small icon and a border of two pixels on each side per cell.
+    const int cell = ::GetSystemMetrics(SM_CXSMICON) + 4;
+    const int width = bar.right - buttonsEnd;
+    const int height = bar.bottom - bar.top;
+    if (width < cell || height <= 4)
+        return 0;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const UniqueBitmap strip(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const WindowDC screen = WindowDC::OfClient(nullptr);
+    const UniqueMemoryDC memory(::CreateCompatibleDC(screen.get()));
+    if (!strip || !memory)
+        return -1;
+    {
+        const SelectGuard select(memory.get(), strip.get());
+        ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), buttonsEnd, bar.top, SRCCOPY);
+    }
+    const auto* pixels = static_cast<const DWORD*>(bits);
+    const DWORD background = pixels[width - 1] & 0xFFFFFF;  // the top right corner lies outside every icon
+    int icons = 0;
+    for (int right = width; right - cell >= 0; right -= cell) {
+        int drawn = 0;
+        for (int y = 2; y < height - 2; ++y)
+            for (int x = right - cell + 2; x < right - 2; ++x)
+                drawn += (pixels[y * width + x] & 0xFFFFFF) != background;
+        icons += drawn > 8;
+    }
+    return icons;
 }
 
 WindowsTarget::WindowsTarget(const Layout& layout)
@@ -240,9 +278,16 @@ INPUT MouseInput(int x, int y, DWORD flags) {
 }  // namespace
 
 void ClickAt(int x, int y) {
+    // Two clicks closer together than the double-click time are one double
+    // click for the system (under Wine even at different places of a caption),
+    // and a double click is no button press.
+    static auto lastClick = std::chrono::steady_clock::time_point();
+    const auto apart = std::chrono::milliseconds(::GetDoubleClickTime() + 100);
+    WaitUntil([&] { return std::chrono::steady_clock::now() - lastClick > apart; }, apart);
     INPUT inputs[3] = {MouseInput(x, y, MOUSEEVENTF_MOVE), MouseInput(x, y, MOUSEEVENTF_LEFTDOWN),
                        MouseInput(x, y, MOUSEEVENTF_LEFTUP)};
     ::SendInput(3, inputs, sizeof(INPUT));
+    lastClick = std::chrono::steady_clock::now();
 }
 
 void ParkMouse() {

@@ -72,7 +72,9 @@ bool RunHostExitCommand();
 // without flags succeeds only for an icon that exists.
 bool TrayIconShown(HWND owner, UINT id);
 inline UINT TrayIconIdOf(HWND window) { return static_cast<UINT>(reinterpret_cast<UINT_PTR>(window)); }
-// How many icons the notification area shows (Wine's shell: one child window each).
+// How many icons the notification area shows, counted from its pixels (Wine's
+// shell draws them into the taskbar, right of the task buttons): an icon
+// without a picture is not counted. -1 when there is no taskbar.
 int ShownTrayIconCount();
 
 // A program with several top-level windows (kz_windows_target).
@@ -112,7 +114,8 @@ std::vector<std::pair<int, int>> ButtonSpans(HWND window);
 int CaptionMiddle(HWND window);
 bool WaitForButtons(HWND window, std::size_t count, std::chrono::milliseconds timeout = std::chrono::seconds(15));
 
-// A real left click at a screen point, through the system's input queue.
+// A real left click at a screen point, through the system's input queue; never
+// within the double-click time of the previous one.
 void ClickAt(int x, int y);
 // Moves the mouse to a corner of the desktop where no window is tested.
 void ParkMouse();

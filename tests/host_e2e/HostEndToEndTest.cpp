@@ -2,6 +2,7 @@
 // caption buttons clicked with the mouse, the tray icons, exit with many
 // changed windows, recovery after a crash, and commands from a hostile sender.
 #include "HostDriver.h"
+#include "MessageProbe.h"
 #include "Protocol.h"
 #include "TargetQuery.h"
 
@@ -44,6 +45,23 @@ protected:
     }
 };
 
+// Waits until the notification area shows this many icons.
+bool WaitForTrayIcons(int count) {
+    return WaitUntil([count] { return ShownTrayIconCount() == count; });
+}
+
+// Counts what the host's thread handles, to tell on a failure who did what.
+class HostMessageCount {
+public:
+    explicit HostMessageCount(const RunningHost& host) {
+        probe_.Attach(::GetWindowThreadProcessId(host.MainWindow(), nullptr));
+    }
+    long Of(UINT message) const { return probe_.Counts().Count(message); }
+
+private:
+    MessageProbe probe_;
+};
+
 // Clicks the button at this position of the window's caption row.
 bool ClickCaptionButton(HWND window, std::size_t index) {
     const auto spans = ButtonSpans(window);
@@ -51,6 +69,20 @@ bool ClickCaptionButton(HWND window, std::size_t index) {
         return false;
     ClickAt((spans[index].first + spans[index].second) / 2, CaptionMiddle(window));
     return true;
+}
+
+// Where the mouse is and who holds it, for the message of a click without effect.
+std::string MouseState(HWND window) {
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &thread);
+    char text[200];
+    std::snprintf(text, sizeof text, "cursor %ld,%ld over %p (target %p), capture %p, foreground %p", cursor.x,
+                  cursor.y, static_cast<void*>(::WindowFromPoint(cursor)), static_cast<void*>(window),
+                  static_cast<void*>(thread.hwndCapture), static_cast<void*>(::GetForegroundWindow()));
+    return text;
 }
 
 // The text of a message box: its static controls other than the icon.
@@ -112,15 +144,15 @@ std::string Describe(const WindowLook& look) {
 }
 
 // What can be seen of a process's resources from outside. Wine answers
-// GetGuiResources with 0 (not implemented), so the host's windows, kernel
-// handles and private memory stand in for its USER and GDI objects there.
+// GetGuiResources and the handle count with 0 (not implemented), so there the
+// host's windows and its committed memory stand in for its USER and GDI objects.
 struct ProcessResources {
     DWORD userObjects = 0;
     DWORD gdiObjects = 0;
     bool guiCountsKnown = false;
     int windows = 0;
     DWORD handles = 0;
-    SIZE_T privateBytes = 0;
+    SIZE_T committedBytes = 0;
 };
 
 BOOL CALLBACK CountWindowTree(HWND, LPARAM context) {
@@ -141,15 +173,15 @@ ProcessResources ResourcesOf(const RunningHost& host) {
     PROCESS_MEMORY_COUNTERS_EX memory{};
     memory.cb = sizeof memory;
     if (::GetProcessMemoryInfo(host.Process(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory))
-        resources.privateBytes = memory.PrivateUsage;
+        resources.committedBytes = memory.PagefileUsage;
     return resources;
 }
 
 void PrintResources(const char* when, const ProcessResources& r) {
-    std::printf("[ host resources %s ] USER %lu GDI %lu (%s), windows %d, handles %lu, private %lu KiB\n", when,
+    std::printf("[ host resources %s ] USER %lu GDI %lu (%s), windows %d, handles %lu, committed %lu KiB\n", when,
                 static_cast<unsigned long>(r.userObjects), static_cast<unsigned long>(r.gdiObjects),
                 r.guiCountsKnown ? "reported" : "not reported by the system", r.windows,
-                static_cast<unsigned long>(r.handles), static_cast<unsigned long>(r.privateBytes / 1024));
+                static_cast<unsigned long>(r.handles), static_cast<unsigned long>(r.committedBytes / 1024));
 }
 
 // 1. Start-up, single instance, exit.
@@ -171,7 +203,7 @@ TEST_F(HostEndToEnd, StartUpDecoratesOpenWindowsASecondInstanceEndsAndExitUndeco
     EXPECT_TRUE(WaitUntilAttached({window}, true));
     EXPECT_TRUE(WaitForButtons(window, kDefaultButtonCount));
     EXPECT_TRUE(WaitForButtons(notepadWindow, kDefaultButtonCount));
-    EXPECT_EQ(ShownTrayIconCount(), iconsBefore + 1);
+    EXPECT_TRUE(WaitForTrayIcons(iconsBefore + 1)) << ShownTrayIconCount() << " icons, " << iconsBefore << " before";
     SaveScreenshot("host_e2e_startup");
 
     const LaunchedProgram second = StartProgram(Quoted(HostPath()), BinaryDirectory());
@@ -181,7 +213,7 @@ TEST_F(HostEndToEnd, StartUpDecoratesOpenWindowsASecondInstanceEndsAndExitUndeco
     EXPECT_EQ(secondCode, 0u);
     if (::WaitForSingleObject(second.process.get(), 0) == WAIT_TIMEOUT)
         ::TerminateProcess(second.process.get(), 1);
-    EXPECT_EQ(ShownTrayIconCount(), iconsBefore + 1) << "the second instance left a tray icon";
+    EXPECT_TRUE(WaitForTrayIcons(iconsBefore + 1)) << "the second instance left a tray icon";
     EXPECT_TRUE(host.Running());
     EXPECT_EQ(::FindWindowW(kHostWindowClass, nullptr), host.MainWindow());
     EXPECT_TRUE(TrayIconShown(host.MainWindow(), kHostTrayIconId));
@@ -192,7 +224,7 @@ TEST_F(HostEndToEnd, StartUpDecoratesOpenWindowsASecondInstanceEndsAndExitUndeco
     EXPECT_EQ(hostCode, 0u);
     EXPECT_TRUE(WaitUntilAttached({window}, false, std::chrono::seconds(10)));
     EXPECT_TRUE(WaitUntil([&] { return ButtonSpans(notepadWindow).empty(); }));
-    EXPECT_TRUE(WaitUntil([&] { return ShownTrayIconCount() == iconsBefore; }));
+    EXPECT_TRUE(WaitForTrayIcons(iconsBefore));
     SaveScreenshot("host_e2e_startup_after_exit");
     EXPECT_TRUE(notepad.Close());
 }
@@ -209,9 +241,15 @@ TEST_F(HostEndToEnd, WithoutTheHookLibraryTheHostReportsItAndEndsWithoutATrayIco
     const LaunchedProgram alone = StartProgram(Quoted(lonelyHost), folder);
     ASSERT_TRUE(alone.process);
     HWND box = nullptr;
-    EXPECT_TRUE(WaitUntil([&] { return (box = FindMessageBox(alone.processId, L"Barquill")) != nullptr; },
-                          std::chrono::seconds(20)))
-        << "no message box captioned Barquill";
+    WaitUntil(
+        [&] {
+            box = FindMessageBox(alone.processId, L"Barquill");
+            return box || ::WaitForSingleObject(alone.process.get(), 0) == WAIT_OBJECT_0;
+        },
+        std::chrono::seconds(20));
+    EXPECT_NE(box, nullptr) << "no message box captioned Barquill; the host "
+                            << (::WaitForSingleObject(alone.process.get(), 0) == WAIT_OBJECT_0 ? "ended without one"
+                                                                                              : "still runs");
     if (box) {
         EXPECT_EQ(MessageBoxText(box), L"Unable to load library: trelmo.dll.");
         EXPECT_EQ(ShownTrayIconCount(), iconsBefore) << "a tray icon is shown while the error is reported";
@@ -224,7 +262,9 @@ TEST_F(HostEndToEnd, WithoutTheHookLibraryTheHostReportsItAndEndsWithoutATrayIco
     if (::WaitForSingleObject(alone.process.get(), 0) == WAIT_TIMEOUT)
         ::TerminateProcess(alone.process.get(), 1);
     ::WaitForSingleObject(alone.process.get(), 10000);
-    EXPECT_EQ(ShownTrayIconCount(), iconsBefore);
+    EXPECT_TRUE(WaitForTrayIcons(iconsBefore)) << "the ended host left " << ShownTrayIconCount() - iconsBefore
+                                               << " icons in the notification area";
+    SaveScreenshot("host_e2e_missing_library_ended");
     ::DeleteFileW(lonelyHost.c_str());
     ::RemoveDirectoryW(folder.c_str());
 }
@@ -238,6 +278,9 @@ TEST_F(HostEndToEnd, ToTrayButtonHidesTheWindowBehindItsIconAndTheIconGivesItBac
     ASSERT_TRUE(host.WaitUntilReady());
     ASSERT_TRUE(WaitUntilAttached({window}, true));
     ASSERT_TRUE(WaitForButtons(window, kDefaultButtonCount));
+    // The window's own icon cannot be seen in the pixels: Wine's shell gets no
+    // picture from an icon handle of another process. The host's icon can.
+    ASSERT_TRUE(WaitUntil([] { return ShownTrayIconCount() > 0; })) << "the host's icon is not drawn";
     const int iconsWithHost = ShownTrayIconCount();
     const UINT iconId = TrayIconIdOf(window);
 
@@ -245,7 +288,6 @@ TEST_F(HostEndToEnd, ToTrayButtonHidesTheWindowBehindItsIconAndTheIconGivesItBac
     ASSERT_TRUE(ClickCaptionButton(window, kToTrayButton));
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(window); })) << "the window stayed visible";
     EXPECT_TRUE(WaitUntil([&] { return TrayIconShown(host.MainWindow(), iconId); })) << "no tray icon for it";
-    EXPECT_EQ(ShownTrayIconCount(), iconsWithHost + 1);
     SaveScreenshot("host_e2e_to_tray");
 
     EXPECT_TRUE(host.NotifyTrayClick(iconId, WM_LBUTTONDOWN));
@@ -267,6 +309,7 @@ TEST_F(HostEndToEnd, RollUpOnTopAndTransparencyButtonsChangeTheWindowAndASecondC
     ASSERT_TRUE(WaitForButtons(window, kDefaultButtonCount));
     const int height = WindowHeight(window);
     const int rolledAtMost = ::GetSystemMetrics(SM_CYCAPTION) + 2 * ::GetSystemMetrics(SM_CYSIZEFRAME) + 4;
+    const HostMessageCount hostMessages(host);
     ::SetForegroundWindow(window);
 
     // Different buttons one after another: no two clicks make a double click.
@@ -274,18 +317,20 @@ TEST_F(HostEndToEnd, RollUpOnTopAndTransparencyButtonsChangeTheWindowAndASecondC
     EXPECT_TRUE(WaitUntil([&] { return WindowHeight(window) <= rolledAtMost; }))
         << "height " << WindowHeight(window) << " after roll-up, at most " << rolledAtMost << " expected";
     ASSERT_TRUE(ClickCaptionButton(window, kOnTopButton));
-    EXPECT_TRUE(WaitUntil([&] { return Topmost(window); })) << "not topmost";
+    EXPECT_TRUE(WaitUntil([&] { return Topmost(window); })) << "not topmost; " << MouseState(window);
     ASSERT_TRUE(ClickCaptionButton(window, kTransparencyButton));
     EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(window) == kToggledAlpha; }))
-        << "alpha " << LayeredAlpha(window) << ", layered " << Layered(window);
+        << "alpha " << LayeredAlpha(window) << ", layered " << Layered(window) << "; " << MouseState(window);
     EXPECT_TRUE(::IsWindowVisible(window));
     SaveScreenshot("host_e2e_rolled_on_top_transparent");
 
     ASSERT_TRUE(ClickCaptionButton(window, kRollUpButton));
     EXPECT_TRUE(WaitUntil([&] { return WindowHeight(window) == height; }))
-        << "height " << WindowHeight(window) << " after unroll, " << height << " before";
+        << "height " << WindowHeight(window) << " after unroll, " << height << " before; the host got "
+        << hostMessages.Of(HM_ROLL) << " roll commands and " << hostMessages.Of(HM_WINDOW_SIZED)
+        << " size reports (HM_WINDOW_SIZED); " << MouseState(window);
     ASSERT_TRUE(ClickCaptionButton(window, kOnTopButton));
-    EXPECT_TRUE(WaitUntil([&] { return !Topmost(window); })) << "still topmost";
+    EXPECT_TRUE(WaitUntil([&] { return !Topmost(window); })) << "still topmost; " << MouseState(window);
     ASSERT_TRUE(ClickCaptionButton(window, kTransparencyButton));
     EXPECT_TRUE(WaitUntil([&] { return !Layered(window); })) << "still layered, alpha " << LayeredAlpha(window);
     SaveScreenshot("host_e2e_toggled_back");
@@ -312,6 +357,7 @@ TEST_F(HostEndToEnd, ExitRestoresAHundredWindowsChangedInMixedWaysAndLeavesNoBut
     RunningHost host;
     ASSERT_TRUE(host.WaitUntilReady());
     ASSERT_TRUE(WaitUntilAttached(windows, true, std::chrono::seconds(60)));
+    const HostMessageCount hostMessages(host);
 
     // As the library sends them: wParam the window. Every fifth kind of change,
     // and some windows with two changes at once.
@@ -346,8 +392,10 @@ TEST_F(HostEndToEnd, ExitRestoresAHundredWindowsChangedInMixedWaysAndLeavesNoBut
     for (HWND w : transparent)
         notApplied += !Layered(w);
     EXPECT_EQ(notApplied, 0) << "commands without effect before the exit";
+    const long sizeReports = hostMessages.Of(HM_WINDOW_SIZED);
     SaveScreenshot("host_e2e_hundred_changed");
 
+    const HWND mainWindow = host.MainWindow();
     DWORD hostCode = 1234;
     ASSERT_TRUE(host.Exit(&hostCode));
     EXPECT_EQ(hostCode, 0u);
@@ -368,7 +416,8 @@ TEST_F(HostEndToEnd, ExitRestoresAHundredWindowsChangedInMixedWaysAndLeavesNoBut
         stillLayered += Layered(windows[i]);
     }
     EXPECT_EQ(invisible, 0) << "windows still hidden after the exit";
-    EXPECT_EQ(wrongHeight, 0) << "windows not at their height from before";
+    EXPECT_EQ(wrongHeight, 0) << "windows not at their height from before; while the commands ran the host got "
+                              << sizeReports << " size reports (HM_WINDOW_SIZED)";
     EXPECT_EQ(stillOnTop, 0) << "windows still topmost";
     EXPECT_EQ(stillLayered, 0) << "windows still layered";
 
@@ -380,8 +429,12 @@ TEST_F(HostEndToEnd, ExitRestoresAHundredWindowsChangedInMixedWaysAndLeavesNoBut
     // The top window of each group answers no hit test with a button any more.
     for (const auto& target : targets)
         EXPECT_TRUE(ButtonSpans(target->Windows().back()).empty());
-    EXPECT_TRUE(WaitUntil([&] { return ShownTrayIconCount() == iconsBefore; }))
-        << ShownTrayIconCount() - iconsBefore << " tray icons left";
+    EXPECT_TRUE(WaitForTrayIcons(iconsBefore)) << ShownTrayIconCount() - iconsBefore << " tray icons left";
+    // The shell finds an icon by owner and identifier even once the owner is gone.
+    int iconsLeft = 0;
+    for (HWND w : ownIcon)
+        iconsLeft += TrayIconShown(mainWindow, TrayIconIdOf(w));
+    EXPECT_EQ(iconsLeft, 0) << "windows' own tray icons left after the exit";
     SaveScreenshot("host_e2e_hundred_restored");
 }
 
@@ -507,8 +560,11 @@ TEST_F(HostEndToEnd, TenThousandHostileCommandsLeaveTheHostTheShellAndItselfInta
     }
     // At most a box per real target remains open; a leak per message would show in thousands.
     EXPECT_LE(resourcesAfter.windows, resourcesBefore.windows + 2 * static_cast<int>(windows.size()) + 4);
-    EXPECT_LE(resourcesAfter.handles, resourcesBefore.handles + 40);
-    EXPECT_LE(resourcesAfter.privateBytes, resourcesBefore.privateBytes + 8u * 1024 * 1024);
+    if (resourcesBefore.handles != 0) {
+        EXPECT_LE(resourcesAfter.handles, resourcesBefore.handles + 40);
+    }
+    EXPECT_GT(resourcesBefore.committedBytes, 0u);
+    EXPECT_LE(resourcesAfter.committedBytes, resourcesBefore.committedBytes + 8u * 1024 * 1024);
     SaveScreenshot("host_e2e_hostile");
 
     DWORD code = 1234;

@@ -62,7 +62,18 @@ ProbeCounts MessageProbe::Counts() const {
         counts.timers.push_back({shared->timerWindows[i], shared->timerIds[i], shared->timerHits[i]});
     for (LONG i = 0; i < shared->codeCount && i < ProbeSharedCounts::kMaxCodes; ++i)
         counts.retrievedByCode.push_back({shared->codes[i], shared->codeHits[i]});
+    for (LONG i = 0; i < shared->sentCodeCount && i < ProbeSharedCounts::kMaxCodes; ++i)
+        counts.sentByCode.push_back({shared->sentCodes[i], shared->sentCodeHits[i]});
     return counts;
+}
+
+long ProbeCounts::Count(UINT message) const {
+    long count = 0;
+    for (const auto* table : {&retrievedByCode, &sentByCode})
+        for (const ProbeMessage& entry : *table)
+            if (entry.message == message)
+                count += entry.count;
+    return count;
 }
 
 }  // namespace kz::test

@@ -25,6 +25,9 @@ struct ProbeSharedCounts {
     volatile LONG codeCount;
     UINT codes[kMaxCodes];
     volatile LONG codeHits[kMaxCodes];
+    volatile LONG sentCodeCount;
+    UINT sentCodes[kMaxCodes];
+    volatile LONG sentCodeHits[kMaxCodes];
 };
 
 struct ProbeTimer {
@@ -43,6 +46,10 @@ struct ProbeCounts {
     long sent = 0;       // messages sent to the thread's windows
     std::vector<ProbeTimer> timers;
     std::vector<ProbeMessage> retrievedByCode;
+    std::vector<ProbeMessage> sentByCode;
+
+    // How many messages with this code were retrieved or sent.
+    long Count(UINT message) const;
 };
 
 class MessageProbe {

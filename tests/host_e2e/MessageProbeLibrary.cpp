@@ -25,18 +25,19 @@ void CountTimer(HWND window, UINT_PTR id) {
     g_counts.timerCount = known + 1;
 }
 
-void CountCode(UINT message) {
-    const LONG known = g_counts.codeCount;
+// One more message with this code in a table of codes and counts.
+void CountCode(UINT message, volatile LONG& count, UINT* codes, volatile LONG* hits) {
+    const LONG known = count;
     for (LONG i = 0; i < known; ++i)
-        if (g_counts.codes[i] == message) {
-            ::InterlockedIncrement(&g_counts.codeHits[i]);
+        if (codes[i] == message) {
+            ::InterlockedIncrement(&hits[i]);
             return;
         }
     if (known >= kMaxCodes)
         return;
-    g_counts.codes[known] = message;
-    g_counts.codeHits[known] = 1;
-    g_counts.codeCount = known + 1;
+    codes[known] = message;
+    hits[known] = 1;
+    count = known + 1;
 }
 
 }  // namespace
@@ -47,7 +48,7 @@ __declspec(dllexport) LRESULT CALLBACK ProbeRetrieved(int code, WPARAM wParam, L
     if (code == HC_ACTION && wParam == PM_REMOVE) {
         const MSG* message = reinterpret_cast<const MSG*>(lParam);
         ::InterlockedIncrement(&g_counts.retrieved);
-        CountCode(message->message);
+        CountCode(message->message, g_counts.codeCount, g_counts.codes, g_counts.codeHits);
         if (message->message == WM_TIMER)
             CountTimer(message->hwnd, message->wParam);
     }
@@ -55,14 +56,18 @@ __declspec(dllexport) LRESULT CALLBACK ProbeRetrieved(int code, WPARAM wParam, L
 }
 
 __declspec(dllexport) LRESULT CALLBACK ProbeSent(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION)
+    if (code == HC_ACTION) {
         ::InterlockedIncrement(&g_counts.sent);
+        const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        CountCode(call->message, g_counts.sentCodeCount, g_counts.sentCodes, g_counts.sentCodeHits);
+    }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 __declspec(dllexport) void ProbeReset() {
     g_counts.timerCount = 0;
     g_counts.codeCount = 0;
+    g_counts.sentCodeCount = 0;
     g_counts.retrieved = 0;
     g_counts.sent = 0;
 }
