@@ -11,6 +11,7 @@
 namespace kz::test {
 namespace {
 
+// HM_TO_BOX: the window in wParam.
 constexpr UINT kToBoxMessage = 1127;
 // The defaults of the settings: boxes of 48 pixels along the top from the left.
 constexpr int kDefaultBoxSize = 48;
@@ -42,7 +43,7 @@ TEST_F(BoxEndToEnd, AWindowInABoxComesBackOnARealDoubleClick) {
     ASSERT_TRUE(target.WaitForWindows());
     const HWND window = target.Windows().front();
 
-    ASSERT_TRUE(host.Send(kToBoxMessage, 0, reinterpret_cast<LPARAM>(window)));
+    ASSERT_TRUE(host.Send(kToBoxMessage, reinterpret_cast<WPARAM>(window), 0));
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(window) && VisibleBoxes(host).size() == 1; }))
         << "no box appeared";
     const HWND box = VisibleBoxes(host).front();
