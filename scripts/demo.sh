@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # The main job on a fresh Debian machine: installs what is missing, builds,
-# and runs the demo host with demo windows in a Wine virtual desktop.
-# With a display ($DISPLAY set) the demo runs until its host window is closed.
-# Without one it runs in Xvfb and leaves a screenshot in out/demo.png.
+# and runs the host kz.exe with demo windows (two captioned windows of the
+# demo target and Wine's notepad) in a Wine virtual desktop.
+# With a display ($DISPLAY set) the demo runs until kz.exe ends (tray icon,
+# right click, Exit). Without one it runs in Xvfb, leaves a screenshot of the
+# caption buttons and the tray icon in out/demo.png, and ends the host with
+# "kz.exe --exit", which gives every window back as it was.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)
@@ -18,25 +21,38 @@ wine_env_start
 
 mkdir -p out
 LOG=out/demo.log
+: >"$LOG"
+
+# The demo windows first, side by side: the host decorates what is already
+# open. Notepad takes its place from its own settings.
+for value in iWindowPosX=262 iWindowPosY=360 iWindowPosDX=500 iWindowPosDY=300; do
+    wine reg add 'HKCU\Software\Microsoft\Notepad' /v "${value%=*}" /t REG_DWORD /d "${value#*=}" /f >/dev/null 2>&1
+done
+wine notepad.exe </dev/null >/dev/null 2>&1 &
+wine build/bin/kz_windows_target.exe --count 2 --at 20,20 --size 480,300 --step 500,0 \
+    --title "Barquill demo" --announce </dev/null >"$LOG" 2>&1 &
+
 if [ "$HEADLESS" = 0 ]; then
-    wine build/bin/kzdemo.exe | tee "$LOG"
+    wine build/bin/kz.exe
     exit 0
 fi
 
-wine build/bin/kzdemo.exe --seconds 20 >"$LOG" 2>&1 &
-DEMO=$!
-for _ in $(seq 300); do
-    grep -q READY "$LOG" 2>/dev/null && break
-    kill -0 "$DEMO" 2>/dev/null || break
+wine build/bin/kz.exe </dev/null >/dev/null 2>&1 &
+HOST=$!
+# The target prints ATTACHED once its windows carry the buttons and the
+# host's splash is gone.
+for _ in $(seq 600); do
+    grep -q ATTACHED "$LOG" 2>/dev/null && break
+    kill -0 "$HOST" 2>/dev/null || break
     sleep 0.1
 done
-# Let the demo windows finish their first paint, then capture the desktop.
-for _ in $(seq 50); do
-    [ "$(xdotool search --name 'Notepad' 2>/dev/null | wc -l)" -gt 0 ] && break
-    sleep 0.1
-done
-sleep 2
+if ! grep -q ATTACHED "$LOG"; then
+    echo "The demo windows did not get their caption buttons; see $LOG" >&2
+    wine build/bin/kz.exe --exit || true
+    exit 1
+fi
 import -window root out/demo.png
 echo "Screenshot: $ROOT/out/demo.png"
-wait "$DEMO" || true
+wine build/bin/kz.exe --exit
+wait "$HOST" || true
 cat "$LOG"

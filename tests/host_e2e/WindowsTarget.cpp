@@ -5,7 +5,8 @@
 //   kz_windows_target.exe [--count N] [--at X,Y] [--size W,H] [--step DX,DY]
 //                         [--announce] [--title TEXT]
 // --announce prints "ATTACHED n" on standard output once every window is
-// attached to the hook library (for scripts that cannot ask a window).
+// attached to the hook library and the host's main window (its splash) is
+// hidden: for scripts that cannot ask a window, such as the demo.
 #include "TargetQuery.h"
 
 #include <windows.h>
@@ -57,8 +58,11 @@ LRESULT Answer(HWND window, WPARAM question, LPARAM argument) {
     }
 }
 
-// Prints once every window is attached, then stops asking.
+// Prints once every window is attached and the host's splash is gone, then stops asking.
 void AnnounceWhenAttached(HWND timerWindow) {
+    const HWND host = ::FindWindowW(L"TTQuorvane_Invisible_Buttons", nullptr);
+    if (!host || ::IsWindowVisible(host))
+        return;
     for (HWND window : g_windows)
         if (!ProcedureLiesInHookLibrary(window))
             return;
