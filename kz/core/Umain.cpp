@@ -147,6 +147,10 @@ void TTQuorvane_Invisible_Buttons::Create(HINSTANCE instance, const SettingsReco
     if (!window)
         throw StartupError(L"Unable to create the main window");
     OpenMessageFilter();
+    // Before the tray icon: whoever sees the icon may use the hotkeys.
+    buttonManager = std::make_unique<TBtnManager>(ImpProfile(), window, settings);
+    hotKeys_ = std::make_unique<TghkLoader>(window, MayTouchWindow);
+    hotKeys_->Reload(settings);
 
     balloonsSupported = ShellMajorVersion() > 5;
     tipsActive = settings.ShowTips && balloonsSupported;
@@ -181,6 +185,13 @@ void TTQuorvane_Invisible_Buttons::SetTipsEnabled(bool enabled) {
         ::SetTimer(Window(), kTimer2, timer2Interval_, nullptr);
     else
         ::KillTimer(Window(), kTimer2);
+}
+
+std::vector<RefusedHotKey> TTQuorvane_Invisible_Buttons::ApplyButtonSettings(const SettingsRecord& settings) {
+    // The hotkeys carry positions in the button row: both follow the same row.
+    std::vector<RefusedHotKey> refused = hotKeys_->Reload(settings);
+    buttonManager->Configure(settings);
+    return refused;
 }
 
 void TTQuorvane_Invisible_Buttons::ShowAbout() {
@@ -222,7 +233,7 @@ LRESULT TTQuorvane_Invisible_Buttons::HandleMessage(UINT message, WPARAM wParam,
     if (IsWindowCommandMessage(message))
         return OnWindowCommand(message, wParam, lParam);
     if (message >= HM_FIRST_BUTTON_MESSAGE && message <= HM_LAST_BUTTON_MESSAGE)
-        return 0;  // for the host-side caption buttons, which do not exist yet
+        return OnButtonMessage(message, reinterpret_cast<HWND>(lParam), static_cast<int>(wParam));
     if (message == taskbarCreatedMessage_)
         return OnTaskbarCreated();
     if (message == exitRequestMessage_) {
@@ -231,6 +242,9 @@ LRESULT TTQuorvane_Invisible_Buttons::HandleMessage(UINT message, WPARAM wParam,
     }
     switch (message) {
     case WM_TIMER: return OnTimer(wParam);
+    case WM_HOTKEY: return OnHotKey(wParam);
+    case WM_THEMECHANGED:
+    case WM_SYSCOLORCHANGE: return OnStyleChanged(message, wParam, lParam);
     case WM_TRAYNOTIFY: return OnTrayNotify(static_cast<UINT>(wParam), static_cast<UINT>(lParam));
     case WM_PRESETMENU: return OnPresetMenu(reinterpret_cast<HWND>(wParam), lParam);
     case WM_SENDTOBACK: return OnSendToBack(reinterpret_cast<HWND>(lParam));
@@ -350,8 +364,29 @@ LRESULT TTQuorvane_Invisible_Buttons::OnSendToBack(HWND target) {
 }
 
 LRESULT TTQuorvane_Invisible_Buttons::OnWindowCommand(UINT message, WPARAM wParam, LPARAM lParam) {
-    DispatchWindowCommand(ImpProfile(), message, reinterpret_cast<HWND>(wParam), lParam);
+    const HWND w = reinterpret_cast<HWND>(wParam);
+    if (message == HM_WINDOW_GONE && buttonManager)
+        buttonManager->ForgetWindow(w);
+    DispatchWindowCommand(ImpProfile(), message, w, lParam);
     return 0;
+}
+
+LRESULT TTQuorvane_Invisible_Buttons::OnButtonMessage(UINT message, HWND target, int index) {
+    if (buttonManager)
+        buttonManager->HandleMessage(message, target, index);
+    return 0;
+}
+
+LRESULT TTQuorvane_Invisible_Buttons::OnHotKey(WPARAM id) {
+    if (hotKeys_)
+        hotKeys_->HandleHotKey(id);
+    return 0;
+}
+
+LRESULT TTQuorvane_Invisible_Buttons::OnStyleChanged(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (buttonManager)
+        buttonManager->StyleChanged();
+    return ::DefWindowProcW(Window(), message, wParam, lParam);
 }
 
 LRESULT TTQuorvane_Invisible_Buttons::OnPaint() {
@@ -417,6 +452,8 @@ LRESULT TTQuorvane_Invisible_Buttons::OnClose() {
 LRESULT TTQuorvane_Invisible_Buttons::OnDestroy() {
     hookLibrary.Remove();
     mainTrayIcon.Delete();
+    hotKeys_.reset();  // gives every combination back
+    buttonManager.reset();
     ::PostQuitMessage(0);
     return 0;
 }

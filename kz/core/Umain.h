@@ -4,13 +4,16 @@
 #pragma once
 
 #include "../../common/Handles.h"
+#include "../capbuttons/Btnmanager.h"
 #include "../commands/Utraymenu2.h"
 #include "../settings/Settingsformat.h"
 #include "HookLibrary.h"
+#include "Hotkeys.h"
 #include "Maintrayicon.h"
 
 #include <windows.h>
 
+#include <memory>
 #include <random>
 #include <string>
 
@@ -35,6 +38,10 @@ public:
     bool InstallHook();
     // Starts or stops the balloon tips; nothing where the shell has none.
     void SetTipsEnabled(bool enabled);
+    // New settings: the hotkeys are registered again and the host-drawn
+    // buttons follow the new row. Returns the combinations that could not be
+    // registered.
+    std::vector<RefusedHotKey> ApplyButtonSettings(const SettingsRecord& settings);
 
     HWND Window() const override { return window_.get(); }
     void ShowAbout() override;
@@ -61,6 +68,9 @@ private:
     LRESULT OnPresetMenu(HWND target, LPARAM screenPoint);
     LRESULT OnSendToBack(HWND target);
     LRESULT OnWindowCommand(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnButtonMessage(UINT message, HWND target, int index);
+    LRESULT OnHotKey(WPARAM id);
+    LRESULT OnStyleChanged(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnPaint();
     LRESULT OnClick(POINT point);
     LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
@@ -85,6 +95,10 @@ private:
     UniqueWindow applicationWindow_;
     UniqueWindow window_;
     HookLibrary hookLibrary;
+    // The host-drawn buttons a hotkey presses, and the hotkeys themselves;
+    // both made once the window exists, and gone with it.
+    std::unique_ptr<TBtnManager> buttonManager;
+    std::unique_ptr<TghkLoader> hotKeys_;
     MainTrayIcon mainTrayIcon;
     TdmTrayMenu* trayMenu_ = nullptr;
     UniqueMenu popupWndTray_;
