@@ -84,6 +84,7 @@ void RunHost(HINSTANCE instance) {
     TBoxList boxes(mainWindow.Window(), ImpProfile());
     boxes.SetBoxSize(settings.BoxSize);
     const ExecutorConnection connection(mainWindow.Window(), trayMenu, boxes, journal);
+    ImpProfile().SetArrangement(settings.BoxArrangement);
     if (mainWindow.InstallHook())
         RunMessageLoop();
 }
