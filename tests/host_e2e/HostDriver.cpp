@@ -1,5 +1,6 @@
 #include "HostDriver.h"
 
+#include "MessageProbe.h"
 #include "TargetQuery.h"
 
 #include <shellapi.h>
@@ -149,6 +150,8 @@ int ShownTrayIconCount() {
     RECT bar;
     if (!tray || !::GetWindowRect(tray, &bar))
         return -1;
+    // Painted afresh first: pixels of task buttons just gone must not count.
+    ::RedrawWindow(tray, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     LONG buttonsEnd = bar.left;
     ::EnumChildWindows(tray, &FindTaskButtonsEnd, reinterpret_cast<LPARAM>(&buttonsEnd));
     // Wine's shell draws the icons into the taskbar itself, right-aligned, one
@@ -277,16 +280,26 @@ INPUT MouseInput(int x, int y, DWORD flags) {
 
 }  // namespace
 
-void ClickAt(int x, int y) {
+void ClickAt(HWND window, int x, int y) {
     // Two clicks closer together than the double-click time are one double
     // click for the system (under Wine even at different places of a caption),
     // and a double click is no button press.
     static auto lastClick = std::chrono::steady_clock::time_point();
     const auto apart = std::chrono::milliseconds(::GetDoubleClickTime() + 100);
     WaitUntil([&] { return std::chrono::steady_clock::now() - lastClick > apart; }, apart);
-    INPUT inputs[3] = {MouseInput(x, y, MOUSEEVENTF_MOVE), MouseInput(x, y, MOUSEEVENTF_LEFTDOWN),
-                       MouseInput(x, y, MOUSEEVENTF_LEFTUP)};
-    ::SendInput(3, inputs, sizeof(INPUT));
+    // As a hand does: onto the point first, and press once the window has
+    // seen the pointer arrive. A press in the same instant as the move is
+    // sometimes lost under Wine.
+    MessageProbe probe;
+    probe.Attach(::GetWindowThreadProcessId(window, nullptr));
+    INPUT move = MouseInput(x, y, MOUSEEVENTF_MOVE);
+    ::SendInput(1, &move, sizeof(INPUT));
+    WaitUntil([&] {
+        const ProbeCounts counts = probe.Counts();
+        return counts.Count(WM_NCMOUSEMOVE) + counts.Count(WM_MOUSEMOVE) > 0;
+    });
+    INPUT press[2] = {MouseInput(x, y, MOUSEEVENTF_LEFTDOWN), MouseInput(x, y, MOUSEEVENTF_LEFTUP)};
+    ::SendInput(2, press, sizeof(INPUT));
     lastClick = std::chrono::steady_clock::now();
 }
 

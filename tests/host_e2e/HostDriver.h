@@ -114,9 +114,11 @@ std::vector<std::pair<int, int>> ButtonSpans(HWND window);
 int CaptionMiddle(HWND window);
 bool WaitForButtons(HWND window, std::size_t count, std::chrono::milliseconds timeout = std::chrono::seconds(15));
 
-// A real left click at a screen point, through the system's input queue; never
-// within the double-click time of the previous one.
-void ClickAt(int x, int y);
+// A real left click on a window at a screen point, through the system's input
+// queue: the pointer moves there, the button goes down once the window has
+// seen the pointer arrive, and never within the double-click time of the
+// previous click.
+void ClickAt(HWND window, int x, int y);
 // Moves the mouse to a corner of the desktop where no window is tested.
 void ParkMouse();
 

@@ -67,7 +67,7 @@ bool ClickCaptionButton(HWND window, std::size_t index) {
     const auto spans = ButtonSpans(window);
     if (spans.size() <= index)
         return false;
-    ClickAt((spans[index].first + spans[index].second) / 2, CaptionMiddle(window));
+    ClickAt(window, (spans[index].first + spans[index].second) / 2, CaptionMiddle(window));
     return true;
 }
 
@@ -317,10 +317,12 @@ TEST_F(HostEndToEnd, RollUpOnTopAndTransparencyButtonsChangeTheWindowAndASecondC
     EXPECT_TRUE(WaitUntil([&] { return WindowHeight(window) <= rolledAtMost; }))
         << "height " << WindowHeight(window) << " after roll-up, at most " << rolledAtMost << " expected";
     ASSERT_TRUE(ClickCaptionButton(window, kOnTopButton));
-    EXPECT_TRUE(WaitUntil([&] { return Topmost(window); })) << "not topmost; " << MouseState(window);
+    EXPECT_TRUE(WaitUntil([&] { return Topmost(window); }))
+        << "not topmost after " << hostMessages.Of(HM_ON_TOP) << " on-top commands; " << MouseState(window);
     ASSERT_TRUE(ClickCaptionButton(window, kTransparencyButton));
     EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(window) == kToggledAlpha; }))
-        << "alpha " << LayeredAlpha(window) << ", layered " << Layered(window) << "; " << MouseState(window);
+        << "alpha " << LayeredAlpha(window) << ", layered " << Layered(window) << " after "
+        << hostMessages.Of(HM_TRANSPARENCY) << " transparency commands; " << MouseState(window);
     EXPECT_TRUE(::IsWindowVisible(window));
     SaveScreenshot("host_e2e_rolled_on_top_transparent");
 
@@ -330,7 +332,8 @@ TEST_F(HostEndToEnd, RollUpOnTopAndTransparencyButtonsChangeTheWindowAndASecondC
         << hostMessages.Of(HM_ROLL) << " roll commands and " << hostMessages.Of(HM_WINDOW_SIZED)
         << " size reports (HM_WINDOW_SIZED); " << MouseState(window);
     ASSERT_TRUE(ClickCaptionButton(window, kOnTopButton));
-    EXPECT_TRUE(WaitUntil([&] { return !Topmost(window); })) << "still topmost; " << MouseState(window);
+    EXPECT_TRUE(WaitUntil([&] { return !Topmost(window); }))
+        << "still topmost after " << hostMessages.Of(HM_ON_TOP) << " on-top commands; " << MouseState(window);
     ASSERT_TRUE(ClickCaptionButton(window, kTransparencyButton));
     EXPECT_TRUE(WaitUntil([&] { return !Layered(window); })) << "still layered, alpha " << LayeredAlpha(window);
     SaveScreenshot("host_e2e_toggled_back");

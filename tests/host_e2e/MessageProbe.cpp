@@ -12,10 +12,18 @@ Function ExportOf(HMODULE library, const char* name) {
     return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(library, name)));
 }
 
-const ProbeSharedCounts* SharedCountsOf(HMODULE library) {
-    using CountsFunction = const void* (*)();
-    const auto counts = ExportOf<CountsFunction>(library, "ProbeCounts");
-    return counts ? static_cast<const ProbeSharedCounts*>(counts()) : nullptr;
+ProbeSharedCounts* SharedCountsOf(HMODULE library) {
+    using CountsFunction = ProbeSharedCounts* (*)();
+    const auto counts = library ? ExportOf<CountsFunction>(library, "ProbeCounts") : nullptr;
+    return counts ? counts() : nullptr;
+}
+
+void Clear(ProbeThreadCounts& counts) {
+    counts.timerCount = 0;
+    counts.codeCount = 0;
+    counts.sentCodeCount = 0;
+    counts.retrieved = 0;
+    counts.sent = 0;
 }
 
 }  // namespace
@@ -28,41 +36,60 @@ MessageProbe::~MessageProbe() {
         ::UnhookWindowsHookEx(retrievedHook_);
     if (sentHook_)
         ::UnhookWindowsHookEx(sentHook_);
+    if (ProbeThreadCounts* slot = Slot())
+        slot->threadId = 0;
     if (library_)
         ::FreeLibrary(library_);
 }
 
+ProbeThreadCounts* MessageProbe::Slot() const {
+    ProbeSharedCounts* shared = SharedCountsOf(library_);
+    if (!shared || threadId_ == 0)
+        return nullptr;
+    for (ProbeThreadCounts& thread : shared->threads)
+        if (thread.threadId == threadId_)
+            return &thread;
+    return nullptr;
+}
+
 bool MessageProbe::Attach(DWORD threadId) {
-    if (!library_)
+    ProbeSharedCounts* shared = SharedCountsOf(library_);
+    const auto retrieved = library_ ? ExportOf<HOOKPROC>(library_, "ProbeRetrieved") : nullptr;
+    const auto sent = library_ ? ExportOf<HOOKPROC>(library_, "ProbeSent") : nullptr;
+    if (!shared || !retrieved || !sent || threadId_ != 0)
         return false;
-    const auto retrieved = ExportOf<HOOKPROC>(library_, "ProbeRetrieved");
-    const auto sent = ExportOf<HOOKPROC>(library_, "ProbeSent");
-    if (!retrieved || !sent)
+    for (ProbeThreadCounts& thread : shared->threads) {
+        if (thread.threadId != 0)
+            continue;
+        Clear(thread);
+        thread.threadId = threadId;
+        threadId_ = threadId;
+        break;
+    }
+    if (threadId_ == 0)
         return false;
-    Reset();
     retrievedHook_ = ::SetWindowsHookExW(WH_GETMESSAGE, retrieved, library_, threadId);
     sentHook_ = ::SetWindowsHookExW(WH_CALLWNDPROC, sent, library_, threadId);
     return retrievedHook_ && sentHook_;
 }
 
 void MessageProbe::Reset() {
-    using ResetFunction = void (*)();
-    if (const auto reset = ExportOf<ResetFunction>(library_, "ProbeReset"))
-        reset();
+    if (ProbeThreadCounts* slot = Slot())
+        Clear(*slot);
 }
 
 ProbeCounts MessageProbe::Counts() const {
     ProbeCounts counts;
-    const ProbeSharedCounts* shared = library_ ? SharedCountsOf(library_) : nullptr;
+    const ProbeThreadCounts* shared = Slot();
     if (!shared)
         return counts;
     counts.retrieved = shared->retrieved;
     counts.sent = shared->sent;
-    for (LONG i = 0; i < shared->timerCount && i < ProbeSharedCounts::kMaxTimers; ++i)
+    for (LONG i = 0; i < shared->timerCount && i < ProbeThreadCounts::kMaxTimers; ++i)
         counts.timers.push_back({shared->timerWindows[i], shared->timerIds[i], shared->timerHits[i]});
-    for (LONG i = 0; i < shared->codeCount && i < ProbeSharedCounts::kMaxCodes; ++i)
+    for (LONG i = 0; i < shared->codeCount && i < ProbeThreadCounts::kMaxCodes; ++i)
         counts.retrievedByCode.push_back({shared->codes[i], shared->codeHits[i]});
-    for (LONG i = 0; i < shared->sentCodeCount && i < ProbeSharedCounts::kMaxCodes; ++i)
+    for (LONG i = 0; i < shared->sentCodeCount && i < ProbeThreadCounts::kMaxCodes; ++i)
         counts.sentByCode.push_back({shared->sentCodes[i], shared->sentCodeHits[i]});
     return counts;
 }

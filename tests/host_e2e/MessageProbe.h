@@ -12,10 +12,12 @@
 
 namespace kz::test {
 
-// The counters as the library keeps them in its shared section.
-struct ProbeSharedCounts {
+// The counters as the library keeps them in its shared section: one set per
+// probed thread, claimed by MessageProbe::Attach.
+struct ProbeThreadCounts {
     static constexpr int kMaxTimers = 32;
     static constexpr int kMaxCodes = 64;
+    volatile DWORD threadId;
     volatile LONG retrieved;
     volatile LONG sent;
     volatile LONG timerCount;
@@ -28,6 +30,11 @@ struct ProbeSharedCounts {
     volatile LONG sentCodeCount;
     UINT sentCodes[kMaxCodes];
     volatile LONG sentCodeHits[kMaxCodes];
+};
+
+struct ProbeSharedCounts {
+    static constexpr int kMaxThreads = 8;
+    ProbeThreadCounts threads[kMaxThreads];
 };
 
 struct ProbeTimer {
@@ -66,7 +73,10 @@ public:
     ProbeCounts Counts() const;
 
 private:
+    ProbeThreadCounts* Slot() const;
+
     HMODULE library_ = nullptr;
+    DWORD threadId_ = 0;
     HHOOK retrievedHook_ = nullptr;
     HHOOK sentHook_ = nullptr;
 };

@@ -5,24 +5,34 @@
 namespace {
 
 using kz::test::ProbeSharedCounts;
-constexpr int kMaxTimers = ProbeSharedCounts::kMaxTimers;
-constexpr int kMaxCodes = ProbeSharedCounts::kMaxCodes;
+using kz::test::ProbeThreadCounts;
+constexpr int kMaxTimers = ProbeThreadCounts::kMaxTimers;
+constexpr int kMaxCodes = ProbeThreadCounts::kMaxCodes;
 
 __attribute__((section(".probe"), shared)) ProbeSharedCounts g_counts = {};
 
-void CountTimer(HWND window, UINT_PTR id) {
-    const LONG known = g_counts.timerCount;
+// The counters of the calling thread; null when nobody probes it.
+ProbeThreadCounts* CountsOfThisThread() {
+    const DWORD id = ::GetCurrentThreadId();
+    for (ProbeThreadCounts& thread : g_counts.threads)
+        if (thread.threadId == id)
+            return &thread;
+    return nullptr;
+}
+
+void CountTimer(ProbeThreadCounts& counts, HWND window, UINT_PTR id) {
+    const LONG known = counts.timerCount;
     for (LONG i = 0; i < known; ++i)
-        if (g_counts.timerWindows[i] == window && g_counts.timerIds[i] == id) {
-            ::InterlockedIncrement(&g_counts.timerHits[i]);
+        if (counts.timerWindows[i] == window && counts.timerIds[i] == id) {
+            ::InterlockedIncrement(&counts.timerHits[i]);
             return;
         }
     if (known >= kMaxTimers)
         return;
-    g_counts.timerWindows[known] = window;
-    g_counts.timerIds[known] = id;
-    g_counts.timerHits[known] = 1;
-    g_counts.timerCount = known + 1;
+    counts.timerWindows[known] = window;
+    counts.timerIds[known] = id;
+    counts.timerHits[known] = 1;
+    counts.timerCount = known + 1;
 }
 
 // One more message with this code in a table of codes and counts.
@@ -45,33 +55,27 @@ void CountCode(UINT message, volatile LONG& count, UINT* codes, volatile LONG* h
 extern "C" {
 
 __declspec(dllexport) LRESULT CALLBACK ProbeRetrieved(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION && wParam == PM_REMOVE) {
+    ProbeThreadCounts* counts = code == HC_ACTION && wParam == PM_REMOVE ? CountsOfThisThread() : nullptr;
+    if (counts) {
         const MSG* message = reinterpret_cast<const MSG*>(lParam);
-        ::InterlockedIncrement(&g_counts.retrieved);
-        CountCode(message->message, g_counts.codeCount, g_counts.codes, g_counts.codeHits);
+        ::InterlockedIncrement(&counts->retrieved);
+        CountCode(message->message, counts->codeCount, counts->codes, counts->codeHits);
         if (message->message == WM_TIMER)
-            CountTimer(message->hwnd, message->wParam);
+            CountTimer(*counts, message->hwnd, message->wParam);
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 __declspec(dllexport) LRESULT CALLBACK ProbeSent(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION) {
-        ::InterlockedIncrement(&g_counts.sent);
+    ProbeThreadCounts* counts = code == HC_ACTION ? CountsOfThisThread() : nullptr;
+    if (counts) {
+        ::InterlockedIncrement(&counts->sent);
         const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        CountCode(call->message, g_counts.sentCodeCount, g_counts.sentCodes, g_counts.sentCodeHits);
+        CountCode(call->message, counts->sentCodeCount, counts->sentCodes, counts->sentCodeHits);
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-__declspec(dllexport) void ProbeReset() {
-    g_counts.timerCount = 0;
-    g_counts.codeCount = 0;
-    g_counts.sentCodeCount = 0;
-    g_counts.retrieved = 0;
-    g_counts.sent = 0;
-}
-
-__declspec(dllexport) const void* ProbeCounts() { return &g_counts; }
+__declspec(dllexport) ProbeSharedCounts* ProbeCounts() { return &g_counts; }
 
 }  // extern "C"
