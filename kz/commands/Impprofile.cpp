@@ -5,6 +5,8 @@
 #include "Process.h"
 #include "Windowtexts.h"
 
+#include <utility>
+
 namespace kz {
 
 namespace {
@@ -286,7 +288,15 @@ void TImpProfile::RollUp(HWND w) {
     if (!current.State.Rolled)
         saved.RolledHeight = rect.bottom - rect.top;
     current.State.Rolled = true;
-    ::SetWindowPos(w, nullptr, 0, 0, rect.right - rect.left, RolledUpHeight(w), kResizeOnly);
+    ResizeForRoll(w, rect.right - rect.left, RolledUpHeight(w));
+}
+
+void TImpProfile::ResizeForRoll(HWND w, int width, int height) {
+    // The window's library reports the resize back at once, from inside this
+    // call; that report is the roll itself, not a resize by someone else.
+    const HWND outer = std::exchange(rolling_, w);
+    ::SetWindowPos(w, nullptr, 0, 0, width, height, kResizeOnly);
+    rolling_ = outer;
 }
 
 std::optional<int> TImpProfile::TakeRollChange(HWND w) {
@@ -303,11 +313,13 @@ void TImpProfile::Unroll(HWND w) {
         return;
     RECT rect;
     if (const std::optional<int> height = TakeRollChange(w); height && ::GetWindowRect(w, &rect))
-        ::SetWindowPos(w, nullptr, 0, 0, rect.right - rect.left, *height, kResizeOnly);
+        ResizeForRoll(w, rect.right - rect.left, *height);
     GetProfile(w).State.Rolled = false;
 }
 
 void TImpProfile::WindowSized(HWND w) {
+    if (w == rolling_)
+        return;
     if (TWndParams* current = current_.Find(w))
         current->State.Rolled = false;
     const std::optional<int> height = TakeRollChange(w);

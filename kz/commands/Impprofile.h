@@ -110,6 +110,7 @@ private:
     bool ApplyTransparency(HWND w, int percent) const;
     void RollUp(HWND w);
     void Unroll(HWND w);
+    void ResizeForRoll(HWND w, int width, int height);
     // Clears the roll change of w; its height before the roll-up, or nothing
     // when w had no roll change.
     std::optional<int> TakeRollChange(HWND w);
@@ -125,6 +126,7 @@ private:
     WindowTrayIcons trayIcons_;
     int toggleLevel_ = 50;
     int arrangement_ = 7;
+    HWND rolling_ = nullptr;  // the window a roll is resizing right now
 };
 
 // The one executor of the host: a function-local static, built by the first

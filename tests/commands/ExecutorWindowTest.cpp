@@ -152,6 +152,35 @@ TEST_F(Executor, SizedWhileNormalOnlyForgetsTheRoll) {
     EXPECT_EQ(profile.FindSaved(w)->RolledHeight, rolledHeight);
 }
 
+// A window whose every resize is reported back at once, from inside the
+// resize, as the hook library reports a resize it did not make itself.
+TImpProfile* g_reportingTo = nullptr;
+WNDPROC g_targetProcedure = nullptr;
+LRESULT CALLBACK ReportingResizes(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SIZE && g_reportingTo)
+        g_reportingTo->WindowSized(window);
+    return ::CallWindowProcW(g_targetProcedure, window, message, wParam, lParam);
+}
+
+TEST_F(Executor, ARollIsNotMistakenForAResizeWhenTheWindowReportsItAtOnce) {
+    const int height = WindowHeight(w);
+    g_targetProcedure = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ReportingResizes)));
+    g_reportingTo = &profile;
+    profile.SetRolled(w, true);
+    EXPECT_TRUE(profile.IsRolled(w));
+    ASSERT_NE(profile.FindSaved(w), nullptr);
+    EXPECT_EQ(profile.FindSaved(w)->RolledHeight, height);
+    profile.RestoreAll();
+    EXPECT_EQ(WindowHeight(w), height);
+    // A resize by someone else is still one.
+    profile.SetRolled(w, true);
+    ::SetWindowPos(w, nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_FALSE(profile.IsRolled(w));
+    EXPECT_EQ(profile.FindSaved(w), nullptr);
+    g_reportingTo = nullptr;
+}
+
 TEST_F(Executor, TopmostOnAndOff) {
     profile.SetOnTop(w, !profile.IsOnTop(w));
     EXPECT_TRUE(ExStyle(w) & WS_EX_TOPMOST);
