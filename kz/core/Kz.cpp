@@ -13,9 +13,11 @@
 #include "../commands/Impprofile.h"
 #include "../commands/Ubox.h"
 #include "../commands/Utraymenu2.h"
+#include "../settings/Uoptions2.h"
 #include "../settings/Usettingsfile.h"
 #include "Blocksecondrun.h"
 #include "Errorbox.h"
+#include "Uhtmlhelp.h"
 #include "Umain.h"
 
 #include <windows.h>
@@ -63,9 +65,31 @@ public:
     ExecutorConnection& operator=(const ExecutorConnection&) = delete;
 };
 
-void RunMessageLoop() {
+// What the options dialog applies to the running host.
+class HostOptionsServices final : public OptionsHost {
+public:
+    HostOptionsServices(TTQuorvane_Invisible_Buttons& mainWindow, TBoxList& boxes)
+        : mainWindow_(mainWindow), boxes_(boxes) {}
+    HWND MainWindow() const override { return mainWindow_.Window(); }
+    void SetTipsEnabled(bool enabled) override { mainWindow_.SetTipsEnabled(enabled); }
+    std::vector<RefusedHotKey> ApplyButtonSettings(const SettingsRecord& settings) override {
+        return mainWindow_.ApplyButtonSettings(settings);
+    }
+    void SetCurrentBoxSize(int size) override { boxes_.SetBoxSize(size); }
+    void ShowHelp() override { kz::ShowHelp(); }
+    void ShowHelpTopic(const std::wstring& topic) override { kz::ShowHelpTopic(topic); }
+    void ShowMessage(const std::wstring& text) override { ShowPlainMessage(text); }
+
+private:
+    TTQuorvane_Invisible_Buttons& mainWindow_;
+    TBoxList& boxes_;
+};
+
+void RunMessageLoop(const TfrmOptions& options) {
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (options.IsDialogMessage(msg))
+            continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
@@ -83,10 +107,14 @@ void RunHost(HINSTANCE instance) {
     mainWindow.SetTrayMenu(&trayMenu);
     TBoxList boxes(mainWindow.Window(), ImpProfile());
     boxes.SetBoxSize(settings.BoxSize);
+    HostOptionsServices optionsServices(mainWindow, boxes);
+    TfrmOptions options(instance, ::GetWindow(mainWindow.Window(), GW_OWNER), optionsServices);
+    mainWindow.SetOptionsDialog(&options);
     const ExecutorConnection connection(mainWindow.Window(), trayMenu, boxes, journal);
     ImpProfile().SetArrangement(settings.BoxArrangement);
     if (mainWindow.InstallHook())
-        RunMessageLoop();
+        RunMessageLoop(options);
+    mainWindow.SetOptionsDialog(nullptr);
 }
 
 // The main window posts the quit request when it goes; a message box would

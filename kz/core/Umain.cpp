@@ -14,6 +14,7 @@
 #include "Transparencypresets.h"
 #include "Traytips.h"
 #include "Uhtmlhelp.h"
+#include "Uoptions2.h"
 
 #include <shlwapi.h>
 
@@ -199,7 +200,10 @@ void TTQuorvane_Invisible_Buttons::ShowAbout() {
     ::SetForegroundWindow(Window());
 }
 
-void TTQuorvane_Invisible_Buttons::OpenOptions() {}
+void TTQuorvane_Invisible_Buttons::OpenOptions() {
+    if (options_)
+        options_->OpenOptions();
+}
 
 void TTQuorvane_Invisible_Buttons::RequestExit() {
     exitRequested = true;

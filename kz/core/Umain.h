@@ -19,6 +19,8 @@
 
 namespace kz {
 
+class TfrmOptions;
+
 class TTQuorvane_Invisible_Buttons final : public TrayMenuHost {
 public:
     TTQuorvane_Invisible_Buttons() = default;
@@ -33,6 +35,8 @@ public:
     void Create(HINSTANCE instance, const SettingsRecord& settings);
     // The module whose menus the tray icons open.
     void SetTrayMenu(TdmTrayMenu* trayMenu) { trayMenu_ = trayMenu; }
+    // The options dialog that the tray icon and the tray menu open.
+    void SetOptionsDialog(TfrmOptions* options) { options_ = options; }
     // Installs the hook. Throws StartupError when the library cannot be
     // loaded; false, after telling the user, when the start cannot go on.
     bool InstallHook();
@@ -45,7 +49,7 @@ public:
 
     HWND Window() const override { return window_.get(); }
     void ShowAbout() override;
-    // The options dialog does not exist yet: nothing happens.
+    // Fills the options dialog from the registry and shows it.
     void OpenOptions() override;
     void RequestExit() override;
 
@@ -101,6 +105,7 @@ private:
     std::unique_ptr<TghkLoader> hotKeys_;
     MainTrayIcon mainTrayIcon;
     TdmTrayMenu* trayMenu_ = nullptr;
+    TfrmOptions* options_ = nullptr;
     UniqueMenu popupWndTray_;
     UniqueMenu popupTransparency_;
     UniqueBitmap Image1;

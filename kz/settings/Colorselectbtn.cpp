@@ -1,0 +1,417 @@
+#include "Colorselectbtn.h"
+
+#include <commdlg.h>
+
+namespace kz {
+
+namespace {
+
+constexpr wchar_t kButtonClass[] = L"TColorSelectBtn";
+constexpr wchar_t kPaletteClass[] = L"TTColorSelectForm";
+constexpr int kEdit1Id = 1;
+constexpr int kSpeedButton1Id = 2;
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+HINSTANCE Instance() { return ::GetModuleHandleW(nullptr); }
+
+void RegisterClassOnce(const wchar_t* name, WNDPROC procedure, HBRUSH background) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (::GetClassInfoExW(Instance(), name, &wc))
+        return;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = Instance();
+    wc.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    wc.hbrBackground = background;
+    wc.lpszClassName = name;
+    ::RegisterClassExW(&wc);
+}
+
+void Fill(HDC dc, const RECT& r, COLORREF color) {
+    const UniqueBrush brush(::CreateSolidBrush(color));
+    ::FillRect(dc, &r, brush.get());
+}
+
+void Line(HDC dc, int x0, int y0, int x1, int y1, COLORREF color) {
+    const UniqueHandle<NullHandleTraits<HPEN, DeleteGdiObject>> pen(::CreatePen(PS_SOLID, 1, color));
+    const SelectGuard select(dc, pen.get());
+    ::MoveToEx(dc, x0, y0, nullptr);
+    ::LineTo(dc, x1, y1);
+}
+
+template <typename Owner>
+Owner* OwnerOf(HWND window, UINT message, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* owner = static_cast<Owner*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
+    }
+    return reinterpret_cast<Owner*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+POINT PointOf(LPARAM lParam) { return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}; }
+
+}  // namespace
+
+// ---- TColorSelectBtn ----
+
+TColorSelectBtn::TColorSelectBtn(HWND parent, int id, int left, int top) {
+    RegisterClassOnce(kButtonClass, &WindowProcedure, nullptr);
+    window_.reset(::CreateWindowExW(0, kButtonClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, left, top, kWidth,
+                                    kHeight, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(),
+                                    this));
+}
+
+void TColorSelectBtn::FSetColor(COLORREF color) {
+    color_ = color;
+    ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+SIZE TColorSelectBtn::Size() const {
+    RECT r{};
+    ::GetClientRect(Handle(), &r);
+    return {r.right, r.bottom};
+}
+
+LRESULT CALLBACK TColorSelectBtn::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    auto* self = OwnerOf<TColorSelectBtn>(window, message, lParam);
+    if (!self)
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->window_.release();
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_NCCREATE)
+        self->window_.reset(window);
+    try {
+        return self->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
+}
+
+LRESULT TColorSelectBtn::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_LBUTTONDOWN: return OnLButtonDown();
+    case WM_MOUSEMOVE: return OnMouseMove(PointOf(lParam));
+    case WM_LBUTTONUP: return OnLButtonUp(PointOf(lParam));
+    case WM_LBUTTONDBLCLK:
+        if (::IsWindowEnabled(Handle()) && OnDblClick)
+            OnDblClick();
+        return 0;
+    case WM_CAPTURECHANGED: ::InvalidateRect(Handle(), nullptr, FALSE); return 0;
+    case WM_PAINT: return OnPaint();
+    default: return ::DefWindowProcW(Handle(), message, wParam, lParam);
+    }
+}
+
+LRESULT TColorSelectBtn::OnLButtonDown() {
+    if (!::IsWindowEnabled(Handle()))
+        return 0;
+    pressed_ = true;
+    ::SetCapture(Handle());
+    return 0;
+}
+
+LRESULT TColorSelectBtn::OnMouseMove(POINT point) {
+    const SIZE size = Size();
+    if (::GetCapture() == Handle() && (point.x <= 0 || point.x >= size.cx || point.y <= 0 || point.y >= size.cy))
+        ::ReleaseCapture();
+    return 0;
+}
+
+LRESULT TColorSelectBtn::OnLButtonUp(POINT point) {
+    if (!::IsWindowEnabled(Handle()))
+        return 0;
+    pressed_ = false;
+    const SIZE size = Size();
+    const bool inside = point.x >= 1 && point.x < size.cx && point.y >= 1 && point.y < size.cy;
+    ::ReleaseCapture();
+    if (inside)
+        DropDown();
+    return 0;
+}
+
+void TColorSelectBtn::DropDown() {
+    TTColorSelectForm palette(*this);
+    palette_ = &palette;
+    RECT button{};
+    ::GetWindowRect(Handle(), &button);
+    RECT frame{};
+    ::GetWindowRect(palette.Handle(), &frame);
+    const PalettePlace place =
+        PlacePalette(button.left, button.top, Size().cy, frame.right - frame.left, frame.bottom - frame.top,
+                     ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    ::SetWindowPos(palette.Handle(), HWND_TOP, place.left, place.top, 0, 0, SWP_NOSIZE);
+    if (OnClick)
+        OnClick();
+    ::ShowWindow(palette.Handle(), SW_SHOW);
+    MSG msg;
+    while (!palette.Closed() && ::GetActiveWindow() == palette.Handle()) {
+        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (palette.HandleKey(msg))
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    if (palette.ModalResult() == TTColorSelectForm::kChosen)
+        FSetColor(palette.SwatchColor());
+    palette_ = nullptr;
+}
+
+LRESULT TColorSelectBtn::OnPaint() {
+    PAINTSTRUCT paint;
+    const HDC dc = ::BeginPaint(Handle(), &paint);
+    FRedrawBtn(dc);
+    ::EndPaint(Handle(), &paint);
+    return 0;
+}
+
+void TColorSelectBtn::FRedrawBtn(HDC dc) const {
+    const SIZE s = Size();
+    const int w = s.cx;
+    const int h = s.cy;
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    const COLORREF light = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+    const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
+    Fill(dc, {0, 0, w, h}, face);
+    Fill(dc, {2, 2, w - 2, h - 2}, color_);
+    // The drop-down mark in the bottom-right corner.
+    const RECT corner{w - w / 3, h - h / 3, w, h};
+    Fill(dc, corner, face);
+    const int cx = (corner.left + corner.right) / 2;
+    const int cy = (corner.top + corner.bottom) / 2;
+    const POINT triangle[] = {{cx - 3, cy - 1}, {cx + 3, cy - 1}, {cx, cy + 2}};
+    {
+        const UniqueBrush black(::CreateSolidBrush(kBlack));
+        const UniqueHandle<NullHandleTraits<HPEN, DeleteGdiObject>> outline(::CreatePen(PS_SOLID, 1, face));
+        const SelectGuard selectBrush(dc, black.get());
+        const SelectGuard selectPen(dc, outline.get());
+        ::Polygon(dc, triangle, 3);
+    }
+    // Raised outer edge.
+    Line(dc, 0, h - 1, 0, 0, light);
+    Line(dc, 0, 0, w - 1, 0, light);
+    Line(dc, w - 1, 0, w - 1, h - 1, shadow);
+    Line(dc, w - 1, h - 1, -1, h - 1, shadow);
+    // Sunken inner edge around the colour, following the corner's notch.
+    Line(dc, 2, corner.top, 2, 2, shadow);
+    Line(dc, 2, 2, w - 3, 2, shadow);
+    Line(dc, 2, h - 3, corner.left, h - 3, light);
+    Line(dc, corner.left, h - 3, corner.left, corner.top, light);
+    Line(dc, corner.left, corner.top, w - 3, corner.top, light);
+}
+
+// ---- TTColorSelectForm ----
+
+TTColorSelectForm::TTColorSelectForm(TColorSelectBtn& button) : button_(button) {
+    RegisterClassOnce(kPaletteClass, &WindowProcedure, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    RECT frame{0, 0, kClientWidth, kClientHeight};
+    ::AdjustWindowRectEx(&frame, WS_POPUP, FALSE, WS_EX_TOOLWINDOW);
+    const HWND owner = ::GetAncestor(button.Handle(), GA_ROOT);
+    window_.reset(::CreateWindowExW(WS_EX_TOOLWINDOW, kPaletteClass, L"", WS_POPUP, 0, 0, frame.right - frame.left,
+                                    frame.bottom - frame.top, owner, nullptr, Instance(), this));
+    const HFONT font = reinterpret_cast<HFONT>(::SendMessageW(owner, WM_GETFONT, 0, 0));
+    edit1_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"#      ", WS_CHILD | WS_VISIBLE | ES_UPPERCASE, 55, 1,
+                               57, 21, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEdit1Id)), Instance(),
+                               nullptr);
+    ::SendMessageW(edit1_, EM_SETLIMITTEXT, 7, 0);
+    ::SendMessageW(edit1_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    const HWND speedButton =
+        ::CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_BITMAP | BS_FLAT, kClientWidth - 24, 0, 23, 22,
+                          Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSpeedButton1Id)), Instance(), nullptr);
+    speedButtonPicture_.reset(static_cast<HBITMAP>(::LoadImageW(Instance(), L"COLORDIALOG", IMAGE_BITMAP, 0, 0, 0)));
+    ::SendMessageW(speedButton, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(speedButtonPicture_.get()));
+    swatch_ = button.Color();
+    DrawPalette();
+}
+
+TTColorSelectForm::~TTColorSelectForm() {
+    // While every member the window's last messages reach still lives.
+    window_.reset();
+}
+
+LRESULT CALLBACK TTColorSelectForm::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    auto* self = OwnerOf<TTColorSelectForm>(window, message, lParam);
+    if (!self)
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->window_.release();
+        self->closed_ = true;
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_NCCREATE)
+        self->window_.reset(window);
+    try {
+        return self->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
+}
+
+LRESULT TTColorSelectForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_MOUSEMOVE: return OnMouseMove(PointOf(lParam));
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: return OnClick(PointOf(lParam));
+    case WM_COMMAND: return OnCommand(wParam);
+    case WM_PAINT: return OnPaint();
+    case WM_CLOSE: Close(kCancelled); return 0;
+    default: return ::DefWindowProcW(Handle(), message, wParam, lParam);
+    }
+}
+
+bool TTColorSelectForm::HandleKey(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || (msg.hwnd != Handle() && !::IsChild(Handle(), msg.hwnd)))
+        return false;
+    if (msg.wParam == VK_RETURN) {
+        if (button_.OnChange)
+            button_.OnChange();
+        Close(kChosen);
+        return true;
+    }
+    if (msg.wParam == VK_ESCAPE) {
+        Close(kCancelled);
+        return true;
+    }
+    return false;
+}
+
+LRESULT TTColorSelectForm::OnMouseMove(POINT point) {
+    if (point.y < kPaletteTop)
+        return 0;
+    const int column = PaletteCellOf(point.x);
+    const int row = PaletteCellOf(point.y - kPaletteTop);
+    const std::optional<Colour> colour = PaletteCellColour(column, row);
+    if (!colour || (column == hoveredColumn_ && row == hoveredRow_))
+        return 0;
+    if (hoveredColumn_ >= 0)
+        OutlineCell(hoveredColumn_, hoveredRow_, kBlack);
+    hoveredColumn_ = column;
+    hoveredRow_ = row;
+    SetSwatch(*colour);
+    ::SetWindowTextW(edit1_, HexFieldText(*colour).c_str());
+    OutlineCell(column, row, kWhite);
+    return 0;
+}
+
+LRESULT TTColorSelectForm::OnClick(POINT point) {
+    const bool onPalette = point.y >= kPaletteTop && point.y < kPaletteTop + kPaletteHeight && point.x >= 0 &&
+                           point.x < kPaletteWidth;
+    if (onPalette)
+        Choose();
+    else
+        Close(kCancelled);
+    return 0;
+}
+
+LRESULT TTColorSelectForm::OnCommand(WPARAM wParam) {
+    if (LOWORD(wParam) == kEdit1Id && HIWORD(wParam) == EN_CHANGE)
+        Edit1Change();
+    else if (LOWORD(wParam) == kSpeedButton1Id && HIWORD(wParam) == BN_CLICKED)
+        SpeedButton1Click();
+    return 0;
+}
+
+void TTColorSelectForm::Edit1Change() {
+    wchar_t text[16] = {};
+    ::GetWindowTextW(edit1_, text, 16);
+    if (const std::optional<Colour> colour = ParseHexField(text)) {
+        button_.FSetColor(*colour);
+        SetSwatch(*colour);
+    }
+}
+
+void TTColorSelectForm::SpeedButton1Click() {
+    CHOOSECOLORW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = Handle();
+    dialog.rgbResult = swatch_;
+    dialog.lpCustColors = customColors_;
+    dialog.Flags = CC_FULLOPEN | CC_ANYCOLOR | CC_RGBINIT;
+    if (!::ChooseColorW(&dialog))
+        return;
+    button_.FSetColor(dialog.rgbResult);
+    SetSwatch(dialog.rgbResult);
+    ::SetWindowTextW(edit1_, HexFieldText(dialog.rgbResult).c_str());
+    result_ = kChosen;
+    if (button_.OnChange)
+        button_.OnChange();
+    Close(kChosen);
+}
+
+void TTColorSelectForm::Choose() {
+    result_ = kChosen;
+    button_.FSetColor(swatch_);
+    if (button_.OnChange)
+        button_.OnChange();
+    Close(kChosen);
+}
+
+void TTColorSelectForm::Close(Result result) {
+    result_ = result;
+    closed_ = true;
+    ::ShowWindow(Handle(), SW_HIDE);
+}
+
+LRESULT TTColorSelectForm::OnPaint() {
+    PAINTSTRUCT paint;
+    const HDC dc = ::BeginPaint(Handle(), &paint);
+    // Shape1: the swatch with a black outline.
+    {
+        const UniqueBrush fill(::CreateSolidBrush(swatch_));
+        const SelectGuard brush(dc, fill.get());
+        const SelectGuard pen(dc, ::GetStockObject(BLACK_PEN));
+        ::Rectangle(dc, 1, 1, 50, 22);
+    }
+    const UniqueMemoryDC memory(::CreateCompatibleDC(dc));
+    const SelectGuard select(memory.get(), imgPalete_.get());
+    ::BitBlt(dc, 0, kPaletteTop, kPaletteWidth, kPaletteHeight, memory.get(), 0, 0, SRCCOPY);
+    ::EndPaint(Handle(), &paint);
+    return 0;
+}
+
+void TTColorSelectForm::DrawPalette() {
+    const WindowDC screen = WindowDC::OfClient(nullptr);
+    imgPalete_.reset(::CreateCompatibleBitmap(screen.get(), kPaletteWidth, kPaletteHeight));
+    const UniqueMemoryDC memory(::CreateCompatibleDC(screen.get()));
+    const SelectGuard select(memory.get(), imgPalete_.get());
+    for (int column = 0; column < kPaletteColumns; ++column) {
+        for (int row = 0; row < kPaletteRows; ++row) {
+            const RECT cell{column * kPaletteCell, row * kPaletteCell, (column + 1) * kPaletteCell,
+                            (row + 1) * kPaletteCell};
+            Fill(memory.get(), cell, *PaletteCellColour(column, row));
+            const UniqueBrush outline(::CreateSolidBrush(kBlack));
+            ::FrameRect(memory.get(), &cell, outline.get());
+        }
+    }
+}
+
+void TTColorSelectForm::OutlineCell(int column, int row, COLORREF color) {
+    {
+        const UniqueMemoryDC memory(::CreateCompatibleDC(nullptr));
+        const SelectGuard select(memory.get(), imgPalete_.get());
+        const RECT cell{column * kPaletteCell, row * kPaletteCell, (column + 1) * kPaletteCell,
+                        (row + 1) * kPaletteCell};
+        const UniqueBrush outline(::CreateSolidBrush(color));
+        ::FrameRect(memory.get(), &cell, outline.get());
+    }
+    const RECT onWindow{column * kPaletteCell, kPaletteTop + row * kPaletteCell, (column + 1) * kPaletteCell,
+                        kPaletteTop + (row + 1) * kPaletteCell};
+    ::InvalidateRect(Handle(), &onWindow, FALSE);
+}
+
+void TTColorSelectForm::SetSwatch(COLORREF color) {
+    swatch_ = color;
+    const RECT shape{1, 1, 50, 22};
+    ::InvalidateRect(Handle(), &shape, FALSE);
+}
+
+}  // namespace kz

@@ -1,0 +1,113 @@
+// The colour selection button: a small control that shows a colour and, when
+// clicked, drops down a palette window from which the user picks a colour by
+// pointing, by typing its hexadecimal value, or through the system's colour
+// dialog.
+#pragma once
+
+#include "../../common/Handles.h"
+#include "Colorpalette.h"
+
+#include <windows.h>
+
+#include <functional>
+
+namespace kz {
+
+class TTColorSelectForm;
+
+class TColorSelectBtn {
+public:
+    static constexpr int kWidth = 25;
+    static constexpr int kHeight = 24;
+
+    // A visible child of parent at (left, top), 25 x 24 pixels.
+    TColorSelectBtn(HWND parent, int id, int left, int top);
+    TColorSelectBtn(const TColorSelectBtn&) = delete;
+    TColorSelectBtn& operator=(const TColorSelectBtn&) = delete;
+
+    HWND Handle() const { return window_.get(); }
+    COLORREF Color() const { return color_; }
+    // Stores the colour and redraws.
+    void FSetColor(COLORREF color);
+
+    // A click was recognised: fired just before the palette opens.
+    std::function<void()> OnClick;
+    std::function<void()> OnDblClick;
+    // A colour was chosen in the palette.
+    std::function<void()> OnChange;
+
+    // Opens the palette below the button and waits, processing messages,
+    // until it closes or another window becomes active.
+    void DropDown();
+    // The palette while it is open, else null.
+    TTColorSelectForm* OpenPalette() const { return palette_; }
+
+private:
+    static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnLButtonDown();
+    LRESULT OnMouseMove(POINT point);
+    LRESULT OnLButtonUp(POINT point);
+    LRESULT OnPaint();
+    void FRedrawBtn(HDC dc) const;
+    SIZE Size() const;
+
+    UniqueWindow window_;
+    COLORREF color_ = 0;
+    bool pressed_ = false;
+    TTColorSelectForm* palette_ = nullptr;
+};
+
+// The drop-down palette: a swatch, the hexadecimal field, the button for the
+// system colour dialog and the palette picture. Made for one pick.
+class TTColorSelectForm {
+public:
+    static constexpr int kClientWidth = 208;
+    static constexpr int kClientHeight = 143;
+    static constexpr int kPaletteTop = 23;
+    enum Result { kChosen = 1, kCancelled = 2 };
+
+    explicit TTColorSelectForm(TColorSelectBtn& button);
+    ~TTColorSelectForm();
+    TTColorSelectForm(const TTColorSelectForm&) = delete;
+    TTColorSelectForm& operator=(const TTColorSelectForm&) = delete;
+
+    HWND Handle() const { return window_.get(); }
+    HWND Edit1() const { return edit1_; }
+    int ModalResult() const { return result_; }
+    bool Closed() const { return closed_; }
+    COLORREF SwatchColor() const { return swatch_; }
+
+    // Key presses that the palette takes from any of its windows: Enter
+    // chooses, Esc cancels. True when the key was taken.
+    bool HandleKey(const MSG& msg);
+
+private:
+    static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMouseMove(POINT point);
+    LRESULT OnClick(POINT point);
+    LRESULT OnCommand(WPARAM wParam);
+    LRESULT OnPaint();
+    void Edit1Change();
+    void SpeedButton1Click();
+    void Choose();
+    void Close(Result result);
+    void DrawPalette();
+    void OutlineCell(int column, int row, COLORREF color);
+    void SetSwatch(COLORREF color);
+
+    TColorSelectBtn& button_;
+    UniqueWindow window_;
+    HWND edit1_ = nullptr;
+    UniqueBitmap imgPalete_;
+    UniqueBitmap speedButtonPicture_;
+    COLORREF swatch_ = 0;
+    int hoveredRow_ = -1;
+    int hoveredColumn_ = -1;
+    int result_ = kCancelled;
+    bool closed_ = false;
+    COLORREF customColors_[16] = {};
+};
+
+}  // namespace kz
