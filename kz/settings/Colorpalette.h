@@ -16,8 +16,9 @@ constexpr int kPaletteColumns = 21;
 constexpr int kPaletteRows = 12;
 constexpr int kPaletteWidth = kPaletteColumns * kPaletteCell;
 constexpr int kPaletteHeight = kPaletteRows * kPaletteCell;
-// White cannot be told from the key colour of the glyphs: shown one step off.
-constexpr Colour kPaletteWhite = 0xFFFFFE;
+// White cannot be told from the key colour of the glyphs: the white cell is
+// one step off, blue FE, which the field shows as #FFFFFE.
+constexpr Colour kPaletteWhite = 0xFEFFFF;
 
 // The colour of a cell; nothing outside the 21 x 12 cells.
 std::optional<Colour> PaletteCellColour(int column, int row);

@@ -800,6 +800,8 @@ void TfrmOptions::UpdateBoxPicture() {
 void TfrmOptions::FillEditors() {
     buttons_ = FillEditor(settings_.Buttons, settings_.ButtonCount, kLastButtonCode);
     menuItems_ = FillEditor(settings_.MenuItems, settings_.MenuItemCount, kLastMenuItemCode);
+    buttonsEdited_ = false;
+    menuItemsEdited_ = false;
     ShowEditorLimit(IDC_BUTTONS_LIMIT, EditResult::Done);
     ShowEditorLimit(IDC_MENUITEMS_LIMIT, EditResult::Done);
     RefreshButtonLists();
@@ -807,8 +809,10 @@ void TfrmOptions::FillEditors() {
 }
 
 void TfrmOptions::StoreEditors() {
-    StoreEditor(buttons_, settings_.Buttons, kMaxButtons, settings_.ButtonCount);
-    StoreEditor(menuItems_, settings_.MenuItems, kMaxMenuItems, settings_.MenuItemCount);
+    if (buttonsEdited_)
+        StoreEditor(buttons_, settings_.Buttons, kMaxButtons, settings_.ButtonCount);
+    if (menuItemsEdited_)
+        StoreEditor(menuItems_, settings_.MenuItems, kMaxMenuItems, settings_.MenuItemCount);
 }
 
 namespace {
@@ -885,6 +889,7 @@ void TfrmOptions::AfterButtonEdit(EditResult result) {
     if (result == EditResult::LimitReached)
         return;
     RefreshButtonLists();
+    buttonsEdited_ = true;
     modified_ = true;
 }
 
@@ -893,6 +898,7 @@ void TfrmOptions::AfterMenuEdit(EditResult result) {
     if (result == EditResult::LimitReached)
         return;
     RefreshMenuLists();
+    menuItemsEdited_ = true;
     modified_ = true;
 }
 
@@ -933,6 +939,7 @@ void TfrmOptions::DstListMoveItem(int oldRow, int newRow) {
         return;
     ::InvalidateRect(Control(IDC_DSTLIST), nullptr, TRUE);
     RedrawPreview();
+    buttonsEdited_ = true;
     modified_ = true;
 }
 
@@ -940,6 +947,7 @@ void TfrmOptions::MenuItemsDstListMoveItem(int oldRow, int newRow) {
     if (!SwapEntries(menuItems_, oldRow, newRow))
         return;
     ::InvalidateRect(Control(IDC_MENUITEMSDSTLIST), nullptr, TRUE);
+    menuItemsEdited_ = true;
     modified_ = true;
 }
 

@@ -174,6 +174,10 @@ private:
     bool firstActivation_ = true;
     ListEditor buttons_;
     ListEditor menuItems_;
+    // Whether the user edited a list since the last filling: an untouched
+    // list is stored as it was loaded, with the codes the editor cannot show.
+    bool buttonsEdited_ = false;
+    bool menuItemsEdited_ = false;
     TBlackList blacklist_;
     ArrangementView arrangement_;
     std::unique_ptr<TExBackDrawer> previewDrawer_;
