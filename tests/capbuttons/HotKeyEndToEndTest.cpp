@@ -106,6 +106,7 @@ protected:
         parts_.hotKeys[5] = kCtrlT;
         parts_.hotKeys[1] = kCtrlY;  // kind 1 is not on the row
         parts_.hotKeys[6] = kCtrlU;
+        parts_.flags[5] = 0;  // no splash to take the foreground from the target
     }
     // Brings the target to the front and waits until it is there.
     HWND FrontTarget() {

@@ -2,6 +2,7 @@
 
 #include "MessageProbe.h"
 #include "TargetQuery.h"
+#include "Usettingsfile.h"
 
 #include <shellapi.h>
 
@@ -329,11 +330,15 @@ int LayeredAlpha(HWND window) {
 
 void ResetHostSettings() {
     HKEY key = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
-        return;
-    for (const wchar_t* value : {L"Settings", L"Blacklist", L"Hidden"})
-        ::RegDeleteValueW(key, value);
-    ::RegCloseKey(key);
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+        for (const wchar_t* value : {L"Blacklist", L"Hidden"})
+            ::RegDeleteValueW(key, value);
+        ::RegCloseKey(key);
+    }
+    SettingsRecord settings;
+    SetDefaultSettings(settings);
+    settings.ShowSplash = false;
+    SaveSettings(settings);
 }
 
 }  // namespace kz::test

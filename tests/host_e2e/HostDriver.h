@@ -128,8 +128,10 @@ bool Layered(HWND window);
 // The window's alpha when it is layered with LWA_ALPHA; -1 otherwise.
 int LayeredAlpha(HWND window);
 
-// Forgets the host's stored settings, blacklist and journal: the host starts
-// with its defaults (the default button row 1..9).
+// Forgets the host's blacklist and journal and stores its default settings
+// (the default button row 1..9) without the splash: a topmost splash that
+// takes the foreground and hides again at a moment that depends on the load
+// of the machine would race with the clicks and key presses of a test.
 void ResetHostSettings();
 
 }  // namespace kz::test

@@ -41,8 +41,9 @@ private:
 };
 
 // Pumps the calling thread's messages until condition() holds or the time is up.
+// The time-out only bounds a failure: under load Wine may take seconds.
 bool WaitUntil(const std::function<bool()>& condition,
-               std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
+               std::chrono::milliseconds timeout = std::chrono::milliseconds(20000));
 
 // Pumps whatever is queued right now, without waiting.
 void PumpPending();
