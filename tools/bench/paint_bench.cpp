@@ -1,8 +1,13 @@
 // Prints what painting the added caption buttons costs: nine buttons in the
 // classic and the XP style, painted after the frame, and how many buttons are
-// drawn again while the pointer moves within one button.
+// drawn again while the pointer moves within one button; nine buttons of the
+// glass style in its helper window, and the helper following a moved window.
+// Run with WINEDLLOVERRIDES="dwmapi=n,b" beside the stand-in dwmapi.dll of
+// the tests, the glass style also paints through the buffered paint of a
+// composed desktop.
 #include "../../common/Dib.h"
 #include "CaptionButtonPainters.h"
+#include "CaptionToolBarAero.h"
 #include "CaptionToolBarStd.h"
 #include "CaptionToolBarXP.h"
 #include "HookedWindow.h"
@@ -148,6 +153,55 @@ void Measure(const char* name, bool classicLook) {
     ::DestroyWindow(window);
 }
 
+// The glass style: composing the nine buttons, the helper's whole paint, and
+// what following a moved window adds to the move.
+void MeasureAero() {
+    test::LibraryInProcess library(InstallCounting<CaptionToolBarAero>);
+    const HWND window = OpenWindow(false);
+    library.Attach(window);
+    test::PumpPending();
+    auto& toolbar = static_cast<Counting<CaptionToolBarAero>&>(*Process().FindRecord(window)->Toolbar());
+    const CaptionButtonRow& row = toolbar.Row();
+    const HWND helper = toolbar.HelperWindow();
+
+    constexpr int kRounds = 2000;
+    uint32_t* bits = nullptr;
+    const UniqueBitmap composed = CreatePixelBitmap(nullptr, row.Bounds().right - row.Bounds().left,
+                                                    row.Bounds().bottom - row.Bounds().top, &bits);
+    const UniqueMemoryDC composeDc(::CreateCompatibleDC(nullptr));
+    const SelectGuard selectComposed(composeDc.get(), composed.get());
+    const double compose =
+        MeanMicroseconds(kRounds, [&, i = 0]() mutable { toolbar.DrawRow(composeDc.get(), (i++ % 2) * 2); });
+    const double paint = MeanMicroseconds(kRounds / 4, [&] {
+        ::RedrawWindow(helper, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    });
+
+    // Moves of the window with the helper following, against the same moves of a bare window.
+    const auto moves = [](HWND target) {
+        return MeanMicroseconds(kRounds / 4, [target, i = 0]() mutable {
+            ++i;
+            ::SetWindowPos(target, nullptr, 100 + i % 50, 100 + i % 30, 0, 0,
+                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        });
+    };
+    const double followed = moves(window);
+    const HWND bare = OpenWindow(false);
+    const double unfollowed = moves(bare);
+    ::DestroyWindow(bare);
+    // The handler alone, when the window has not moved since the last call.
+    WINDOWPOS position{window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER};
+    LPARAM lParam = reinterpret_cast<LPARAM>(&position);
+    WPARAM wParam = 0;
+    const double still = MeanMicroseconds(kRounds, [&] { toolbar.OnMessage(WM_WINDOWPOSCHANGED, &wParam, &lParam); });
+
+    std::printf("glass    %d buttons: composed in %.1f us; helper paint %.1f us (composition %s)\n",
+                row.VisibleCount(), compose, paint, Api().CompositionEnabled() ? "on" : "off");
+    std::printf("glass    window move %.1f us with the helper following, %.1f us without: %.1f us added;"
+                " position check when nothing moved %.2f us\n",
+                followed, unfollowed, followed - unfollowed, still);
+    ::DestroyWindow(window);
+}
+
 // Many windows of one look share their painters: one glyph painter per pair of
 // colours, one face painter per button size.
 void CountSharedPainters(int windowsPerLook) {
@@ -158,8 +212,10 @@ void CountSharedPainters(int windowsPerLook) {
         library.Attach(windows.back());
     }
     const PainterCacheCounts counts = CountPainters();
-    std::printf("%d windows (half classic, half XP): %d glyph painters, %d face painters, %d references held\n",
-                static_cast<int>(windows.size()), counts.glyphPainters, counts.facePainters, counts.references);
+    std::printf("%d windows (half classic, half XP, all glass when composed): %d glyph painters, %d face painters,"
+                " %d PNG painters, %d references held\n",
+                static_cast<int>(windows.size()), counts.glyphPainters, counts.facePainters, counts.pngPainters,
+                counts.references);
     for (HWND window : windows)
         ::DestroyWindow(window);
 }
@@ -171,6 +227,7 @@ int main() {
     kz::test::ScratchRegistry registry;  // the library's default settings: nine buttons
     kz::Measure<kz::CaptionToolBarStd>("classic", true);
     kz::Measure<kz::CaptionToolBarXP>("XP", false);
+    kz::MeasureAero();
     kz::CountSharedPainters(25);
     return 0;
 }

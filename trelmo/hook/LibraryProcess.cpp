@@ -1,5 +1,6 @@
 #include "LibraryProcess.h"
 
+#include "AeroHelper.h"
 #include "CaptionButtonPainters.h"
 #include "HookedWindow.h"
 #include "ProcessFilter.h"
@@ -126,8 +127,9 @@ void LibraryProcess::Stop(bool processEnding) {
         registry_.store(nullptr, std::memory_order_release);
         delete registry;
     }
-    // After the walk: the toolbars that held painters are gone.
+    // After the walk: the toolbars that held painters and helper windows are gone.
     FreePainterCache();
+    UnregisterHelperClasses();
 }
 
 }  // namespace kz

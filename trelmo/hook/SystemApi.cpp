@@ -26,6 +26,8 @@ BOOL CALLBACK BindAll(PINIT_ONCE, PVOID parameter, PVOID*) {
         HMODULE dwm = ::LoadLibraryW(L"dwmapi.dll");
         Bind(dwm, "DwmIsCompositionEnabled", api.DwmIsCompositionEnabled);
         Bind(dwm, "DwmGetWindowAttribute", api.DwmGetWindowAttribute);
+        Bind(dwm, "DwmExtendFrameIntoClientArea", api.DwmExtendFrameIntoClientArea);
+        Bind(dwm, "DwmEnableBlurBehindWindow", api.DwmEnableBlurBehindWindow);
     }
 
     HMODULE theme = ::LoadLibraryW(L"uxtheme.dll");
@@ -43,6 +45,10 @@ BOOL CALLBACK BindAll(PINIT_ONCE, PVOID parameter, PVOID*) {
     Bind(theme, "GetThemePartSize", api.GetThemePartSize);
     Bind(theme, "GetThemeBackgroundContentRect", api.GetThemeBackgroundContentRect);
     Bind(theme, "GetThemeBackgroundRegion", api.GetThemeBackgroundRegion);
+    Bind(theme, "BeginBufferedPaint", api.BeginBufferedPaint);
+    Bind(theme, "EndBufferedPaint", api.EndBufferedPaint);
+    if (!api.BeginBufferedPaint || !api.EndBufferedPaint)
+        api.BeginBufferedPaint = nullptr;  // a buffer that cannot be ended is not begun
     if (!api.OpenThemeData || !api.CloseThemeData)
         api.OpenThemeData = nullptr;  // a theme that cannot be closed is not opened
 

@@ -15,6 +15,8 @@ struct SystemApi {
     // dwmapi.dll, only on systems above major version 5
     HRESULT(WINAPI* DwmIsCompositionEnabled)(BOOL*) = nullptr;
     HRESULT(WINAPI* DwmGetWindowAttribute)(HWND, DWORD, PVOID, DWORD) = nullptr;
+    HRESULT(WINAPI* DwmExtendFrameIntoClientArea)(HWND, const MARGINS*) = nullptr;
+    HRESULT(WINAPI* DwmEnableBlurBehindWindow)(HWND, const DWM_BLURBEHIND*) = nullptr;
 
     // uxtheme.dll
     HTHEME(WINAPI* OpenThemeData)(HWND, LPCWSTR) = nullptr;
@@ -31,6 +33,8 @@ struct SystemApi {
     HRESULT(WINAPI* GetThemePartSize)(HTHEME, HDC, int, int, LPCRECT, THEMESIZE, SIZE*) = nullptr;
     HRESULT(WINAPI* GetThemeBackgroundContentRect)(HTHEME, HDC, int, int, LPCRECT, LPRECT) = nullptr;
     HRESULT(WINAPI* GetThemeBackgroundRegion)(HTHEME, HDC, int, int, LPCRECT, HRGN*) = nullptr;
+    HPAINTBUFFER(WINAPI* BeginBufferedPaint)(HDC, const RECT*, BP_BUFFERFORMAT, BP_PAINTPARAMS*, HDC*) = nullptr;
+    HRESULT(WINAPI* EndBufferedPaint)(HPAINTBUFFER, BOOL) = nullptr;
 
     // user32, both or neither
     BOOL(WINAPI* GetLayeredWindowAttributes)(HWND, COLORREF*, BYTE*, DWORD*) = nullptr;

@@ -4,6 +4,7 @@
 #include "DibTarget.h"
 #include "GrowableArray.h"
 #include "LibraryProcess.h"
+#include "PngButtonPainters.h"
 #include "Protocol.h"
 
 #include <vssym32.h>
@@ -387,6 +388,7 @@ PainterCacheCounts CountPainters() {
         counts.references += painter->ReferenceCount();
     for (const auto& painter : cache.faces)
         counts.references += painter->ReferenceCount();
+    counts.pngPainters = CountPngPainters(&counts.references);
     return counts;
 }
 
@@ -395,6 +397,7 @@ void FreePainterCache() {
     PainterCache& cache = Cache();
     cache.glyphs.TakeAll();
     cache.faces.TakeAll();
+    FreePngPainters();
 }
 
 }  // namespace kz

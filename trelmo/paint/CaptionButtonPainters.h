@@ -134,6 +134,7 @@ void FreePainterCache();
 struct PainterCacheCounts {
     int glyphPainters = 0;
     int facePainters = 0;
+    int pngPainters = 0;  // the faces and glyphs drawn from PNG strips
     int references = 0;
 };
 PainterCacheCounts CountPainters();

@@ -73,4 +73,11 @@ void CopyPixelsMasked(const PixelRows& target, const RECT& bounds, const PixelBl
                });
 }
 
+void BlendPixelsOver(const PixelRows& target, const RECT& bounds, const PixelBlit& blit, const PixelImage& source) {
+    ForEachRow(target, bounds, blit, source, [](uint32_t* to, const uint32_t* from, std::ptrdiff_t, int count) {
+        for (int x = 0; x < count; ++x)
+            to[x] = PixelOver(to[x], from[x]);
+    });
+}
+
 }  // namespace kz

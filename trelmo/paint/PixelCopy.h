@@ -53,4 +53,24 @@ void CopyPixelsKeyed(const PixelRows& target, const RECT& bounds, const PixelBli
 void CopyPixelsMasked(const PixelRows& target, const RECT& bounds, const PixelBlit& blit, const PixelImage& source,
                       const uint8_t* mask);
 
+// Draws source over target: both hold premultiplied 0xAARRGGBB pixels, as a
+// window of glass and GDI+'s PARGB format have them.
+void BlendPixelsOver(const PixelRows& target, const RECT& bounds, const PixelBlit& blit, const PixelImage& source);
+
+// One premultiplied pixel over another.
+inline uint32_t PixelOver(uint32_t below, uint32_t above) {
+    const uint32_t alpha = above >> 24;
+    if (alpha == 0xFF)
+        return above;
+    if (alpha == 0)
+        return below;
+    const uint32_t keep = 255 - alpha;
+    // Two channels at a time: red and blue, then alpha and green.
+    const uint32_t rb = (below & 0x00FF00FF) * keep + 0x00800080;
+    const uint32_t ag = ((below >> 8) & 0x00FF00FF) * keep + 0x00800080;
+    const uint32_t rbScaled = ((rb + ((rb >> 8) & 0x00FF00FF)) >> 8) & 0x00FF00FF;
+    const uint32_t agScaled = (ag + ((ag >> 8) & 0x00FF00FF)) & 0xFF00FF00;
+    return above + (rbScaled | agScaled);
+}
+
 }  // namespace kz

@@ -78,6 +78,8 @@ protected:
 
     POINT ScreenToWindow(LPARAM screenPoint) const;
     HWND Window() const;
+    // The button's command is in force: rolled up, on top, less than opaque.
+    bool IsChecked(int kind) const;
 
     HookedWindow& record_;
     CaptionButtonRow row_;
@@ -116,7 +118,6 @@ private:
     void Compose(HDC dc, const RowLook& look, POINT origin);
     bool PrepareBuffer(HDC windowDc, int width, int height);
     int TrackedState(int index) const;
-    bool IsChecked(int kind) const;
 
     Traits traits_;
     int pressed_ = -1;

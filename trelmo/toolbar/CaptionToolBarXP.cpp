@@ -50,18 +50,27 @@ GlyphColours XPGlyphColours(const LibrarySettings& settings, const wchar_t* desk
     return {0, kInactiveGrey};
 }
 
+namespace {
+
+// The glyph colours for the desktop's colour scheme.
+GlyphColours DesktopGlyphColours(const LibrarySettings& settings) {
+    const ThemeHandle desktopTheme(::GetDesktopWindow(), L"WINDOW");
+    wchar_t desktopScheme[256];
+    const bool known = desktopTheme && ReadColourScheme(desktopScheme, 256);
+    return XPGlyphColours(settings, known ? desktopScheme : nullptr);
+}
+
+}  // namespace
+
 CaptionToolBarXP::CaptionToolBarXP(HookedWindow& record)
+    : CaptionToolBarXP(record, DesktopGlyphColours(record.Settings())) {
+    Start();
+}
+
+CaptionToolBarXP::CaptionToolBarXP(HookedWindow& record, const GlyphColours& colours)
     : CaptionToolBar(record, Traits{true, true, true}), theme_(record.Window(), L"WINDOW") {
     ReadColourScheme(colourScheme_, kSchemeNameLength);
-    GlyphColours colours{};
-    {
-        const ThemeHandle desktopTheme(::GetDesktopWindow(), L"WINDOW");
-        wchar_t desktopScheme[kSchemeNameLength];
-        const bool known = desktopTheme && ReadColourScheme(desktopScheme, kSchemeNameLength);
-        colours = XPGlyphColours(record.Settings(), known ? desktopScheme : nullptr);
-    }
     UseGlyphColours(colours.active, colours.inactive);
-    Start();
 }
 
 CaptionToolBarXP::~CaptionToolBarXP() {
@@ -126,100 +135,112 @@ RowGeometry CaptionToolBarXP::Metrics() {
     return MetricsFromTheme();
 }
 
-std::optional<RowGeometry> CaptionToolBarXP::MetricsFromTitleBar() {
+std::optional<TitleBarButtons> ReadTitleBarButtons(HookedWindow& record) {
     TITLEBARINFOEX info{};
     info.cbSize = sizeof info;
-    record_.CallPrevious(WM_GETTITLEBARINFOEX, 0, reinterpret_cast<LPARAM>(&info));
+    record.CallPrevious(WM_GETTITLEBARINFOEX, 0, reinterpret_cast<LPARAM>(&info));
     if (IsEmpty(info.rcTitleBar))
         return std::nullopt;
     RECT window{};
-    ::GetWindowRect(Window(), &window);
-    ::OffsetRect(&info.rcTitleBar, -window.left, -window.top);
-    int right = info.rcTitleBar.right;
-    int top = info.rcTitleBar.top;
-    int width = -1;
-    int height = -1;
+    ::GetWindowRect(record.Window(), &window);
+    TitleBarButtons result;
+    result.titleBar = info.rcTitleBar;
+    ::OffsetRect(&result.titleBar, -window.left, -window.top);
+    result.right = result.titleBar.right;
+    result.top = result.titleBar.top;
     // rgrect: 2 minimise, 3 maximise, 4 help, 5 close.
     for (int i = 2; i <= 5; ++i) {
         RECT& button = info.rgrect[i];
         ::OffsetRect(&button, -window.left, -window.top);
         if (info.rgstate[i] & STATE_SYSTEM_INVISIBLE)
             continue;
-        right = std::min<int>(right, button.left);
-        width = button.right - button.left;
-        height = button.bottom - button.top;
-        top = button.top;
+        result.right = std::min<int>(result.right, button.left);
+        result.width = button.right - button.left;
+        result.height = button.bottom - button.top;
+        result.top = button.top;
     }
     const RECT& maximise = info.rgrect[3];
     if (maximise.bottom - maximise.top > 0)
-        height = maximise.bottom - maximise.top;
+        result.height = maximise.bottom - maximise.top;
     if (maximise.right - maximise.left > 0)
-        width = maximise.right - maximise.left;
-    if (width <= 0 || height <= 0)
+        result.width = maximise.right - maximise.left;
+    if (result.width <= 0 || result.height <= 0)
         return std::nullopt;
-
-    int left = 4 * info.rcTitleBar.left + 16;
-    if (!record_.Settings().AllowOverflowCaptionText) {
-        const WindowDC dc = WindowDC::OfWindow(Window());
-        left = LeftOfCaptionText(dc.get(), left, right, right - left);
-    }
-    return RowGeometry{{left, top, right - 2, top + height}, width - 2, width / 3, 2};
+    return result;
 }
 
-RowGeometry CaptionToolBarXP::MetricsFromTheme() {
+std::optional<RowGeometry> CaptionToolBarXP::MetricsFromTitleBar() {
+    const std::optional<TitleBarButtons> bar = ReadTitleBarButtons(record_);
+    if (!bar)
+        return std::nullopt;
+    int left = 4 * bar->titleBar.left + 16;
+    if (!record_.Settings().AllowOverflowCaptionText) {
+        const WindowDC dc = WindowDC::OfWindow(Window());
+        left = LeftOfCaptionText(dc.get(), left, bar->right, bar->right - left);
+    }
+    return RowGeometry{{left, bar->top, bar->right - 2, bar->top + bar->height}, bar->width - 2, bar->width / 3, 2};
+}
+
+ThemeCaptionMetrics ReadThemeCaptionMetrics(HWND window, HDC dc) {
     const SystemApi& api = Api();
-    const HWND window = Window();
     const ThemeHandle theme(window, L"WINDOW");
     const HTHEME handle = theme.get();
-    const WindowDC dc = WindowDC::OfWindow(window);
 
+    ThemeCaptionMetrics m;
     const LONG style = ::GetWindowLongW(window, GWL_STYLE);
     const LONG exStyle = ::GetWindowLongW(window, GWL_EXSTYLE);
     const bool small = (exStyle & WS_EX_TOOLWINDOW) != 0;
-    const int buttonWidth = ::GetSystemMetrics(small ? SM_CXSMSIZE : SM_CXSIZE);
+    m.buttonWidth = ::GetSystemMetrics(small ? SM_CXSMSIZE : SM_CXSIZE);
     const int captionHeight = ::GetSystemMetrics(small ? SM_CYSMCAPTION : SM_CYCAPTION);
-    const int separator = buttonWidth / 2;
     const int part = MinimiseButtonPart(small);
-    const SIZE frame = FrameSize(style);
-    const int systemButtons = SystemButtonCount(ReadTitleBar(window), style, exStyle);
+    m.frame = FrameSize(style);
+    m.systemButtons = SystemButtonCount(ReadTitleBar(window), style, exStyle);
     RECT windowRect{};
     ::GetWindowRect(window, &windowRect);
-    const int windowWidth = windowRect.right - windowRect.left;
+    m.windowWidth = windowRect.right - windowRect.left;
 
     // Every theme read that fails leaves its zero, as on systems without themes.
-    POINT offset{};
     SIZE caption{};
-    const bool placed = handle && api.GetThemePosition &&
-                        SUCCEEDED(api.GetThemePosition(handle, part, 1, TMT_OFFSET, &offset));
+    m.placed = handle && api.GetThemePosition &&
+               SUCCEEDED(api.GetThemePosition(handle, part, 1, TMT_OFFSET, &m.offset));
     if (handle && api.GetThemePartSize)
-        api.GetThemePartSize(handle, dc.get(), WP_CAPTION, 1, nullptr, TS_TRUE, &caption);
-    const RECT captionBox{0, offset.y, windowWidth, caption.cy};
+        api.GetThemePartSize(handle, dc, WP_CAPTION, 1, nullptr, TS_TRUE, &caption);
+    const RECT captionBox{0, m.offset.y, m.windowWidth, caption.cy};
     RECT content{};
     MARGINS margins{};
     if (handle && api.GetThemeBackgroundContentRect)
-        api.GetThemeBackgroundContentRect(handle, dc.get(), part, 1, &captionBox, &content);
+        api.GetThemeBackgroundContentRect(handle, dc, part, 1, &captionBox, &content);
     if (handle && api.GetThemeMargins)
-        api.GetThemeMargins(handle, dc.get(), WP_CAPTION, 1, TMT_CONTENTMARGINS, &captionBox, &margins);
+        api.GetThemeMargins(handle, dc, WP_CAPTION, 1, TMT_CONTENTMARGINS, &captionBox, &margins);
 
-    int right = std::min<int>(windowWidth - offset.x, windowWidth - systemButtons * buttonWidth - frame.cx);
-    int top = offset.y + margins.cyTopHeight;
-    int gap = margins.cxLeftWidth + margins.cxRightWidth;
-    int width = buttonWidth - gap;
-    int height = content.bottom - margins.cyBottomHeight - caption.cy - top + frame.cy + captionHeight;
+    m.top = m.offset.y + margins.cyTopHeight;
+    m.gap = margins.cxLeftWidth + margins.cxRightWidth;
+    m.height = content.bottom - margins.cyBottomHeight - caption.cy - m.top + m.frame.cy + captionHeight;
+    return m;
+}
+
+void UseSystemButtonMetrics(ThemeCaptionMetrics& m, int& right, int& width) {
+    const int systemSize = ::GetSystemMetrics(SM_CYSIZE);
+    width = systemSize - 2;
+    m.top = 6;
+    m.height = systemSize - 4;
+    m.gap = 2;
+    right = m.windowWidth - 2 * m.frame.cx - m.systemButtons * systemSize;
+}
+
+RowGeometry CaptionToolBarXP::MetricsFromTheme() {
+    const WindowDC dc = WindowDC::OfWindow(Window());
+    ThemeCaptionMetrics m = ReadThemeCaptionMetrics(Window(), dc.get());
+    int right = std::min<int>(m.windowWidth - m.offset.x, m.windowWidth - m.systemButtons * m.buttonWidth - m.frame.cx);
+    int width = m.buttonWidth - m.gap;
     // A theme that does not place its buttons (Wine's) would put ours on the
     // window's top edge: the system metrics place them instead.
-    if (!placed || width < 0 || height < 0) {
-        const int systemSize = ::GetSystemMetrics(SM_CYSIZE);
-        width = systemSize - 2;
-        top = 6;
-        height = systemSize - 4;
-        gap = 2;
-        right = windowWidth - 2 * frame.cx - systemButtons * systemSize;
-    }
-    int left = 4 * frame.cx + 16;
+    if (!m.placed || width < 0 || m.height < 0)
+        UseSystemButtonMetrics(m, right, width);
+    int left = 4 * m.frame.cx + 16;
     if (!record_.Settings().AllowOverflowCaptionText)
         left = LeftOfCaptionText(dc.get(), left, right, right - left);
-    return RowGeometry{{left, top, right, top + height}, width - gap, separator, gap};
+    return RowGeometry{{left, m.top, right, m.top + m.height}, width - m.gap, m.buttonWidth / 2, m.gap};
 }
 
 UniqueRegion CaptionToolBarXP::SlotRegion(const RECT& rect) const {

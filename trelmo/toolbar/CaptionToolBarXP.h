@@ -11,6 +11,12 @@ namespace kz {
 
 class CaptionButtonXPPainter;
 
+// Glyph colours as 0x00RRGGBB; 0 leaves the glyphs as drawn.
+struct GlyphColours {
+    COLORREF active;
+    COLORREF inactive;
+};
+
 class CaptionToolBarXP : public CaptionToolBar {
 public:
     explicit CaptionToolBarXP(HookedWindow& record);
@@ -20,6 +26,9 @@ public:
     LRESULT AfterMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
+    // For styles that draw like this one with colours of their own: they start the toolbar themselves.
+    CaptionToolBarXP(HookedWindow& record, const GlyphColours& colours);
+
     RowGeometry Metrics() override;
     void DrawButton(HDC dc, int kind, const RECT& rect, int state, bool checked, bool activeCaption) override;
     UniqueRegion SlotRegion(const RECT& rect) const override;
@@ -40,11 +49,32 @@ private:
     bool leaveRequested_ = false;  // the system will tell when the pointer leaves the frame
 };
 
-// Glyph colours as 0x00RRGGBB; 0 leaves the glyphs as drawn.
-struct GlyphColours {
-    COLORREF active;
-    COLORREF inactive;
+// The title bar and its system buttons as the window's own procedure
+// describes them (systems after XP), in window coordinates.
+struct TitleBarButtons {
+    RECT titleBar{};
+    int right = 0;    // left edge of the leftmost system button shown
+    int top = 0;      // of the system buttons
+    int width = -1;   // of a system button, the maximise button's when it has a size
+    int height = -1;
 };
+std::optional<TitleBarButtons> ReadTitleBarButtons(HookedWindow& record);
+
+// What the theme and the system metrics say of a window's caption.
+struct ThemeCaptionMetrics {
+    bool placed = false;  // the theme gives the buttons' offset
+    POINT offset{};       // of the theme's minimise button
+    int windowWidth = 0;
+    int buttonWidth = 0;  // SM_CXSIZE, or SM_CXSMSIZE for a small caption
+    int systemButtons = 0;
+    SIZE frame{};
+    int top = 0;     // of the buttons
+    int gap = 0;     // the caption's content margins, left and right
+    int height = 0;  // of the buttons
+};
+ThemeCaptionMetrics ReadThemeCaptionMetrics(HWND window, HDC dc);
+// The buttons placed by the system metrics, for themes that do not place them.
+void UseSystemButtonMetrics(ThemeCaptionMetrics& metrics, int& right, int& width);
 
 // The stored colour, or, when it is to be detected, the colours that suit the
 // desktop's colour scheme (null: no theme).

@@ -1,5 +1,8 @@
 #include "ToolbarChoice.h"
 
+#include "CaptionToolBarAero.h"
+#include "CaptionToolBarOffice2007.h"
+#include "CaptionToolBarSkype.h"
 #include "CaptionToolBarStd.h"
 #include "CaptionToolBarXP.h"
 #include "HookedWindow.h"
@@ -63,11 +66,10 @@ std::unique_ptr<CaptionToolBar> CreateToolbar(HookedWindow& record) {
     switch (ChooseToolbarStyle(record.Window(), look)) {
     case ToolbarStyle::Classic: return std::make_unique<CaptionToolBarStd>(record);
     case ToolbarStyle::XP: return std::make_unique<CaptionToolBarXP>(record);
-    case ToolbarStyle::Aero:
-    case ToolbarStyle::Office2007:
-    case ToolbarStyle::Skype:
-    case ToolbarStyle::SkypeAero:
-        break;  // these styles are not part of this build yet
+    case ToolbarStyle::Aero: return std::make_unique<CaptionToolBarAero>(record);
+    case ToolbarStyle::Office2007: return std::make_unique<CaptionToolBarOffice2007>(record);
+    case ToolbarStyle::Skype: return std::make_unique<CaptionToolBarSkype>(record);
+    case ToolbarStyle::SkypeAero: return std::make_unique<CaptionToolBarSkypeAero>(record);
     }
     return nullptr;
 }

@@ -1,0 +1,81 @@
+// The glass style from the outside: a target in another process, with the
+// stand-in window manager reporting composition, gets its buttons in a helper
+// window over its caption that follows it, hides with it and goes with it.
+// (Clicks are tested in-process: under Wine a raised owner covers its owned
+// popup for the pointer, which Windows never lets happen.)
+#include "DwmStandIn.h"
+#include "EndToEnd.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace kz::test {
+namespace {
+
+HWND HelperOf(HWND owner) {
+    struct Search {
+        HWND owner;
+        HWND found;
+    } search{owner, nullptr};
+    ::EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(parameter);
+            wchar_t name[64] = L"";
+            ::GetClassNameW(window, name, 64);
+            if (::lstrcmpW(name, L"ToolBarAeroHelperWindow") == 0 && ::GetWindow(window, GW_OWNER) == s.owner) {
+                s.found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+TEST(AeroEndToEnd, ATargetOnAComposedDesktopShowsItsButtonsInAGlassHelperOverItsCaption) {
+    const DwmStandIn dwm;
+    ASSERT_TRUE(dwm.Loaded()) << "run with WINEDLLOVERRIDES=" << kStandInOverride;
+    HookedDesktop desktop;
+    ASSERT_TRUE(desktop.Installed());
+    ChildProgram target(L"\"" + BinaryDirectory() + L"\\kz_target.exe\" Glass");
+    const HWND window = target.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    ::SetWindowPos(window, HWND_TOP, 200, 200, 640, 300, SWP_SHOWWINDOW);
+
+    HWND helper = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (helper = HelperOf(window)) != nullptr && ::IsWindowVisible(helper); },
+                          std::chrono::seconds(10)));
+    RECT frame{};
+    ::GetWindowRect(window, &frame);
+    RECT rect{};
+    ::GetWindowRect(helper, &rect);
+    const int captionBottom = frame.top + ::GetSystemMetrics(SM_CYFRAME) + ::GetSystemMetrics(SM_CYCAPTION) + 2;
+    EXPECT_GE(rect.top, frame.top);
+    EXPECT_LE(rect.bottom, captionBottom);
+    EXPECT_GT(rect.left, frame.left + 16);
+    EXPECT_LT(rect.right, frame.right - 2 * ::GetSystemMetrics(SM_CXSIZE));
+    EXPECT_GE(rect.right - rect.left, 9 * 10) << "nine buttons";
+    EXPECT_EQ(dwm.LastGlassWindow(), helper) << "the target made its helper of glass";
+    SaveScreenshot("e2e_aero_helper_over_caption");
+
+    // Moved, the helper follows.
+    ::SetWindowPos(window, nullptr, 300, 260, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    EXPECT_TRUE(WaitUntil([&] {
+        RECT now{};
+        ::GetWindowRect(helper, &now);
+        return now.left == rect.left + 100 && now.top == rect.top + 60;
+    }));
+    ::GetWindowRect(helper, &rect);
+
+    // Minimised, the helper hides; closed, it is gone.
+    ::ShowWindow(window, SW_MINIMIZE);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(helper); }));
+    ::ShowWindow(window, SW_RESTORE);
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(helper) != FALSE; }));
+    EXPECT_TRUE(target.Close());
+    EXPECT_FALSE(::IsWindow(helper));
+}
+
+}  // namespace
+}  // namespace kz::test

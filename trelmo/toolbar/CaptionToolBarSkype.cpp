@@ -1,0 +1,56 @@
+#include "CaptionToolBarSkype.h"
+
+#include "CaptionButtonPainters.h"
+#include "DibTarget.h"
+#include "HookedWindow.h"
+#include "PngButtonPainters.h"
+
+namespace kz {
+
+GlyphColours SkypeGlyphColours(const LibrarySettings& settings) {
+    const COLORREF colour = settings.GlyphColorAutodetect ? 0 : 0x616161;
+    return {colour, colour};
+}
+
+CaptionToolBarSkype::CaptionToolBarSkype(HookedWindow& record)
+    : CaptionToolBarXP(record, SkypeGlyphColours(record.Settings())) {
+    Start();
+}
+
+CaptionToolBarSkype::~CaptionToolBarSkype() {
+    if (faces_)
+        faces_->Release();
+}
+
+RowGeometry CaptionToolBarSkype::Metrics() {
+    RECT window{};
+    ::GetWindowRect(Window(), &window);
+    const int width = window.right - window.left;
+    const int right = width - 120;
+    int left = 50;
+    if (!record_.Settings().AllowOverflowCaptionText) {
+        const WindowDC dc = WindowDC::OfWindow(Window());
+        left = LeftOfCaptionText(dc.get(), left, right, width - 170);
+    }
+    return RowGeometry{{left, 0, right, 18}, 24, 12, 0};
+}
+
+void CaptionToolBarSkype::DrawButton(HDC dc, int kind, const RECT& rect, int state, bool checked,
+                                     bool activeCaption) {
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    if (!faces_ || !faces_->HasSize(width, height)) {
+        if (faces_)
+            faces_->Release();
+        faces_ = CaptionButtonSkypePainter::Acquire(width, height);
+    }
+    // The toolbar composes its buttons in a bitmap of its own, which the faces blend into.
+    if (const std::optional<DibTarget> target = DibTargetOf(dc))
+        faces_->Draw(target->rows, target->clip, rect, state, activeCaption);
+    if (checked)
+        state = 2;
+    if (CaptionButtonGlyphPainter* glyphs = GlyphPainter())
+        glyphs->Draw(Window(), dc, rect, kind, state, activeCaption);
+}
+
+}  // namespace kz
