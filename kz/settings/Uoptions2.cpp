@@ -14,6 +14,7 @@ namespace kz {
 
 namespace {
 
+// In pixels of the design font (see DesignScale).
 constexpr int kClientWidth = 671;
 constexpr int kClientHeight = 524;
 constexpr int kTopPanelHeight = 41;
@@ -180,12 +181,22 @@ void TfrmOptions::CreatePages() {
     }
 }
 
-// The panels are given in pixels: the frame is laid out here, whatever the
-// dialog units of the font come to.
+DesignScale DesignScaleOf(HWND dialog) {
+    RECT units{0, 0, 4, 8};
+    if (!::MapDialogRect(dialog, &units))
+        return {};
+    return {static_cast<int>(units.right), static_cast<int>(units.bottom)};
+}
+
+// The panels are given in pixels of the design font: the frame is laid out
+// here, in those pixels scaled to the dialog's own font.
 void TfrmOptions::LayOutFrame() {
+    scale_ = DesignScaleOf(Handle());
+    const int clientWidth = scale_.X(kClientWidth);
+    const int clientHeight = scale_.Y(kClientHeight);
     const DWORD style = static_cast<DWORD>(::GetWindowLongPtrW(Handle(), GWL_STYLE));
     const DWORD exStyle = static_cast<DWORD>(::GetWindowLongPtrW(Handle(), GWL_EXSTYLE));
-    RECT frame{0, 0, kClientWidth, kClientHeight};
+    RECT frame{0, 0, clientWidth, clientHeight};
     ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     RECT work{};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
@@ -194,19 +205,26 @@ void TfrmOptions::LayOutFrame() {
     ::SetWindowPos(Handle(), nullptr, work.left + (work.right - work.left - width) / 2,
                    work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 
-    const int buttonTop = kClientHeight - kBottomPanelHeight + (kBottomPanelHeight - kButtonHeight) / 2;
-    MoveChild(::GetDlgItem(Handle(), IDC_RESTORE), 8, buttonTop, 120, kButtonHeight);
-    int left = kClientWidth - 8 - kButtonWidth;
+    const int margin = scale_.X(8);
+    const int buttonWidth = scale_.X(kButtonWidth);
+    const int buttonHeight = scale_.Y(kButtonHeight);
+    const int bottomPanelHeight = scale_.Y(kBottomPanelHeight);
+    const int buttonTop = clientHeight - bottomPanelHeight + (bottomPanelHeight - buttonHeight) / 2;
+    MoveChild(::GetDlgItem(Handle(), IDC_RESTORE), margin, buttonTop, scale_.X(120), buttonHeight);
+    int left = clientWidth - margin - buttonWidth;
     for (const int id : {IDHELP, IDCANCEL, IDOK}) {
-        MoveChild(::GetDlgItem(Handle(), id), left, buttonTop, kButtonWidth, kButtonHeight);
-        left -= kButtonWidth + 8;
+        MoveChild(::GetDlgItem(Handle(), id), left, buttonTop, buttonWidth, buttonHeight);
+        left -= buttonWidth + margin;
     }
-    MoveChild(::GetDlgItem(Handle(), IDC_HINT), kNavigationWidth + 8, kTopPanelHeight + 4,
-              kClientWidth - kNavigationWidth - 16, kHintHeight - 6);
-    const int pageTop = kTopPanelHeight + kHintHeight;
+    const int navigationWidth = scale_.X(kNavigationWidth);
+    const int topPanelHeight = scale_.Y(kTopPanelHeight);
+    const int hintHeight = scale_.Y(kHintHeight);
+    MoveChild(::GetDlgItem(Handle(), IDC_HINT), navigationWidth + margin, topPanelHeight + scale_.Y(4),
+              clientWidth - navigationWidth - 2 * margin, hintHeight - scale_.Y(6));
+    const int pageTop = topPanelHeight + hintHeight;
     for (const HWND page : pages_)
-        MoveChild(page, kNavigationWidth, pageTop, kClientWidth - kNavigationWidth,
-                  kClientHeight - kBottomPanelHeight - pageTop);
+        MoveChild(page, navigationWidth, pageTop, clientWidth - navigationWidth,
+                  clientHeight - bottomPanelHeight - pageTop);
     for (const int id : {IDC_HEAD_PARAMETERS, IDC_HEAD_BUTTONS, IDC_HINT})
         ::SendDlgItemMessageW(Handle(), id, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()), FALSE);
 }
@@ -509,10 +527,10 @@ INT_PTR TfrmOptions::OnPaint() {
         const SelectGuard select(memory.get(), banner_.get());
         BITMAP bitmap{};
         ::GetObjectW(banner_.get(), sizeof bitmap, &bitmap);
-        ::StretchBlt(dc, 0, 0, kClientWidth, kTopPanelHeight, memory.get(), 0, 0, bitmap.bmWidth, bitmap.bmHeight,
-                     SRCCOPY);
+        ::StretchBlt(dc, 0, 0, scale_.X(kClientWidth), scale_.Y(kTopPanelHeight), memory.get(), 0, 0,
+                     bitmap.bmWidth, bitmap.bmHeight, SRCCOPY);
     }
-    RECT byline{0, 0, kClientWidth - 10, kTopPanelHeight - 3};
+    RECT byline{0, 0, scale_.X(kClientWidth - 10), scale_.Y(kTopPanelHeight - 3)};
     const SelectGuard font(dc, boldFont_.get());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, kBylineColour);

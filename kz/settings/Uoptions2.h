@@ -40,6 +40,22 @@ public:
     virtual void ShowMessage(const std::wstring& text) = 0;
 };
 
+// The frame's measures are pixels of the font it was drawn for, MS Sans Serif
+// 8 at 96 DPI, whose dialog base units are 6 x 13; the page templates, in
+// dialog units, fill exactly the room these measures leave them. With any
+// other font or resolution the measures grow as the dialog units do, so that
+// the pages still fit beside the navigation.
+struct DesignScale {
+    static constexpr int kDesignBaseX = 6;
+    static constexpr int kDesignBaseY = 13;
+    int baseX = kDesignBaseX;
+    int baseY = kDesignBaseY;
+    int X(int designPixels) const { return ::MulDiv(designPixels, baseX, kDesignBaseX); }
+    int Y(int designPixels) const { return ::MulDiv(designPixels, baseY, kDesignBaseY); }
+};
+// The scale of a dialog from its own font.
+DesignScale DesignScaleOf(HWND dialog);
+
 // How long the broadcast of new settings waits for one window.
 constexpr UINT kBroadcastTimeoutMs = 500;
 
@@ -165,6 +181,7 @@ private:
     OptionsHost& host_;
     UniqueWindow window_;
     std::array<HWND, kPageCount> pages_{};
+    DesignScale scale_;
     Page visiblePage_ = Page::ButtonsSet;
     int selectedLabel_ = 0;
     int hoveredLabel_ = 0;

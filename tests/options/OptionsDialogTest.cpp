@@ -392,5 +392,43 @@ TEST_F(OptionsDialog, ThePreviewsPixelsFollowTheGlyphColour) {
     EXPECT_EQ(CountPixels(dialog.PreviewBitmap(), green), 0u);
 }
 
+// Whatever the font's width, each page's controls lie inside the page, the
+// navigation labels left of the pages, and the pages above the buttons.
+TEST_F(OptionsDialog, EveryPageHoldsItsControlsBesideTheNavigation) {
+    struct Bounds {
+        RECT page;
+        std::vector<int> outside;
+    };
+    for (int i = 0; i < kPageCount; ++i) {
+        const HWND page = dialog.PageWindow(static_cast<Page>(i));
+        Bounds bounds{{}, {}};
+        ::GetWindowRect(page, &bounds.page);
+        ::EnumChildWindows(
+            page,
+            [](HWND child, LPARAM data) -> BOOL {
+                auto& b = *reinterpret_cast<Bounds*>(data);
+                RECT r{};
+                ::GetWindowRect(child, &r);
+                if (r.left < b.page.left || r.top < b.page.top || r.right > b.page.right || r.bottom > b.page.bottom)
+                    b.outside.push_back(::GetDlgCtrlID(child));
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&bounds));
+        EXPECT_TRUE(bounds.outside.empty()) << "page " << i << ", first control outside: " << (bounds.outside.empty() ? 0 : bounds.outside.front());
+        for (const NavigationLabel& label : kNavigationLabels) {
+            RECT r{};
+            ::GetWindowRect(::GetDlgItem(dialog.Handle(), IDC_LABEL_BASE + label.number), &r);
+            EXPECT_LE(r.right, bounds.page.left) << "label " << label.number;
+        }
+        RECT ok{};
+        ::GetWindowRect(::GetDlgItem(dialog.Handle(), IDOK), &ok);
+        EXPECT_GE(ok.top, bounds.page.bottom);
+        RECT client{};
+        ::GetClientRect(dialog.Handle(), &client);
+        ::MapWindowPoints(dialog.Handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+        EXPECT_LE(bounds.page.right, client.right);
+    }
+}
+
 }  // namespace
 }  // namespace kz

@@ -3,16 +3,22 @@
 // application excluded, and Help on a command's page. Every page is saved as
 // a screenshot.
 #include "HostDriver.h"
+#include "MessageProbe.h"
 #include "Optionsids.h"
 #include "TestHost.h"
 
 #include <commctrl.h>
+#include <tlhelp32.h>
+#include <winternl.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cwctype>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace kz::test {
 namespace {
@@ -53,12 +59,110 @@ HWND FindOptionsDialog(DWORD processId) {
     return nullptr;
 }
 
+INPUT MouseAt(int x, int y, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = ::MulDiv(x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = ::MulDiv(y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return input;
+}
+
+// A real left click through the system's input queue. The press and the
+// release carry the point as well: a press without a move happens wherever
+// the pointer is, and under Wine the pointer may still be at the previous
+// click's place when the window reports a move. Two clicks never come within
+// the double-click time.
+void ClickPressingAt(HWND window, int x, int y) {
+    static auto lastClick = std::chrono::steady_clock::time_point();
+    const auto apart = std::chrono::milliseconds(::GetDoubleClickTime() + 100);
+    WaitUntil([&] { return std::chrono::steady_clock::now() - lastClick > apart; }, apart);
+    MessageProbe probe;
+    probe.Attach(::GetWindowThreadProcessId(window, nullptr));
+    INPUT move = MouseAt(x, y, 0);
+    ::SendInput(1, &move, sizeof(INPUT));
+    WaitUntil([&] {
+        POINT at{};
+        const ProbeCounts counts = probe.Counts();
+        return ::GetCursorPos(&at) && at.x == x && at.y == y && counts.Count(WM_NCMOUSEMOVE) + counts.Count(WM_MOUSEMOVE) > 0;
+    });
+    INPUT press[2] = {MouseAt(x, y, MOUSEEVENTF_LEFTDOWN), MouseAt(x, y, MOUSEEVENTF_LEFTUP)};
+    ::SendInput(2, press, sizeof(INPUT));
+    lastClick = std::chrono::steady_clock::now();
+}
+
 void ClickControl(HWND control, int dx = -1, int dy = -1) {
     RECT r{};
-    ::GetWindowRect(control, &r);
+    ASSERT_TRUE(::GetWindowRect(control, &r)) << "no control to click";
     const int x = dx < 0 ? (r.left + r.right) / 2 : r.left + dx;
     const int y = dy < 0 ? (r.top + r.bottom) / 2 : r.top + dy;
-    ClickAt(control, x, y);
+    ClickPressingAt(control, x, y);
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[512] = {};
+    ::GetWindowTextW(window, text, 512);
+    return text;
+}
+
+std::string Printable(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+std::wstring Lower(std::wstring text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](wchar_t c) { return std::towlower(c); });
+    return text;
+}
+
+bool EndsWith(const std::wstring& text, const std::wstring& end) {
+    return text.size() >= end.size() && Lower(text.substr(text.size() - end.size())) == Lower(end);
+}
+
+// The pages the dialog shows now: its visible child dialogs.
+std::vector<HWND> VisiblePages(HWND dialog) {
+    std::vector<HWND> pages;
+    for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t className[16] = {};
+        ::GetClassNameW(child, className, 16);
+        if (std::wstring(className) == L"#32770" && ::IsWindowVisible(child))
+            pages.push_back(child);
+    }
+    return pages;
+}
+
+// Whether the dialog shows one page only, the one a navigation label names:
+// its title ends with the label's text ("Parameters - Buttons Set").
+bool ShowsPageOf(HWND dialog, const std::wstring& labelText) {
+    const std::vector<HWND> pages = VisiblePages(dialog);
+    return pages.size() == 1 && EndsWith(TextOf(::GetDlgItem(pages.front(), IDC_PAGE_TITLE)), labelText);
+}
+
+// The command line of another process, read from its process parameters.
+std::wstring CommandLineOf(HANDLE process) {
+    PROCESS_BASIC_INFORMATION basic{};
+    if (::NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0 ||
+        !basic.PebBaseAddress)
+        return L"";
+    PEB peb{};
+    RTL_USER_PROCESS_PARAMETERS parameters{};
+    if (!::ReadProcessMemory(process, basic.PebBaseAddress, &peb, sizeof peb, nullptr) || !peb.ProcessParameters ||
+        !::ReadProcessMemory(process, peb.ProcessParameters, &parameters, sizeof parameters, nullptr))
+        return L"";
+    std::wstring line(parameters.CommandLine.Length / sizeof(wchar_t), L'\0');
+    if (line.empty() || !::ReadProcessMemory(process, parameters.CommandLine.Buffer, line.data(),
+                                             parameters.CommandLine.Length, nullptr))
+        return L"";
+    return line;
+}
+
+// The processes of a program running now, by the name of its file.
+std::vector<DWORD> ProcessesNamed(const std::wstring& fileName) {
+    std::vector<DWORD> found;
+    const UniqueFile snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry))
+        if (Lower(entry.szExeFile) == Lower(fileName))
+            found.push_back(entry.th32ProcessID);
+    return found;
 }
 
 class OptionsEndToEnd : public ::testing::Test {
@@ -84,13 +188,24 @@ protected:
         WaitUntil([&] { return (dialog = FindOptionsDialog(running->ProcessId())) != nullptr; });
         return dialog;
     }
+    // A click on a navigation label; returns once that label's page alone is shown.
     void ShowPage(HWND dialog, int labelNumber, const std::string& screenshot) {
         const HWND label = FindControl(dialog, IDC_LABEL_BASE + labelNumber);
         ASSERT_NE(label, nullptr) << labelNumber;
+        const std::wstring labelText = TextOf(label);
         ClickControl(label, 4, 4);
-        EXPECT_TRUE(WaitUntil([&] { return FindControl(dialog, IDC_PAGE_TITLE) != nullptr; }, 5s));
+        if (!WaitUntil([&] { return ShowsPageOf(dialog, labelText); })) {
+            SaveScreenshot("options_page_label" + std::to_string(labelNumber) + "_not_shown");
+            FAIL() << "the page of label " << labelNumber << " is not shown";
+        }
         if (!screenshot.empty())
             SaveScreenshot(screenshot);
+    }
+    // A control of the page shown or of the frame; the test ends when there is none.
+    static HWND ShownControl(HWND dialog, int id) {
+        const HWND control = FindControl(dialog, id);
+        EXPECT_NE(control, nullptr) << id;
+        return control;
     }
 
     std::unique_ptr<RunningHost> running;
@@ -100,27 +215,28 @@ TEST_F(OptionsEndToEnd, EveryPageOpensFromTheTrayIconAndOneButtonLessReachesTheT
     WindowsTarget target(WindowsTarget::Layout{});
     ASSERT_TRUE(target.WaitForWindows());
     const HWND w = target.Windows().front();
-    ASSERT_TRUE(WaitForButtons(w, 9));
+    ASSERT_TRUE(WaitForButtons(w, 9, 20s)) << "attached " << Attached(w) << " buttons " << ButtonSpans(w).size();
 
     const HWND dialog = OpenFromTrayIcon();
     ASSERT_NE(dialog, nullptr);
     for (const int label : {10, 11, 61, 12, 1, 2, 3, 4, 5, 6, 7, 8, 9})
-        ShowPage(dialog, label, "options_page_label" + std::to_string(label));
-    ShowPage(dialog, 10, "");
+        ASSERT_NO_FATAL_FAILURE(ShowPage(dialog, label, "options_page_label" + std::to_string(label)));
+    ASSERT_NO_FATAL_FAILURE(ShowPage(dialog, 10, ""));
 
     // The set's top row is its last button; "< Remove" takes it out.
-    const HWND set = FindControl(dialog, IDC_DSTLIST);
+    const HWND set = ShownControl(dialog, IDC_DSTLIST);
     ASSERT_NE(set, nullptr);
+    ASSERT_EQ(::SendMessageW(set, LB_GETCOUNT, 0, 0), 9);
     ClickControl(set, 30, 6);
-    EXPECT_TRUE(WaitUntil([&] { return ::SendMessageW(set, LB_GETCURSEL, 0, 0) == 0; }, 5s));
-    ClickControl(FindControl(dialog, IDC_BUTTON6));
-    EXPECT_TRUE(WaitUntil([&] { return ::SendMessageW(set, LB_GETCOUNT, 0, 0) == 8; }, 5s));
+    ASSERT_TRUE(WaitUntil([&] { return ::SendMessageW(set, LB_GETCURSEL, 0, 0) == 0; }));
+    ClickControl(ShownControl(dialog, IDC_BUTTON6));
+    ASSERT_TRUE(WaitUntil([&] { return ::SendMessageW(set, LB_GETCOUNT, 0, 0) == 8; }));
     SaveScreenshot("options_one_button_removed");
-    ClickControl(FindControl(dialog, IDOK));
+    ClickControl(ShownControl(dialog, IDOK));
     const auto pressed = std::chrono::steady_clock::now();
-    EXPECT_TRUE(WaitForButtons(w, 8, 5s));
+    EXPECT_TRUE(WaitUntil([&] { return ButtonSpans(w).size() == 8; }, 5s));
     EXPECT_LT(std::chrono::steady_clock::now() - pressed, 1500ms) << "the caption took too long to follow";
-    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(dialog); }, 5s));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(dialog); }));
     SaveScreenshot("options_target_with_eight_buttons");
 }
 
@@ -128,68 +244,81 @@ TEST_F(OptionsEndToEnd, AnExcludedApplicationsWindowLosesItsButtons) {
     WindowsTarget target(WindowsTarget::Layout{});
     ASSERT_TRUE(target.WaitForWindows());
     const HWND w = target.Windows().front();
-    ASSERT_TRUE(WaitForButtons(w, 9));
+    ASSERT_TRUE(WaitForButtons(w, 9, 20s)) << "attached " << Attached(w) << " buttons " << ButtonSpans(w).size();
 
     const HWND dialog = OpenFromTrayIcon();
     ASSERT_NE(dialog, nullptr);
-    ShowPage(dialog, 12, "");
-    ClickControl(FindControl(dialog, IDC_BTNBLACKLISTADD));
+    ASSERT_NO_FATAL_FAILURE(ShowPage(dialog, 12, ""));
+    const HWND list = ShownControl(dialog, IDC_LVBLACKLIST);
+    ASSERT_EQ(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 0);
+    ClickControl(ShownControl(dialog, IDC_BTNBLACKLISTADD));
     HWND open = nullptr;
     ASSERT_TRUE(WaitUntil([&] {
         for (const HWND candidate : WindowsOfProcess(running->ProcessId(), L"#32770"))
             if (candidate != dialog && ::IsWindowVisible(candidate) && ::GetWindow(candidate, GW_OWNER) == dialog)
                 open = candidate;
         return open != nullptr;
-    }));
+    })) << "no file dialog";
     SaveScreenshot("options_exclude_open_dialog");
     // The file name as typed into the dialog's name field, then a click on Open.
     const int nameField = 0x47C;  // cmb13
-    ASSERT_TRUE(::SetDlgItemTextW(open, nameField, (BinaryDirectory() + L"kz_windows_target.exe").c_str()) ||
-                ::SetDlgItemTextW(open, 0x480, (BinaryDirectory() + L"kz_windows_target.exe").c_str()));
+    const std::wstring targetFile = BinaryDirectory() + L"\\kz_windows_target.exe";
+    ASSERT_TRUE(::SetDlgItemTextW(open, nameField, targetFile.c_str()) ||
+                ::SetDlgItemTextW(open, 0x480, targetFile.c_str()));
     ClickControl(::GetDlgItem(open, IDOK));
-    const HWND list = FindControl(dialog, IDC_LVBLACKLIST);
     ASSERT_TRUE(WaitUntil([&] { return ::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 1; }));
+    EXPECT_FALSE(::IsWindowVisible(open));
     SaveScreenshot("options_exclude_listed");
-    ClickControl(FindControl(dialog, IDOK));
-    EXPECT_TRUE(WaitForButtons(w, 0, 5s));
+    ClickControl(ShownControl(dialog, IDOK));
+    EXPECT_TRUE(WaitUntil([&] { return ButtonSpans(w).empty(); }, 5s));
     SaveScreenshot("options_excluded_target_without_buttons");
 }
 
-struct HelpWindowSearch {
-    HWND found = nullptr;
-};
-
-HWND FindHelpViewer() {
-    HelpWindowSearch search;
-    ::EnumWindows(
-        [](HWND w, LPARAM data) -> BOOL {
-            wchar_t className[64] = {};
-            ::GetClassNameW(w, className, 64);
-            if (std::wstring(className) == L"HH Parent" && ::IsWindowVisible(w)) {
-                reinterpret_cast<HelpWindowSearch*>(data)->found = w;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+// A visible window of the help viewer's process.
+HWND ViewerWindow(DWORD processId) {
+    for (const HWND w : WindowsOfProcess(processId, L"HH Parent"))
+        if (::IsWindowVisible(w))
+            return w;
+    return nullptr;
 }
 
+// Help on the Roll-up page starts the help viewer on that page of the help
+// file beside kz.exe. Wine's viewer renders no page without its HTML engine,
+// so the page asked for is read from the viewer's command line; the window
+// it shows carries the help file's title.
 TEST_F(OptionsEndToEnd, HelpOnTheRollUpPageOpensThatPageInTheHelpViewer) {
+    ASSERT_TRUE(ProcessesNamed(L"hh.exe").empty()) << "a help viewer runs already";
     const HWND dialog = OpenFromTrayIcon();
     ASSERT_NE(dialog, nullptr);
-    ShowPage(dialog, 4, "");
-    ClickControl(FindControl(dialog, IDHELP));
-    HWND viewer = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (viewer = FindHelpViewer()) != nullptr; }));
-    wchar_t title[256] = {};
-    WaitUntil([&] { return ::GetWindowTextW(viewer, title, 256) > 0; }, 5s);
-    SaveScreenshot("options_help_rollup");
-    EXPECT_EQ(std::wstring(title), L"Barquill Help");
-    DWORD viewerProcess = 0;
-    ::GetWindowThreadProcessId(viewer, &viewerProcess);
-    ::PostMessageW(viewer, WM_CLOSE, 0, 0);
-    (void)viewerProcess;
+    ASSERT_NO_FATAL_FAILURE(ShowPage(dialog, 4, ""));
+    ClickControl(ShownControl(dialog, IDHELP));
+
+    DWORD viewerId = 0;
+    UniqueKernelHandle viewer;
+    ASSERT_TRUE(WaitUntil([&] {
+        const std::vector<DWORD> viewers = ProcessesNamed(L"hh.exe");
+        if (viewers.empty())
+            return false;
+        viewerId = viewers.front();
+        viewer.reset(::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | PROCESS_TERMINATE | SYNCHRONIZE,
+                                   FALSE, viewerId));
+        return static_cast<bool>(viewer);
+    })) << "the help viewer did not start";
+    std::wstring commandLine;
+    WaitUntil([&] { return !(commandLine = CommandLineOf(viewer.get())).empty(); });
+    const std::wstring page = L"mk:@MSITStore:" + BinaryDirectory() + L"\\KZ.chm::/3Options window\\ButtonsSettings\\RollUp.htm";
+    EXPECT_TRUE(EndsWith(commandLine, page)) << "the viewer's command line: " << Printable(commandLine);
+
+    HWND window = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (window = ViewerWindow(viewerId)) != nullptr; })) << "the viewer shows no window";
+    if (window) {
+        EXPECT_TRUE(WaitUntil([&] { return TextOf(window) == L"Barquill Help"; })) << Printable(TextOf(window));
+        SaveScreenshot("options_help_rollup");
+        ::PostMessageW(window, WM_CLOSE, 0, 0);
+    }
+    // The viewer this test started goes with it.
+    if (!WaitForExit(viewer.get(), 10s))
+        ::TerminateProcess(viewer.get(), 1);
 }
 
 }  // namespace
