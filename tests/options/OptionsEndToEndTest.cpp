@@ -215,7 +215,7 @@ TEST_F(OptionsEndToEnd, EveryPageOpensFromTheTrayIconAndOneButtonLessReachesTheT
     WindowsTarget target(WindowsTarget::Layout{});
     ASSERT_TRUE(target.WaitForWindows());
     const HWND w = target.Windows().front();
-    ASSERT_TRUE(WaitForButtons(w, 9, 20s)) << "attached " << Attached(w) << " buttons " << ButtonSpans(w).size();
+    ASSERT_TRUE(WaitForButtons(w, 9, 20s)) << "the target's window is not attached (" << Attached(w) << "), buttons " << ButtonSpans(w).size();
 
     const HWND dialog = OpenFromTrayIcon();
     ASSERT_NE(dialog, nullptr);
@@ -244,7 +244,7 @@ TEST_F(OptionsEndToEnd, AnExcludedApplicationsWindowLosesItsButtons) {
     WindowsTarget target(WindowsTarget::Layout{});
     ASSERT_TRUE(target.WaitForWindows());
     const HWND w = target.Windows().front();
-    ASSERT_TRUE(WaitForButtons(w, 9, 20s)) << "attached " << Attached(w) << " buttons " << ButtonSpans(w).size();
+    ASSERT_TRUE(WaitForButtons(w, 9, 20s)) << "the target's window is not attached (" << Attached(w) << "), buttons " << ButtonSpans(w).size();
 
     const HWND dialog = OpenFromTrayIcon();
     ASSERT_NE(dialog, nullptr);
