@@ -299,7 +299,11 @@ void ClickAt(HWND window, int x, int y) {
         const ProbeCounts counts = probe.Counts();
         return counts.Count(WM_NCMOUSEMOVE) + counts.Count(WM_MOUSEMOVE) > 0;
     });
-    INPUT press[2] = {MouseInput(x, y, MOUSEEVENTF_LEFTDOWN), MouseInput(x, y, MOUSEEVENTF_LEFTUP)};
+    // The press and the release carry the point too: without MOUSEEVENTF_MOVE
+    // their coordinates are ignored, and under Wine the pointer may meanwhile
+    // have been put back where the X server last saw it.
+    INPUT press[2] = {MouseInput(x, y, MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN),
+                      MouseInput(x, y, MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTUP)};
     ::SendInput(2, press, sizeof(INPUT));
     lastClick = std::chrono::steady_clock::now();
 }
