@@ -25,20 +25,6 @@ std::vector<HWND> VisibleBoxes(const RunningHost& host) {
     return boxes;
 }
 
-// A real double click at a screen point: both clicks in one batch of input,
-// well within the double-click time.
-void DoubleClickAt(int x, int y) {
-    INPUT inputs[5] = {};
-    const DWORD flags[5] = {MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP,
-                            MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
-    for (int i = 0; i < 5; ++i) {
-        inputs[i].type = INPUT_MOUSE;
-        inputs[i].mi.dwFlags = flags[i];
-    }
-    inputs[0].mi.dx = ::MulDiv(x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-    inputs[0].mi.dy = ::MulDiv(y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    ::SendInput(5, inputs, sizeof(INPUT));
-}
 
 class BoxEndToEnd : public ::testing::Test {
 protected:
@@ -76,7 +62,7 @@ TEST_F(BoxEndToEnd, AWindowInABoxComesBackOnARealDoubleClick) {
     EXPECT_EQ(LayeredAlpha(box), 200);
 
     const int x = (rect.left + rect.right) / 2, y = (rect.top + rect.bottom) / 2;
-    DoubleClickAt(x, y);
+    SendClicksAt(x, y, 2);
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(window) && !::IsWindow(box); }))
         << "the double click did not give the window back";
     ParkMouse();

@@ -68,20 +68,7 @@ int DrawnButtonPixels(HWND window) {
     return count;
 }
 
-void ClickAt(int x, int y) {
-    const double width = ::GetSystemMetrics(SM_CXSCREEN) - 1;
-    const double height = ::GetSystemMetrics(SM_CYSCREEN) - 1;
-    INPUT inputs[3]{};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_MOUSE;
-        input.mi.dx = static_cast<LONG>(x * 65535.0 / width + 0.5);
-        input.mi.dy = static_cast<LONG>(y * 65535.0 / height + 0.5);
-    }
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(3, inputs, sizeof(INPUT));
-}
+void ClickAt(int x, int y) { SendClicksAt(x, y); }
 
 class CaptionButtonsEndToEnd : public ::testing::Test {
 protected:

@@ -58,6 +58,14 @@ private:
 // Asks the target program a question (see TargetQuery.h); -1 when it does not answer.
 LRESULT AskTarget(HWND window, WPARAM question, LPARAM argument = 0);
 
+// A mouse event at a screen point. Every event carries the point: a press
+// without MOUSEEVENTF_MOVE happens wherever the pointer is, and under Wine the
+// pointer may have been put back where the X server last saw it.
+INPUT MouseInputAt(int x, int y, DWORD flags);
+// Moves to a screen point and clicks there `clicks` times, in one batch of
+// input, so that two clicks make a double click.
+void SendClicksAt(int x, int y, int clicks = 1);
+
 // Saves the whole desktop as <build>/screenshots/<name>.bmp.
 void SaveScreenshot(const std::string& name);
 

@@ -266,21 +266,6 @@ bool WaitForButtons(HWND window, std::size_t count, std::chrono::milliseconds ti
     return WaitUntil([&] { return ButtonSpans(window).size() >= count; }, timeout);
 }
 
-namespace {
-
-INPUT MouseInput(int x, int y, DWORD flags) {
-    const double width = ::GetSystemMetrics(SM_CXSCREEN) - 1;
-    const double height = ::GetSystemMetrics(SM_CYSCREEN) - 1;
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>(x * 65535.0 / width + 0.5);
-    input.mi.dy = static_cast<LONG>(y * 65535.0 / height + 0.5);
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-    return input;
-}
-
-}  // namespace
-
 void ClickAt(HWND window, int x, int y) {
     // Two clicks closer together than the double-click time are one double
     // click for the system (under Wine even at different places of a caption),
@@ -293,24 +278,21 @@ void ClickAt(HWND window, int x, int y) {
     // sometimes lost under Wine.
     MessageProbe probe;
     probe.Attach(::GetWindowThreadProcessId(window, nullptr));
-    INPUT move = MouseInput(x, y, MOUSEEVENTF_MOVE);
+    INPUT move = MouseInputAt(x, y, 0);
     ::SendInput(1, &move, sizeof(INPUT));
     WaitUntil([&] {
+        POINT at{};
         const ProbeCounts counts = probe.Counts();
-        return counts.Count(WM_NCMOUSEMOVE) + counts.Count(WM_MOUSEMOVE) > 0;
+        return ::GetCursorPos(&at) && at.x == x && at.y == y &&
+               counts.Count(WM_NCMOUSEMOVE) + counts.Count(WM_MOUSEMOVE) > 0;
     });
-    // The press and the release carry the point too: without MOUSEEVENTF_MOVE
-    // their coordinates are ignored, and under Wine the pointer may meanwhile
-    // have been put back where the X server last saw it.
-    INPUT press[2] = {MouseInput(x, y, MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN),
-                      MouseInput(x, y, MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTUP)};
+    INPUT press[2] = {MouseInputAt(x, y, MOUSEEVENTF_LEFTDOWN), MouseInputAt(x, y, MOUSEEVENTF_LEFTUP)};
     ::SendInput(2, press, sizeof(INPUT));
     lastClick = std::chrono::steady_clock::now();
 }
 
 void ParkMouse() {
-    INPUT input = MouseInput(::GetSystemMetrics(SM_CXSCREEN) - 40, ::GetSystemMetrics(SM_CYSCREEN) / 2,
-                             MOUSEEVENTF_MOVE);
+    INPUT input = MouseInputAt(::GetSystemMetrics(SM_CXSCREEN) - 40, ::GetSystemMetrics(SM_CYSCREEN) / 2, 0);
     ::SendInput(1, &input, sizeof(INPUT));
 }
 

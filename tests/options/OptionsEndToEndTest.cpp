@@ -59,44 +59,12 @@ HWND FindOptionsDialog(DWORD processId) {
     return nullptr;
 }
 
-INPUT MouseAt(int x, int y, DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = ::MulDiv(x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = ::MulDiv(y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    return input;
-}
-
-// A real left click through the system's input queue. The press and the
-// release carry the point as well: a press without a move happens wherever
-// the pointer is, and under Wine the pointer may still be at the previous
-// click's place when the window reports a move. Two clicks never come within
-// the double-click time.
-void ClickPressingAt(HWND window, int x, int y) {
-    static auto lastClick = std::chrono::steady_clock::time_point();
-    const auto apart = std::chrono::milliseconds(::GetDoubleClickTime() + 100);
-    WaitUntil([&] { return std::chrono::steady_clock::now() - lastClick > apart; }, apart);
-    MessageProbe probe;
-    probe.Attach(::GetWindowThreadProcessId(window, nullptr));
-    INPUT move = MouseAt(x, y, 0);
-    ::SendInput(1, &move, sizeof(INPUT));
-    WaitUntil([&] {
-        POINT at{};
-        const ProbeCounts counts = probe.Counts();
-        return ::GetCursorPos(&at) && at.x == x && at.y == y && counts.Count(WM_NCMOUSEMOVE) + counts.Count(WM_MOUSEMOVE) > 0;
-    });
-    INPUT press[2] = {MouseAt(x, y, MOUSEEVENTF_LEFTDOWN), MouseAt(x, y, MOUSEEVENTF_LEFTUP)};
-    ::SendInput(2, press, sizeof(INPUT));
-    lastClick = std::chrono::steady_clock::now();
-}
-
 void ClickControl(HWND control, int dx = -1, int dy = -1) {
     RECT r{};
     ASSERT_TRUE(::GetWindowRect(control, &r)) << "no control to click";
     const int x = dx < 0 ? (r.left + r.right) / 2 : r.left + dx;
     const int y = dy < 0 ? (r.top + r.bottom) / 2 : r.top + dy;
-    ClickPressingAt(control, x, y);
+    ClickAt(control, x, y);
 }
 
 std::wstring TextOf(HWND window) {
@@ -172,6 +140,9 @@ protected:
             GTEST_SKIP() << "kz.exe is not built";
         // The host reads its settings at start: the defaults, then the host.
         ResetHostSettings();
+    }
+    // Started after the test's targets, whose windows the start decorates.
+    void StartHost() {
         running = std::make_unique<RunningHost>();
         ASSERT_TRUE(running->Started());
         ASSERT_TRUE(running->WaitUntilReady());
@@ -215,6 +186,7 @@ TEST_F(OptionsEndToEnd, EveryPageOpensFromTheTrayIconAndOneButtonLessReachesTheT
     WindowsTarget target(WindowsTarget::Layout{});
     ASSERT_TRUE(target.WaitForWindows());
     const HWND w = target.Windows().front();
+    ASSERT_NO_FATAL_FAILURE(StartHost());
     ASSERT_TRUE(WaitForButtons(w, 9, 20s)) << "the target's window is not attached (" << Attached(w) << "), buttons " << ButtonSpans(w).size();
 
     const HWND dialog = OpenFromTrayIcon();
@@ -244,6 +216,7 @@ TEST_F(OptionsEndToEnd, AnExcludedApplicationsWindowLosesItsButtons) {
     WindowsTarget target(WindowsTarget::Layout{});
     ASSERT_TRUE(target.WaitForWindows());
     const HWND w = target.Windows().front();
+    ASSERT_NO_FATAL_FAILURE(StartHost());
     ASSERT_TRUE(WaitForButtons(w, 9, 20s)) << "the target's window is not attached (" << Attached(w) << "), buttons " << ButtonSpans(w).size();
 
     const HWND dialog = OpenFromTrayIcon();
@@ -288,6 +261,7 @@ HWND ViewerWindow(DWORD processId) {
 // it shows carries the help file's title.
 TEST_F(OptionsEndToEnd, HelpOnTheRollUpPageOpensThatPageInTheHelpViewer) {
     ASSERT_TRUE(ProcessesNamed(L"hh.exe").empty()) << "a help viewer runs already";
+    ASSERT_NO_FATAL_FAILURE(StartHost());
     const HWND dialog = OpenFromTrayIcon();
     ASSERT_NE(dialog, nullptr);
     ASSERT_NO_FATAL_FAILURE(ShowPage(dialog, 4, ""));
