@@ -18,8 +18,10 @@ writes the same bytes.
 
 import math
 import os
-import struct
 import sys
+
+import canvas
+from canvas import bmp_bytes, ico_bytes
 
 TRANSPARENT = (0, 0, 0, 0)
 PALETTE = {
@@ -35,27 +37,8 @@ PALETTE = {
 }
 
 
-class Canvas:
-    def __init__(self, width, height, fill=TRANSPARENT):
-        self.width = width
-        self.height = height
-        self.pixels = [[fill] * width for _ in range(height)]
-
-    def put(self, x, y, colour):
-        if 0 <= x < self.width and 0 <= y < self.height and colour is not None:
-            self.pixels[y][x] = colour
-
-    def rect(self, left, top, right, bottom, colour):
-        """Fills [left, right) x [top, bottom)."""
-        for y in range(top, bottom):
-            for x in range(left, right):
-                self.put(x, y, colour)
-
-    def frame(self, left, top, right, bottom, colour):
-        self.rect(left, top, right, top + 1, colour)
-        self.rect(left, bottom - 1, right, bottom, colour)
-        self.rect(left, top, left + 1, bottom, colour)
-        self.rect(right - 1, top, right, bottom, colour)
+class Canvas(canvas.Canvas):
+    blank = TRANSPARENT
 
     def disc(self, cx, cy, radius, colour):
         for y in range(self.height):
@@ -81,36 +64,6 @@ class Canvas:
 
 
 # ---------------------------------------------------------------- icons
-
-def icon_image_bytes(canvas):
-    """One icon image: header, bottom-up BGRA rows, then the AND mask."""
-    size = canvas.width
-    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
-    colour = bytearray()
-    for row in reversed(canvas.pixels):
-        for r, g, b, a in row:
-            colour += bytes((b, g, r, a))
-    mask_stride = ((size + 31) // 32) * 4
-    mask = bytearray()
-    for row in reversed(canvas.pixels):
-        line = bytearray(mask_stride)
-        for x, (_, _, _, a) in enumerate(row):
-            if a == 0:
-                line[x // 8] |= 0x80 >> (x % 8)
-        mask += line
-    return header + bytes(colour) + bytes(mask)
-
-
-def ico_bytes(canvases):
-    images = [icon_image_bytes(c) for c in canvases]
-    out = struct.pack("<HHH", 0, 1, len(images))
-    offset = 6 + 16 * len(images)
-    for canvas, image in zip(canvases, images):
-        side = canvas.width % 256
-        out += struct.pack("<BBBBHHII", side, side, 0, 0, 1, 32, len(image), offset)
-        offset += len(image)
-    return out + b"".join(images)
-
 
 def icon_sizes(small):
     return [small, small.scaled(2)]
@@ -356,32 +309,6 @@ def splash():
             if p[3]:
                 c.put(372 + x, 150 + y, p)
     return c
-
-
-def bmp_bytes(canvas):
-    """An uncompressed bottom-up BMP: 8 bits a pixel when 256 colours suffice."""
-    colours = sorted({p[:3] for row in canvas.pixels for p in row})
-    width, height = canvas.width, canvas.height
-    if len(colours) <= 256:
-        index = {colour: i for i, colour in enumerate(colours)}
-        stride = (width + 3) & ~3
-        rows = b"".join(
-            bytes(index[p[:3]] for p in row) + bytes(stride - width) for row in reversed(canvas.pixels)
-        )
-        palette = b"".join(bytes((b, g, r, 0)) for r, g, b in colours)
-        bits, used = 8, len(colours)
-    else:
-        stride = (width * 3 + 3) & ~3
-        rows = b"".join(
-            b"".join(bytes((p[2], p[1], p[0])) for p in row) + bytes(stride - width * 3)
-            for row in reversed(canvas.pixels)
-        )
-        palette = b""
-        bits, used = 24, 0
-    offset = 14 + 40 + len(palette)
-    header = struct.pack("<2sIHHI", b"BM", offset + len(rows), 0, 0, offset)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, len(rows), 2835, 2835, used, 0)
-    return header + info + palette + rows
 
 
 def main():

@@ -16,8 +16,9 @@
 """
 
 import os
-import struct
 import sys
+
+import canvas
 
 WHITE = (255, 255, 255)
 SCREEN = (0xE8, 0xEE, 0xF6)
@@ -28,40 +29,12 @@ ARROW = (0xD4, 0x34, 0x30)
 GREY = (0xA8, 0xB0, 0xBC)
 
 
-class Canvas:
-    def __init__(self, width, height, fill=WHITE):
-        self.width = width
-        self.height = height
-        self.pixels = [[fill] * width for _ in range(height)]
-
-    def put(self, x, y, colour):
-        if 0 <= x < self.width and 0 <= y < self.height:
-            self.pixels[y][x] = colour
-
-    def rect(self, left, top, right, bottom, colour):
-        for y in range(top, bottom):
-            for x in range(left, right):
-                self.put(x, y, colour)
-
-    def frame(self, left, top, right, bottom, colour):
-        self.rect(left, top, right, top + 1, colour)
-        self.rect(left, bottom - 1, right, bottom, colour)
-        self.rect(left, top, left + 1, bottom, colour)
-        self.rect(right - 1, top, right, bottom, colour)
+class Canvas(canvas.Canvas):
+    blank = WHITE
 
     def save(self, path):
-        row_bytes = (self.width * 3 + 3) & ~3
-        data = bytearray()
-        for y in range(self.height - 1, -1, -1):
-            row = bytearray()
-            for r, g, b in self.pixels[y]:
-                row += bytes((b, g, r))
-            row += b"\0" * (row_bytes - len(row))
-            data += row
-        header = struct.pack("<2sIHHI", b"BM", 54 + len(data), 0, 0, 54)
-        info = struct.pack("<IiiHHIIiiII", 40, self.width, self.height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
         with open(path, "wb") as f:
-            f.write(header + info + data)
+            f.write(canvas.bmp_bytes(self, indexed=False))
 
 
 def banner():

@@ -1,0 +1,95 @@
+"""The drawing surface of the art scripts and the files made from it.
+
+A Canvas is a grid of pixel tuples, (r, g, b) or (r, g, b, a), top row first.
+bmp_bytes and ico_bytes turn one into the bytes of a file; nothing depends on
+time, so every run writes the same bytes.
+"""
+
+import struct
+
+
+class Canvas:
+    # What a new canvas is filled with unless told otherwise.
+    blank = (0, 0, 0, 0)
+
+    def __init__(self, width, height, fill=None):
+        self.width = width
+        self.height = height
+        if fill is None:
+            fill = self.blank
+        self.pixels = [[fill] * width for _ in range(height)]
+
+    def put(self, x, y, colour):
+        """Paints one pixel; outside the canvas, or colour None, leaves it."""
+        if 0 <= x < self.width and 0 <= y < self.height and colour is not None:
+            self.pixels[y][x] = colour
+
+    def rect(self, left, top, right, bottom, colour):
+        """Fills [left, right) x [top, bottom)."""
+        for y in range(top, bottom):
+            for x in range(left, right):
+                self.put(x, y, colour)
+
+    def frame(self, left, top, right, bottom, colour):
+        self.rect(left, top, right, top + 1, colour)
+        self.rect(left, bottom - 1, right, bottom, colour)
+        self.rect(left, top, left + 1, bottom, colour)
+        self.rect(right - 1, top, right, bottom, colour)
+
+
+def bmp_bytes(canvas, indexed=True):
+    """An uncompressed bottom-up BMP: 8 bits a pixel when indexed and 256
+    colours suffice, else 24."""
+    colours = sorted({p[:3] for row in canvas.pixels for p in row})
+    width, height = canvas.width, canvas.height
+    if indexed and len(colours) <= 256:
+        index = {colour: i for i, colour in enumerate(colours)}
+        stride = (width + 3) & ~3
+        rows = b"".join(
+            bytes(index[p[:3]] for p in row) + bytes(stride - width) for row in reversed(canvas.pixels)
+        )
+        palette = b"".join(bytes((b, g, r, 0)) for r, g, b in colours)
+        bits, used = 8, len(colours)
+    else:
+        stride = (width * 3 + 3) & ~3
+        rows = b"".join(
+            b"".join(bytes((p[2], p[1], p[0])) for p in row) + bytes(stride - width * 3)
+            for row in reversed(canvas.pixels)
+        )
+        palette = b""
+        bits, used = 24, 0
+    offset = 14 + 40 + len(palette)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(rows), 0, 0, offset)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, len(rows), 2835, 2835, used, 0)
+    return header + info + palette + rows
+
+
+def icon_image_bytes(canvas):
+    """One icon image: header, bottom-up BGRA rows, then the AND mask."""
+    size = canvas.width
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
+    colour = bytearray()
+    for row in reversed(canvas.pixels):
+        for r, g, b, a in row:
+            colour += bytes((b, g, r, a))
+    mask_stride = ((size + 31) // 32) * 4
+    mask = bytearray()
+    for row in reversed(canvas.pixels):
+        line = bytearray(mask_stride)
+        for x, (_, _, _, a) in enumerate(row):
+            if a == 0:
+                line[x // 8] |= 0x80 >> (x % 8)
+        mask += line
+    return header + bytes(colour) + bytes(mask)
+
+
+def ico_bytes(canvases):
+    """An icon file with one 32-bit image a canvas, each square."""
+    images = [icon_image_bytes(c) for c in canvases]
+    out = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for canvas, image in zip(canvases, images):
+        side = canvas.width % 256
+        out += struct.pack("<BBBBHHII", side, side, 0, 0, 1, 32, len(image), offset)
+        offset += len(image)
+    return out + b"".join(images)
