@@ -13,42 +13,12 @@
 namespace kz::test {
 namespace {
 
-constexpr LRESULT kCaptionButtonHitCode = 65;
-
 std::wstring TargetCommand(const wchar_t* title) {
     return L"\"" + BinaryDirectory() + L"\\kz_target.exe\" " + title;
 }
 
-int CaptionMiddle(HWND window) {
-    RECT rect;
-    ::GetWindowRect(window, &rect);
-    return rect.top + ::GetSystemMetrics(SM_CYFRAME) + ::GetSystemMetrics(SM_CYCAPTION) / 2;
-}
-
-// The spans of the caption's middle row (screen x, left to right) where the
-// window answers the hit test with the toolbar's button code.
-std::vector<std::pair<int, int>> ButtonSpans(HWND window) {
-    RECT rect;
-    ::GetWindowRect(window, &rect);
-    const int y = CaptionMiddle(window);
-    std::vector<std::pair<int, int>> spans;
-    bool inside = false;
-    for (int x = rect.left; x < rect.right; ++x) {
-        DWORD_PTR code = 0;
-        ::SendMessageTimeoutW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_NORMAL, 5000, &code);
-        const bool hit = static_cast<LRESULT>(code) == kCaptionButtonHitCode;
-        if (hit && !inside)
-            spans.push_back({x, x});
-        if (hit)
-            spans.back().second = x;
-        inside = hit;
-    }
-    return spans;
-}
-
-bool WaitForButtons(HWND window, std::size_t count) {
-    return WaitUntil([&] { return ButtonSpans(window).size() >= count; }, std::chrono::seconds(10));
-}
+// How long a target's window may take to show its buttons here.
+constexpr std::chrono::seconds kButtonsTimeout{10};
 
 // How many pixels around the caption's middle row, inside the button spans,
 // differ from the plain caption just left of the first button.
@@ -88,8 +58,8 @@ TEST_F(CaptionButtonsEndToEnd, NotepadAndATargetShowTheButtonsInTheirCaptions) {
     ::SetWindowPos(notepadWindow, HWND_TOP, 20, 20, 600, 260, SWP_SHOWWINDOW);
 
     // All nine default buttons fit beside the short captions.
-    EXPECT_TRUE(WaitForButtons(targetWindow, 9));
-    EXPECT_TRUE(WaitForButtons(notepadWindow, 9));
+    EXPECT_TRUE(WaitForButtons(targetWindow, 9, kButtonsTimeout));
+    EXPECT_TRUE(WaitForButtons(notepadWindow, 9, kButtonsTimeout));
     EXPECT_EQ(ButtonSpans(targetWindow).size(), 9u);
     EXPECT_EQ(ButtonSpans(notepadWindow).size(), 9u);
     // Each button shows a face or a glyph of its own over the caption.
@@ -106,7 +76,7 @@ TEST_F(CaptionButtonsEndToEnd, ARealClickOnTheFirstButtonSendsToTray) {
     ASSERT_NE(window, nullptr);
     ::SetWindowPos(window, HWND_TOP, 200, 200, 640, 300, SWP_SHOWWINDOW);
     ::SetForegroundWindow(window);
-    ASSERT_TRUE(WaitForButtons(window, 9));
+    ASSERT_TRUE(WaitForButtons(window, 9, kButtonsTimeout));
     const auto first = ButtonSpans(window).front();
 
     Host().Clear();
@@ -150,7 +120,7 @@ TEST_F(CaptionButtonsEndToEnd, ATargetSubclassedLaterKeepsWorkingWhenTheHostGoes
     const HWND window = target.WaitForWindow();
     ASSERT_NE(window, nullptr);
     ::SetWindowPos(window, HWND_TOP, 200, 200, 640, 300, SWP_SHOWWINDOW);
-    ASSERT_TRUE(WaitForButtons(window, 9));
+    ASSERT_TRUE(WaitForButtons(window, 9, kButtonsTimeout));
     ASSERT_EQ(AskTarget(window, kAskSubclassOver), 1);
     const LRESULT entriesAttached = AskTarget(window, kAskSystemMenuCount);
 

@@ -10,7 +10,10 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace kz::test {
 
@@ -57,6 +60,17 @@ private:
 
 // Asks the target program a question (see TargetQuery.h); -1 when it does not answer.
 LRESULT AskTarget(HWND window, WPARAM question, LPARAM argument = 0);
+
+// What a window answers WM_NCHITTEST with over the caption toolbar's buttons.
+constexpr LRESULT kCaptionButtonHitCode = 65;
+
+// The screen y of the middle row of a window's caption.
+int CaptionMiddle(HWND window);
+// The spans of the caption's middle row (screen x, left to right) where the
+// window answers the hit test with the toolbar's button code.
+std::vector<std::pair<int, int>> ButtonSpans(HWND window);
+// Waits until the window's caption shows at least `count` buttons.
+bool WaitForButtons(HWND window, std::size_t count, std::chrono::milliseconds timeout = std::chrono::seconds(15));
 
 // A mouse event at a screen point. Every event carries the point: a press
 // without MOUSEEVENTF_MOVE happens wherever the pointer is, and under Wine the

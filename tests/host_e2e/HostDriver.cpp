@@ -237,35 +237,6 @@ bool WaitUntilAttached(const std::vector<HWND>& windows, bool attached, std::chr
         timeout);
 }
 
-int CaptionMiddle(HWND window) {
-    RECT rect;
-    ::GetWindowRect(window, &rect);
-    return rect.top + ::GetSystemMetrics(SM_CYFRAME) + ::GetSystemMetrics(SM_CYCAPTION) / 2;
-}
-
-std::vector<std::pair<int, int>> ButtonSpans(HWND window) {
-    RECT rect;
-    ::GetWindowRect(window, &rect);
-    const int y = CaptionMiddle(window);
-    std::vector<std::pair<int, int>> spans;
-    bool inside = false;
-    for (int x = rect.left; x < rect.right; ++x) {
-        DWORD_PTR code = 0;
-        ::SendMessageTimeoutW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_NORMAL, 5000, &code);
-        const bool hit = static_cast<LRESULT>(code) == kCaptionButtonHitCode;
-        if (hit && !inside)
-            spans.push_back({x, x});
-        if (hit)
-            spans.back().second = x;
-        inside = hit;
-    }
-    return spans;
-}
-
-bool WaitForButtons(HWND window, std::size_t count, std::chrono::milliseconds timeout) {
-    return WaitUntil([&] { return ButtonSpans(window).size() >= count; }, timeout);
-}
-
 void ClickAt(HWND window, int x, int y) {
     // Two clicks closer together than the double-click time are one double
     // click for the system (under Wine even at different places of a caption),

@@ -19,7 +19,6 @@ constexpr wchar_t kHostWindowClass[] = L"TTQuorvane_Invisible_Buttons";
 constexpr UINT kHostTrayIconId = 0xFFFFFFFFu;
 constexpr UINT kCommonTrayIconId = 0xFFFFFFFEu;
 constexpr UINT kTrayNotifyMessage = WM_USER + 20;  // 1044
-constexpr LRESULT kCaptionButtonHitCode = 65;
 
 std::wstring HostPath();
 bool HostBuilt();
@@ -107,12 +106,6 @@ private:
 bool Attached(HWND window);
 bool WaitUntilAttached(const std::vector<HWND>& windows, bool attached,
                        std::chrono::milliseconds timeout = std::chrono::seconds(20));
-
-// The spans (screen x, left to right) of the caption's middle row where the
-// window answers the hit test with the caption toolbar's button code.
-std::vector<std::pair<int, int>> ButtonSpans(HWND window);
-int CaptionMiddle(HWND window);
-bool WaitForButtons(HWND window, std::size_t count, std::chrono::milliseconds timeout = std::chrono::seconds(15));
 
 // A real left click on a window at a screen point, through the system's input
 // queue: the pointer moves there, the button goes down once the window has
