@@ -1,17 +1,15 @@
 // A plain captioned program for the end-to-end tests: one top-level window,
 // titled by its command line, that answers questions about itself.
+#include "TargetAnswers.h"
 #include "TargetQuery.h"
 
 #include <windows.h>
-
-#include <cwchar>
 
 namespace {
 
 using namespace kz::test;
 
 UINT g_queryMessage = 0;
-LONG g_ncPaints = 0;
 // A subclass procedure of the program's own, put over whatever procedure the
 // window has when asked (the library's, once it attached), as programs do.
 WNDPROC g_below = nullptr;
@@ -30,26 +28,11 @@ LRESULT SubclassOver(HWND window) {
     return 1;
 }
 
-bool ProcedureLiesInHookLibrary(HWND window) {
-    const auto procedure = reinterpret_cast<LPCWSTR>(::GetWindowLongPtrW(window, GWLP_WNDPROC));
-    HMODULE module = nullptr;
-    if (!::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                              procedure, &module))
-        return false;
-    wchar_t path[MAX_PATH];
-    const DWORD length = ::GetModuleFileNameW(module, path, MAX_PATH);
-    return length >= 10 && ::_wcsicmp(path + length - 10, L"trelmo.dll") == 0;
-}
-
 LRESULT Answer(HWND window, WPARAM question, LPARAM argument) {
     switch (question) {
-    case kAskAttached: return ProcedureLiesInHookLibrary(window) ? 1 : 0;
-    case kAskNcPaints: return g_ncPaints;
-    case kAskSystemMenuCount: return ::GetMenuItemCount(::GetSystemMenu(window, FALSE));
-    case kAskSystemMenuId: return static_cast<LRESULT>(::GetMenuItemID(::GetSystemMenu(window, FALSE), argument));
     case kAskSubclassOver: return SubclassOver(window);
     case kAskOverSeen: return g_overSeen;
-    default: return -1;
+    default: return AnswerAboutWindow(window, question, argument);
     }
 }
 
@@ -57,11 +40,7 @@ LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     if (message == g_queryMessage && g_queryMessage != 0)
         return Answer(window, wParam, lParam);
     switch (message) {
-    case WM_NCPAINT: {
-        const LRESULT result = ::DefWindowProcW(window, message, wParam, lParam);
-        ++g_ncPaints;
-        return result;
-    }
+    case WM_NCPAINT: return PaintNonClientCounted(window, wParam, lParam);
     case WM_DESTROY:
         ::PostQuitMessage(0);
         return 0;

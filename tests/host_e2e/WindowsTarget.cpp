@@ -7,6 +7,7 @@
 // --announce prints "ATTACHED n" on standard output once every window is
 // attached to the hook library and the host's main window (its splash) is
 // hidden: for scripts that cannot ask a window, such as the demo.
+#include "TargetAnswers.h"
 #include "TargetQuery.h"
 
 #include <windows.h>
@@ -34,29 +35,7 @@ struct Options {
 };
 
 UINT g_queryMessage = 0;
-LONG g_ncPaints = 0;
 std::vector<HWND> g_windows;
-
-bool ProcedureLiesInHookLibrary(HWND window) {
-    const auto procedure = reinterpret_cast<LPCWSTR>(::GetWindowLongPtrW(window, GWLP_WNDPROC));
-    HMODULE module = nullptr;
-    if (!::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                              procedure, &module))
-        return false;
-    wchar_t path[MAX_PATH];
-    const DWORD length = ::GetModuleFileNameW(module, path, MAX_PATH);
-    return length >= 10 && ::_wcsicmp(path + length - 10, L"trelmo.dll") == 0;
-}
-
-LRESULT Answer(HWND window, WPARAM question, LPARAM argument) {
-    switch (question) {
-    case kAskAttached: return ProcedureLiesInHookLibrary(window) ? 1 : 0;
-    case kAskNcPaints: return g_ncPaints;
-    case kAskSystemMenuCount: return ::GetMenuItemCount(::GetSystemMenu(window, FALSE));
-    case kAskSystemMenuId: return static_cast<LRESULT>(::GetMenuItemID(::GetSystemMenu(window, FALSE), argument));
-    default: return -1;
-    }
-}
 
 // Prints once every window is attached and the host's splash is gone, then stops asking.
 void AnnounceWhenAttached(HWND timerWindow) {
@@ -73,13 +52,9 @@ void AnnounceWhenAttached(HWND timerWindow) {
 
 LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == g_queryMessage && g_queryMessage != 0)
-        return Answer(window, wParam, lParam);
+        return AnswerAboutWindow(window, wParam, lParam);
     switch (message) {
-    case WM_NCPAINT: {
-        const LRESULT result = ::DefWindowProcW(window, message, wParam, lParam);
-        ++g_ncPaints;
-        return result;
-    }
+    case WM_NCPAINT: return PaintNonClientCounted(window, wParam, lParam);
     case WM_TIMER:
         if (wParam == kAnnounceTimer)
             AnnounceWhenAttached(window);
