@@ -62,6 +62,14 @@ private:
     MessageProbe probe_;
 };
 
+// The start of a test that clicks a window's buttons: the host, started after
+// the window was open, is ready, attached to the window and drew its buttons.
+void WaitForHostAndButtons(RunningHost& host, HWND window) {
+    ASSERT_TRUE(host.WaitUntilReady());
+    ASSERT_TRUE(WaitUntilAttached({window}, true));
+    ASSERT_TRUE(WaitForButtons(window, kDefaultButtonCount));
+}
+
 // Clicks the button at this position of the window's caption row.
 bool ClickCaptionButton(HWND window, std::size_t index) {
     const auto spans = ButtonSpans(window);
@@ -275,9 +283,7 @@ TEST_F(HostEndToEnd, ToTrayButtonHidesTheWindowBehindItsIconAndTheIconGivesItBac
     ASSERT_TRUE(target.WaitForWindows());
     const HWND window = target.Windows().front();
     RunningHost host;
-    ASSERT_TRUE(host.WaitUntilReady());
-    ASSERT_TRUE(WaitUntilAttached({window}, true));
-    ASSERT_TRUE(WaitForButtons(window, kDefaultButtonCount));
+    ASSERT_NO_FATAL_FAILURE(WaitForHostAndButtons(host, window));
     // The window's own icon cannot be seen in the pixels: Wine's shell gets no
     // picture from an icon handle of another process. The host's icon can.
     ASSERT_TRUE(WaitUntil([] { return ShownTrayIconCount() > 0; })) << "the host's icon is not drawn";
@@ -304,9 +310,7 @@ TEST_F(HostEndToEnd, RollUpOnTopAndTransparencyButtonsChangeTheWindowAndASecondC
     ASSERT_TRUE(target.WaitForWindows());
     const HWND window = target.Windows().front();
     RunningHost host;
-    ASSERT_TRUE(host.WaitUntilReady());
-    ASSERT_TRUE(WaitUntilAttached({window}, true));
-    ASSERT_TRUE(WaitForButtons(window, kDefaultButtonCount));
+    ASSERT_NO_FATAL_FAILURE(WaitForHostAndButtons(host, window));
     const int height = WindowHeight(window);
     const int rolledAtMost = ::GetSystemMetrics(SM_CYCAPTION) + 2 * ::GetSystemMetrics(SM_CYSIZEFRAME) + 4;
     const HostMessageCount hostMessages(host);
