@@ -67,17 +67,6 @@ std::vector<uint8_t> Encode(const LibrarySettings& settings) {
     return bytes;
 }
 
-void RegisterClassNamed(const wchar_t* className) {
-    WNDCLASSW wc{};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = className;
-    ::RegisterClassW(&wc);
-}
-
 }  // namespace
 
 void GlassDesktop::SetUp() {
@@ -95,7 +84,7 @@ void GlassDesktop::TearDown() {
 void GlassDesktop::Open(const LibrarySettings& settings, const wchar_t* className, int width) {
     registry_.SetSettingsValue(Encode(settings));
     if (className)
-        RegisterClassNamed(className);
+        RegisterTestWindowClass(className);
     window_.reset(CreateTestWindow(WS_OVERLAPPEDWINDOW, 0, nullptr, className));
     ASSERT_TRUE(window_);
     ::SetWindowPos(Window(), nullptr, 60, 80, width, 320, SWP_NOZORDER);

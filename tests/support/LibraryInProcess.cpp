@@ -8,18 +8,18 @@ namespace {
 
 constexpr wchar_t kTestWindowClass[] = L"KzTestWindow";
 
-void RegisterTestClass() {
+}  // namespace
+
+void RegisterTestWindowClass(const wchar_t* className) {
     WNDCLASSW wc{};
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = kTestWindowClass;
+    wc.lpszClassName = className;
     ::RegisterClassW(&wc);
 }
-
-}  // namespace
 
 LibraryInProcess::LibraryInProcess(HandlerInstaller installer) {
     shared_.hostWindow = host_.Window();
@@ -44,7 +44,7 @@ LRESULT LibraryInProcess::CallHook(HWND window, UINT message) {
 }
 
 HWND CreateTestWindow(DWORD style, DWORD exStyle, HWND owner, const wchar_t* className) {
-    RegisterTestClass();
+    RegisterTestWindowClass(kTestWindowClass);
     return ::CreateWindowExW(exStyle, className ? className : kTestWindowClass, L"Barquill test window",
                              style | WS_VISIBLE, 100, 100, 480, 320, owner, nullptr, ::GetModuleHandleW(nullptr),
                              nullptr);
