@@ -147,6 +147,13 @@ protected:
         ASSERT_TRUE(running->Started());
         ASSERT_TRUE(running->WaitUntilReady());
     }
+    // The host started over the target's open window, which it gave the buttons.
+    void StartHostOver(WindowsTarget& target, HWND* window) {
+        ASSERT_TRUE(target.WaitForWindows());
+        const HWND w = *window = target.Windows().front();
+        ASSERT_NO_FATAL_FAILURE(StartHost());
+        ASSERT_TRUE(WaitForButtons(w, 9, 20s)) << "the target's window is not attached (" << Attached(w) << "), buttons " << ButtonSpans(w).size();
+    }
     void TearDown() override {
         running.reset();
         ResetHostSettings();
@@ -184,10 +191,8 @@ protected:
 
 TEST_F(OptionsEndToEnd, EveryPageOpensFromTheTrayIconAndOneButtonLessReachesTheTargetAtOnce) {
     WindowsTarget target(WindowsTarget::Layout{});
-    ASSERT_TRUE(target.WaitForWindows());
-    const HWND w = target.Windows().front();
-    ASSERT_NO_FATAL_FAILURE(StartHost());
-    ASSERT_TRUE(WaitForButtons(w, 9, 20s)) << "the target's window is not attached (" << Attached(w) << "), buttons " << ButtonSpans(w).size();
+    HWND w = nullptr;
+    ASSERT_NO_FATAL_FAILURE(StartHostOver(target, &w));
 
     const HWND dialog = OpenFromTrayIcon();
     ASSERT_NE(dialog, nullptr);
@@ -214,10 +219,8 @@ TEST_F(OptionsEndToEnd, EveryPageOpensFromTheTrayIconAndOneButtonLessReachesTheT
 
 TEST_F(OptionsEndToEnd, AnExcludedApplicationsWindowLosesItsButtons) {
     WindowsTarget target(WindowsTarget::Layout{});
-    ASSERT_TRUE(target.WaitForWindows());
-    const HWND w = target.Windows().front();
-    ASSERT_NO_FATAL_FAILURE(StartHost());
-    ASSERT_TRUE(WaitForButtons(w, 9, 20s)) << "the target's window is not attached (" << Attached(w) << "), buttons " << ButtonSpans(w).size();
+    HWND w = nullptr;
+    ASSERT_NO_FATAL_FAILURE(StartHostOver(target, &w));
 
     const HWND dialog = OpenFromTrayIcon();
     ASSERT_NE(dialog, nullptr);
