@@ -41,23 +41,37 @@ void Line(HDC dc, int x0, int y0, int x1, int y1, COLORREF color) {
     ::LineTo(dc, x1, y1);
 }
 
-template <typename Owner>
-Owner* OwnerOf(HWND window, UINT message, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* owner = static_cast<Owner*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
-    }
-    return reinterpret_cast<Owner*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-}
-
 POINT PointOf(LPARAM lParam) { return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}; }
 
 }  // namespace
 
+template <typename Owner>
+LRESULT CALLBACK OwnedWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == WM_NCCREATE) {
+        auto* owner = static_cast<Owner*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
+    }
+    auto* self = reinterpret_cast<Owner*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self)
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->WindowDestroyed();
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_NCCREATE)
+        self->window_.reset(window);
+    try {
+        return self->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
+}
+
 // ---- TColorSelectBtn ----
 
 TColorSelectBtn::TColorSelectBtn(HWND parent, int id, int left, int top) {
-    RegisterClassOnce(kButtonClass, &WindowProcedure, nullptr);
+    RegisterClassOnce(kButtonClass, &OwnedWindowProcedure<TColorSelectBtn>, nullptr);
     window_.reset(::CreateWindowExW(0, kButtonClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, left, top, kWidth,
                                     kHeight, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(),
                                     this));
@@ -74,23 +88,7 @@ SIZE TColorSelectBtn::Size() const {
     return {r.right, r.bottom};
 }
 
-LRESULT CALLBACK TColorSelectBtn::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    auto* self = OwnerOf<TColorSelectBtn>(window, message, lParam);
-    if (!self)
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        self->window_.release();
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-    if (message == WM_NCCREATE)
-        self->window_.reset(window);
-    try {
-        return self->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        return 0;
-    }
-}
+void TColorSelectBtn::WindowDestroyed() { window_.release(); }
 
 LRESULT TColorSelectBtn::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -211,7 +209,8 @@ void TColorSelectBtn::FRedrawBtn(HDC dc) const {
 // ---- TTColorSelectForm ----
 
 TTColorSelectForm::TTColorSelectForm(TColorSelectBtn& button) : button_(button) {
-    RegisterClassOnce(kPaletteClass, &WindowProcedure, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    RegisterClassOnce(kPaletteClass, &OwnedWindowProcedure<TTColorSelectForm>,
+                      reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     RECT frame{0, 0, kClientWidth, kClientHeight};
     ::AdjustWindowRectEx(&frame, WS_POPUP, FALSE, WS_EX_TOOLWINDOW);
     const HWND owner = ::GetAncestor(button.Handle(), GA_ROOT);
@@ -237,23 +236,9 @@ TTColorSelectForm::~TTColorSelectForm() {
     window_.reset();
 }
 
-LRESULT CALLBACK TTColorSelectForm::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    auto* self = OwnerOf<TTColorSelectForm>(window, message, lParam);
-    if (!self)
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        self->window_.release();
-        self->closed_ = true;
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-    if (message == WM_NCCREATE)
-        self->window_.reset(window);
-    try {
-        return self->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        return 0;
-    }
+void TTColorSelectForm::WindowDestroyed() {
+    window_.release();
+    closed_ = true;
 }
 
 LRESULT TTColorSelectForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -15,6 +15,12 @@ namespace kz {
 
 class TTColorSelectForm;
 
+// The window procedure of both windows below: the object passed at creation
+// owns the window from WM_NCCREATE, handles its messages (no exception leaves
+// the procedure) and lets go of it at WM_NCDESTROY.
+template <typename Owner>
+LRESULT CALLBACK OwnedWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+
 class TColorSelectBtn {
 public:
     static constexpr int kWidth = 25;
@@ -43,8 +49,11 @@ public:
     TTColorSelectForm* OpenPalette() const { return palette_; }
 
 private:
-    static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    template <typename Owner>
+    friend LRESULT CALLBACK OwnedWindowProcedure(HWND, UINT, WPARAM, LPARAM) noexcept;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // At WM_NCDESTROY: the window is gone.
+    void WindowDestroyed();
     LRESULT OnLButtonDown();
     LRESULT OnMouseMove(POINT point);
     LRESULT OnLButtonUp(POINT point);
@@ -83,8 +92,11 @@ public:
     bool HandleKey(const MSG& msg);
 
 private:
-    static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    template <typename Owner>
+    friend LRESULT CALLBACK OwnedWindowProcedure(HWND, UINT, WPARAM, LPARAM) noexcept;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // At WM_NCDESTROY: the window is gone.
+    void WindowDestroyed();
     LRESULT OnMouseMove(POINT point);
     LRESULT OnClick(POINT point);
     LRESULT OnCommand(WPARAM wParam);
