@@ -14,23 +14,15 @@ namespace kz::test {
 namespace {
 
 HWND HelperOf(HWND owner) {
-    struct Search {
-        HWND owner;
-        HWND found;
-    } search{owner, nullptr};
-    ::EnumWindows(
-        [](HWND window, LPARAM parameter) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(parameter);
-            wchar_t name[64] = L"";
-            ::GetClassNameW(window, name, 64);
-            if (::lstrcmpW(name, L"ToolBarAeroHelperWindow") == 0 && ::GetWindow(window, GW_OWNER) == s.owner) {
-                s.found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    HWND found = nullptr;
+    ForEachWindow(nullptr, [&](HWND window) {
+        wchar_t name[64] = L"";
+        ::GetClassNameW(window, name, 64);
+        if (::lstrcmpW(name, L"ToolBarAeroHelperWindow") == 0 && ::GetWindow(window, GW_OWNER) == owner)
+            found = window;
+        return found == nullptr;
+    });
+    return found;
 }
 
 TEST(AeroEndToEnd, ATargetOnAComposedDesktopShowsItsButtonsInAGlassHelperOverItsCaption) {

@@ -13,22 +13,27 @@ LibrarySettings DefaultLibrarySettings() {
     return settings;
 }
 
+namespace {
+
+struct ClassSearch {
+    const wchar_t* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindowOfClass(HWND window, LPARAM parameter) {
+    auto& search = *reinterpret_cast<ClassSearch*>(parameter);
+    wchar_t name[64] = L"";
+    ::GetClassNameW(window, name, 64);
+    if (::lstrcmpW(name, search.className) == 0)
+        search.found.push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
 std::vector<HWND> ThreadWindowsOfClass(const wchar_t* className) {
-    struct Search {
-        const wchar_t* className;
-        std::vector<HWND> found;
-    } search{className, {}};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND window, LPARAM parameter) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(parameter);
-            wchar_t name[64] = L"";
-            ::GetClassNameW(window, name, 64);
-            if (::lstrcmpW(name, s.className) == 0)
-                s.found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ClassSearch search{className, {}};
+    ::EnumThreadWindows(::GetCurrentThreadId(), CollectWindowOfClass, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

@@ -534,7 +534,7 @@ TEST_F(HostEndToEnd, TenThousandHostileCommandsLeaveTheHostTheShellAndItselfInta
         case 0: lParam = static_cast<LPARAM>(static_cast<int>(random())); break;
         case 1: lParam = -1; break;
         case 2: lParam = static_cast<LPARAM>(random() % 160); break;
-        case 3: lParam = static_cast<LPARAM>(random()) << 32 | random(); break;
+        case 3: lParam = static_cast<LPARAM>(static_cast<unsigned long long>(random()) << 32 | random()); break;
         default: lParam = 0; break;
         }
         DWORD_PTR answer = 0;

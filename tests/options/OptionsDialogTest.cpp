@@ -5,6 +5,7 @@
 #include "ScratchRegistry.h"
 #include "Settingsformat.h"
 #include "Startupentry.h"
+#include "TestHost.h"
 #include "Uoptions2.h"
 #include "Usettingsfile.h"
 
@@ -403,17 +404,14 @@ TEST_F(OptionsDialog, EveryPageHoldsItsControlsBesideTheNavigation) {
         const HWND page = dialog.PageWindow(static_cast<Page>(i));
         Bounds bounds{{}, {}};
         ::GetWindowRect(page, &bounds.page);
-        ::EnumChildWindows(
-            page,
-            [](HWND child, LPARAM data) -> BOOL {
-                auto& b = *reinterpret_cast<Bounds*>(data);
-                RECT r{};
-                ::GetWindowRect(child, &r);
-                if (r.left < b.page.left || r.top < b.page.top || r.right > b.page.right || r.bottom > b.page.bottom)
-                    b.outside.push_back(::GetDlgCtrlID(child));
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&bounds));
+        test::ForEachWindow(page, [&](HWND child) {
+            RECT r{};
+            ::GetWindowRect(child, &r);
+            const RECT& p = bounds.page;
+            if (r.left < p.left || r.top < p.top || r.right > p.right || r.bottom > p.bottom)
+                bounds.outside.push_back(::GetDlgCtrlID(child));
+            return true;
+        });
         EXPECT_TRUE(bounds.outside.empty()) << "page " << i << ", first control outside: " << (bounds.outside.empty() ? 0 : bounds.outside.front());
         for (const NavigationLabel& label : kNavigationLabels) {
             RECT r{};

@@ -27,26 +27,15 @@ using namespace std::chrono_literals;
 
 constexpr wchar_t kOptionsCaption[] = L" Options";
 
-struct ControlSearch {
-    int id;
-    HWND found;
-};
-
 // A control of the dialog or of one of its pages, by its identifier.
 HWND FindControl(HWND dialog, int id) {
-    ControlSearch search{id, nullptr};
-    ::EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<ControlSearch*>(data);
-            if (::GetDlgCtrlID(child) == s.id && ::IsWindowVisible(child)) {
-                s.found = child;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    HWND found = nullptr;
+    ForEachWindow(dialog, [&](HWND child) {
+        if (::GetDlgCtrlID(child) == id && ::IsWindowVisible(child))
+            found = child;
+        return found == nullptr;
+    });
+    return found;
 }
 
 HWND FindOptionsDialog(DWORD processId) {

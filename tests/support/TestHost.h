@@ -48,4 +48,23 @@ bool WaitUntil(const std::function<bool()>& condition,
 // Pumps whatever is queued right now, without waiting.
 void PumpPending();
 
+namespace detail {
+template <typename Visit>
+BOOL CALLBACK VisitEnumeratedWindow(HWND window, LPARAM context) {
+    return (*reinterpret_cast<Visit*>(context))(window) ? TRUE : FALSE;
+}
+}  // namespace detail
+
+// Calls visit(window) for every child of parent, or every top-level window
+// when parent is null, until visit returns false. The system's callbacks
+// have their own calling convention on i686, which no lambda has.
+template <typename Visit>
+void ForEachWindow(HWND parent, Visit visit) {
+    const auto callback = &detail::VisitEnumeratedWindow<Visit>;
+    if (parent)
+        ::EnumChildWindows(parent, callback, reinterpret_cast<LPARAM>(&visit));
+    else
+        ::EnumWindows(callback, reinterpret_cast<LPARAM>(&visit));
+}
+
 }  // namespace kz::test
