@@ -26,6 +26,21 @@ RECT United(const RECT& a, const RECT& b) {
     return u;
 }
 
+// The normal glyph of a button kind, centred in a button's rectangle: every
+// pixel of its ink is in the colour, and it has ink.
+void ExpectGlyphCentredIn(HDC dc, int kind, const RECT& r, COLORREF colour) {
+    const int gx = r.left + (r.right - r.left - kGlyph) / 2, gy = r.top + (r.bottom - r.top - kGlyph) / 2;
+    const OriginalGlyph glyph(kind);
+    int ink = 0;
+    for (int y = 0; y < kGlyph; ++y)
+        for (int x = 0; x < kGlyph; ++x)
+            if (glyph.At(kStateNormal, x, y) == RGB(0, 0, 0)) {
+                ++ink;
+                EXPECT_EQ(::GetPixel(dc, gx + x, gy + y), colour);
+            }
+    EXPECT_GT(ink, 20) << "kind " << kind;
+}
+
 TEST(DrawButtonClassic, PushButtonFaceOfTheStateWithItsGlyphCell) {
     const UniqueWindow main = test::MainWindow(true);
     TExBackDrawer drawer(main.get(), kGlyphColor);
@@ -137,16 +152,7 @@ TEST(DrawPreview, ClassicCaptionPictureWithPushButtonsInTheGivenColour) {
     EXPECT_EQ(::GetPixel(dc.get(), 40, info.bmHeight / 2), RGB(128, 128, 128));
     for (int i : {0, 2}) {
         const RECT r = drawer.ButtonRectInWindow(i, width);
-        const int gx = r.left + (r.right - r.left - kGlyph) / 2, gy = r.top + (r.bottom - r.top - kGlyph) / 2;
-        const OriginalGlyph glyph(kinds[i]);
-        int ink = 0;
-        for (int y = 0; y < kGlyph; ++y)
-            for (int x = 0; x < kGlyph; ++x)
-                if (glyph.At(kStateNormal, x, y) == RGB(0, 0, 0)) {
-                    ++ink;
-                    EXPECT_EQ(::GetPixel(dc.get(), gx + x, gy + y), previewColor);
-                }
-        EXPECT_GT(ink, 20);
+        ExpectGlyphCentredIn(dc.get(), kinds[i], r, previewColor);
         // Beside the glyph: the push button's face.
         EXPECT_EQ(::GetPixel(dc.get(), r.left + 3, (r.top + r.bottom) / 2), ::GetSysColor(COLOR_BTNFACE));
     }
@@ -163,16 +169,7 @@ TEST(DrawPreview, ThemedButtonsShowTheirFaceInTheGivenColour) {
     const UniqueMemoryDC dc(::CreateCompatibleDC(nullptr));
     const SelectGuard select(dc.get(), preview.get());
     const RECT r = drawer.ButtonRectInWindow(0, 200);
-    const int gx = r.left + (r.right - r.left - kGlyph) / 2, gy = r.top + (r.bottom - r.top - kGlyph) / 2;
-    const OriginalGlyph glyph(5);
-    int ink = 0;
-    for (int y = 0; y < kGlyph; ++y)
-        for (int x = 0; x < kGlyph; ++x)
-            if (glyph.At(kStateNormal, x, y) == RGB(0, 0, 0)) {
-                ++ink;
-                EXPECT_EQ(::GetPixel(dc.get(), gx + x, gy + y), previewColor);
-            }
-    EXPECT_GT(ink, 20);
+    ExpectGlyphCentredIn(dc.get(), 5, r, previewColor);
 }
 
 }  // namespace
