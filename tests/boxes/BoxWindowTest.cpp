@@ -123,16 +123,9 @@ void DragWithMessages(HWND box, POINT topLeft) {
     SendMouse(box, WM_LBUTTONUP, POINT{topLeft.x + kGrip, topLeft.y + kGrip});
 }
 
-// Real mouse input, as the user gives it.
-void SendMouseInput(DWORD flags, POINT screen = POINT{}) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    if (flags & MOUSEEVENTF_MOVE) {
-        input.mi.dwFlags |= MOUSEEVENTF_ABSOLUTE;
-        input.mi.dx = MulDiv(screen.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-        input.mi.dy = MulDiv(screen.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    }
+// Real mouse input, as the user gives it, each event at its point.
+void SendMouseInput(DWORD flags, POINT screen) {
+    INPUT input = test::MouseInputAt(screen.x, screen.y, flags);
     ::SendInput(1, &input, sizeof input);
 }
 
@@ -386,12 +379,12 @@ TEST_F(BoxWindowsTest, ARealDragWithTheMouseSticksToTheEdge) {
         POINT cursor;
         return ::GetCursorPos(&cursor) && ::WindowFromPoint(cursor) == box;
     }));
-    SendMouseInput(MOUSEEVENTF_LEFTDOWN);
+    SendMouseInput(MOUSEEVENTF_LEFTDOWN, grip);
     ASSERT_TRUE(WaitUntil([&] { return ::GetCapture() == box; }));
     const POINT drop{workArea.left + 2 + offset.x, workArea.top + 300 + offset.y};
     SendMouseInput(MOUSEEVENTF_MOVE, POINT{(grip.x + drop.x) / 2, (grip.y + drop.y) / 2});
     SendMouseInput(MOUSEEVENTF_MOVE, drop);
-    SendMouseInput(MOUSEEVENTF_LEFTUP);
+    SendMouseInput(MOUSEEVENTF_LEFTUP, drop);
     ASSERT_TRUE(WaitUntil([&] { return ::GetCapture() != box; }));
     EXPECT_EQ(TopLeft(box).x, workArea.left);
     EXPECT_NEAR(TopLeft(box).y, workArea.top + 300, 1);
@@ -417,8 +410,8 @@ TEST_F(BoxWindowsTest, ARealDoubleClickGivesTheWindowBack) {
         return ::GetCursorPos(&cursor) && ::WindowFromPoint(cursor) == box;
     }));
     for (int click = 0; click < 2; ++click) {
-        SendMouseInput(MOUSEEVENTF_LEFTDOWN);
-        SendMouseInput(MOUSEEVENTF_LEFTUP);
+        SendMouseInput(MOUSEEVENTF_LEFTDOWN, CentreOf(box));
+        SendMouseInput(MOUSEEVENTF_LEFTUP, CentreOf(box));
     }
     EXPECT_TRUE(WaitUntil([&] { return TakenBack(target, box); }));
 }

@@ -118,15 +118,6 @@ void WriteBitmapFile(const std::wstring& path, HBITMAP bitmap, HDC dc, int width
 
 }  // namespace
 
-INPUT MouseInputAt(int x, int y, DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = ::MulDiv(x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = ::MulDiv(y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    return input;
-}
-
 void SendClicksAt(int x, int y, int clicks) {
     std::vector<INPUT> inputs{MouseInputAt(x, y, 0)};
     for (int i = 0; i < clicks; ++i) {

@@ -72,10 +72,6 @@ std::vector<std::pair<int, int>> ButtonSpans(HWND window);
 // Waits until the window's caption shows at least `count` buttons.
 bool WaitForButtons(HWND window, std::size_t count, std::chrono::milliseconds timeout = std::chrono::seconds(15));
 
-// A mouse event at a screen point. Every event carries the point: a press
-// without MOUSEEVENTF_MOVE happens wherever the pointer is, and under Wine the
-// pointer may have been put back where the X server last saw it.
-INPUT MouseInputAt(int x, int y, DWORD flags);
 // Moves to a screen point and clicks there `clicks` times, in one batch of
 // input, so that two clicks make a double click.
 void SendClicksAt(int x, int y, int clicks = 1);

@@ -48,6 +48,11 @@ bool WaitUntil(const std::function<bool()>& condition,
 // Pumps whatever is queued right now, without waiting.
 void PumpPending();
 
+// A mouse event at a screen point. Every event carries the point: a press
+// without MOUSEEVENTF_MOVE happens wherever the pointer is, and under Wine the
+// pointer may have been put back where the X server last saw it.
+INPUT MouseInputAt(int x, int y, DWORD flags);
+
 namespace detail {
 template <typename Visit>
 BOOL CALLBACK VisitEnumeratedWindow(HWND window, LPARAM context) {
