@@ -2,7 +2,7 @@
 // written in place: for composing off screen and for reading pixels back.
 #pragma once
 
-#include "Handles.h"
+#include "common/Handles.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 // Starting another program.
 #pragma once
 
-#include "Handles.h"
+#include "common/Handles.h"
 
 #include <string>
 #include <vector>

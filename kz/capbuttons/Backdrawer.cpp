@@ -1,7 +1,7 @@
-#include "Backdrawer.h"
+#include "kz/capbuttons/Backdrawer.h"
 
-#include "Kz_lib.h"
-#include "Myuxtheme.h"
+#include "kz/capbuttons/Kz_lib.h"
+#include "kz/capbuttons/Myuxtheme.h"
 
 #include <vssym32.h>
 

@@ -2,7 +2,7 @@
 // host main window, and the nine-grid drawing of their cells.
 #pragma once
 
-#include "../../common/Handles.h"
+#include "common/Handles.h"
 
 #include <windows.h>
 #include <uxtheme.h>

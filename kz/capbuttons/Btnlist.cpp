@@ -1,8 +1,8 @@
-#include "Btnlist.h"
+#include "kz/capbuttons/Btnlist.h"
 
-#include "Exbackdrawer.h"
-#include "HostMessages.h"
-#include "Impprofile.h"
+#include "kz/capbuttons/Exbackdrawer.h"
+#include "kz/commands/HostInternalMessages.h"
+#include "kz/commands/Impprofile.h"
 
 #include <cstdint>
 

@@ -3,7 +3,7 @@
 // executor.
 #pragma once
 
-#include "Kz_lib.h"
+#include "kz/capbuttons/Kz_lib.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
-#include "Btnmanager.h"
+#include "kz/capbuttons/Btnmanager.h"
 
-#include "HostMessages.h"
-#include "Usettingsfile.h"
+#include "kz/commands/HostInternalMessages.h"
+#include "kz/settings/Usettingsfile.h"
 
 #include <algorithm>
 

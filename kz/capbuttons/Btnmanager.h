@@ -3,10 +3,10 @@
 // button of a window, and draws that button on the window's caption.
 #pragma once
 
-#include "Btnlist.h"
-#include "Exbackdrawer.h"
+#include "kz/capbuttons/Btnlist.h"
+#include "kz/capbuttons/Exbackdrawer.h"
 
-#include "Settingsformat.h"
+#include "common/Settingsformat.h"
 
 #include <windows.h>
 

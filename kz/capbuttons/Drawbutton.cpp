@@ -1,8 +1,8 @@
-#include "Drawbutton.h"
+#include "kz/capbuttons/Drawbutton.h"
 
-#include "Kz_lib.h"
+#include "kz/capbuttons/Kz_lib.h"
 
-#include "../../common/Dib.h"
+#include "common/Dib.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 // The glyphs of the host-drawn buttons and the classic push-button picture.
 #pragma once
 
-#include "../../common/Handles.h"
+#include "common/Handles.h"
 
 #include <windows.h>
 

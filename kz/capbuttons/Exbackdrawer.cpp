@@ -1,6 +1,6 @@
-#include "Exbackdrawer.h"
+#include "kz/capbuttons/Exbackdrawer.h"
 
-#include "Myuxtheme.h"
+#include "kz/capbuttons/Myuxtheme.h"
 
 namespace kz {
 

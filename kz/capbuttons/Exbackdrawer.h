@@ -4,9 +4,9 @@
 // preview of a caption.
 #pragma once
 
-#include "Backdrawer.h"
-#include "Drawbutton.h"
-#include "Kz_lib.h"
+#include "kz/capbuttons/Backdrawer.h"
+#include "kz/capbuttons/Drawbutton.h"
+#include "kz/capbuttons/Kz_lib.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
-#include "Kz_lib.h"
+#include "kz/capbuttons/Kz_lib.h"
 
-#include "HostMessages.h"
+#include "kz/commands/HostInternalMessages.h"
 
 namespace kz {
 

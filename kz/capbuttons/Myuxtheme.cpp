@@ -1,4 +1,4 @@
-#include "Myuxtheme.h"
+#include "kz/capbuttons/Myuxtheme.h"
 
 namespace kz::uxtheme {
 

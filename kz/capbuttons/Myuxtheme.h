@@ -3,7 +3,7 @@
 // answers as if no visual style were active (no theme data, E_FAIL).
 #pragma once
 
-#include "../../common/Handles.h"
+#include "common/Handles.h"
 
 #include <windows.h>
 #include <uxtheme.h>

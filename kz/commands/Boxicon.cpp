@@ -1,6 +1,6 @@
-#include "Boxicon.h"
+#include "kz/commands/Boxicon.h"
 
-#include "Process.h"
+#include "kz/commands/Process.h"
 
 #include <algorithm>
 #include <string>

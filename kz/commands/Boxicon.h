@@ -3,7 +3,7 @@
 // rather than blowing a small picture up.
 #pragma once
 
-#include "../../common/Handles.h"
+#include "common/Handles.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "Boxmenu.h"
+#include "kz/commands/Boxmenu.h"
 
-#include "Boxplacement.h"
+#include "kz/commands/Boxplacement.h"
 
 namespace kz {
 

@@ -2,7 +2,7 @@
 // to choose the arrangement of all boxes, the one in force marked.
 #pragma once
 
-#include "../../common/Handles.h"
+#include "common/Handles.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "Boxplacement.h"
+#include "kz/commands/Boxplacement.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "Hiddenjournal.h"
+#include "kz/commands/Hiddenjournal.h"
 
-#include "../../common/Handles.h"
-#include "../../trelmo/Protocol.h"
-#include "Windowtexts.h"
+#include "common/Handles.h"
+#include "common/Protocol.h"
+#include "kz/commands/Windowtexts.h"
 
 #include <algorithm>
 

@@ -4,8 +4,8 @@
 // empty again once every window hidden by the host is shown.
 #pragma once
 
-#include "Hiddenjournalformat.h"
-#include "Impprofile.h"
+#include "kz/commands/Hiddenjournalformat.h"
+#include "kz/commands/Impprofile.h"
 
 #include <windows.h>
 

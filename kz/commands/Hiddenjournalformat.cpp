@@ -1,4 +1,4 @@
-#include "Hiddenjournalformat.h"
+#include "kz/commands/Hiddenjournalformat.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,9 +1,9 @@
-#include "Impprofile.h"
+#include "kz/commands/Impprofile.h"
 
-#include "HostMessages.h"
-#include "Opacity.h"
-#include "Process.h"
-#include "Windowtexts.h"
+#include "kz/commands/HostInternalMessages.h"
+#include "kz/commands/Opacity.h"
+#include "kz/commands/Process.h"
+#include "kz/commands/Windowtexts.h"
 
 #include <utility>
 

@@ -2,11 +2,11 @@
 // program's top-level window and keeps what it needs to undo it.
 #pragma once
 
-#include "LayeredWindows.h"
-#include "Profile.h"
-#include "WindowTrayIcons.h"
+#include "kz/commands/LayeredWindows.h"
+#include "kz/commands/Profile.h"
+#include "kz/commands/WindowTrayIcons.h"
 
-#include "../../common/Handles.h"
+#include "common/Handles.h"
 
 #include <windows.h>
 #include <shellapi.h>

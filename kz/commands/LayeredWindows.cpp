@@ -1,4 +1,4 @@
-#include "LayeredWindows.h"
+#include "kz/commands/LayeredWindows.h"
 
 namespace kz {
 

@@ -2,7 +2,7 @@
 // starts: without them transparency is unavailable, never an error.
 #pragma once
 
-#include "../../common/Handles.h"
+#include "common/Handles.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "Process.h"
+#include "kz/commands/Process.h"
 
 #include <tlhelp32.h>
 

@@ -2,7 +2,7 @@
 // full path of its executable.
 #pragma once
 
-#include "../../common/Handles.h"
+#include "common/Handles.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "Profile.h"
+#include "kz/commands/Profile.h"
 
-#include "Opacity.h"
+#include "kz/commands/Opacity.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 // Plain data and bookkeeping only, so that it can be tested without windows.
 #pragma once
 
-#include "../../common/Handles.h"
+#include "common/Handles.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
-#include "Ubox.h"
+#include "kz/commands/Ubox.h"
 
-#include "Boxicon.h"
-#include "Boxmenu.h"
-#include "Boxplacement.h"
+#include "kz/commands/Boxicon.h"
+#include "kz/commands/Boxmenu.h"
+#include "kz/commands/Boxplacement.h"
 
 #include <windowsx.h>
 

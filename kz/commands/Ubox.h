@@ -6,11 +6,11 @@
 // window and to choose the arrangement of all boxes.
 #pragma once
 
-#include "Impprofile.h"
-#include "LayeredWindows.h"
-#include "Ustickmanager.h"
+#include "kz/commands/Impprofile.h"
+#include "kz/commands/LayeredWindows.h"
+#include "kz/commands/Ustickmanager.h"
 
-#include "../../common/Handles.h"
+#include "common/Handles.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "Ustickmanager.h"
+#include "kz/commands/Ustickmanager.h"
 
 #include <algorithm>
 #include <utility>

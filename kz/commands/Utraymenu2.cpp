@@ -1,11 +1,10 @@
-#include "Utraymenu2.h"
+#include "kz/commands/Utraymenu2.h"
 
-#include "../core/Application.h"
-#include "../core/Maintrayicon.h"
-#include "../core/Menupicture.h"
-#include "../core/Popupmenu.h"
-#include "../core/Uhtmlhelp.h"
-#include "HostMessages.h"
+#include "common/Product.h"
+#include "common/Text.h"
+#include "kz/commands/Menupicture.h"
+#include "kz/commands/Menupopup.h"
+#include "kz/commands/HostInternalMessages.h"
 
 namespace kz {
 
@@ -294,7 +293,7 @@ void TdmTrayMenu::RestoreAll1Click() {
         ImpProfile().RestoreWindow(w);
 }
 
-void TdmTrayMenu::Help1Click() { ShowHelp(); }
+void TdmTrayMenu::Help1Click() { host_.ShowHelp(); }
 
 void TdmTrayMenu::About1Click() { host_.ShowAbout(); }
 

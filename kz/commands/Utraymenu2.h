@@ -3,10 +3,10 @@
 // that icon's menu popupTrayMenu.
 #pragma once
 
-#include "../../common/Handles.h"
-#include "../core/Menupicture.h"
-#include "Impprofile.h"
-#include "Profile.h"
+#include "common/Handles.h"
+#include "kz/commands/Menupicture.h"
+#include "kz/commands/Impprofile.h"
+#include "kz/commands/Profile.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -27,6 +27,7 @@ public:
     virtual HWND Window() const = 0;
     virtual void ShowAbout() = 0;
     virtual void OpenOptions() = 0;
+    virtual void ShowHelp() = 0;
     // Lets the main window close and closes it, which ends the program.
     virtual void RequestExit() = 0;
 };

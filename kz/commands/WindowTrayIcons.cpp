@@ -1,6 +1,6 @@
-#include "WindowTrayIcons.h"
+#include "kz/commands/WindowTrayIcons.h"
 
-#include "HostMessages.h"
+#include "kz/commands/HostInternalMessages.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "Windowtexts.h"
+#include "kz/commands/Windowtexts.h"
 
 namespace kz {
 

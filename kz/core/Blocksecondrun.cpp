@@ -1,6 +1,6 @@
-#include "Blocksecondrun.h"
+#include "kz/core/Blocksecondrun.h"
 
-#include "Application.h"
+#include "common/Product.h"
 
 namespace kz {
 

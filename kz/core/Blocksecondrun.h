@@ -2,7 +2,7 @@
 // start with --exit asks the running host to end.
 #pragma once
 
-#include "../../common/Handles.h"
+#include "common/Handles.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
-#include "Commanddispatch.h"
+#include "kz/core/Commanddispatch.h"
 
-#include "../../trelmo/Protocol.h"
-#include "Commandtarget.h"
-#include "Impprofile.h"
+#include "common/Protocol.h"
+#include "kz/core/Commandtarget.h"
+#include "kz/commands/Impprofile.h"
 
 namespace kz {
 

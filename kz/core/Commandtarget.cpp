@@ -1,4 +1,4 @@
-#include "Commandtarget.h"
+#include "kz/core/Commandtarget.h"
 
 namespace kz {
 

@@ -1,6 +1,6 @@
-#include "Errorbox.h"
+#include "kz/core/Errorbox.h"
 
-#include "Application.h"
+#include "common/Product.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "Fileversion.h"
+#include "kz/core/Fileversion.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
-#include "HookLibrary.h"
+#include "kz/core/HookLibrary.h"
 
-#include "../../trelmo/Protocol.h"
-#include "Programfolder.h"
-#include "Vwindowlist.h"
+#include "common/Protocol.h"
+#include "kz/core/Programfolder.h"
+#include "kz/core/Vwindowlist.h"
 
 #include <vector>
 

@@ -2,7 +2,7 @@
 // ordinal, hands it the host window and installs the system-wide hook.
 #pragma once
 
-#include "../../common/Handles.h"
+#include "common/Handles.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "Hotkeylib.h"
+#include "kz/core/Hotkeylib.h"
 
 namespace kz {
 

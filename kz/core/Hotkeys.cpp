@@ -1,7 +1,7 @@
-#include "Hotkeys.h"
+#include "kz/core/Hotkeys.h"
 
-#include "HostMessages.h"
-#include "Usettingsfile.h"
+#include "kz/commands/HostInternalMessages.h"
+#include "kz/settings/Usettingsfile.h"
 
 #include <algorithm>
 

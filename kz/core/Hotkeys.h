@@ -3,9 +3,9 @@
 // foreground window, as a click on it would.
 #pragma once
 
-#include "Hotkeylib.h"
+#include "kz/core/Hotkeylib.h"
 
-#include "Settingsformat.h"
+#include "common/Settingsformat.h"
 
 #include <windows.h>
 

@@ -9,16 +9,16 @@
 // Shutdown: Exit closes the main window, which removes the hook (the library
 // lets go of every window) and its tray icon; then the executor restores
 // every window it changed, which empties the journal of hidden windows.
-#include "../commands/Hiddenjournal.h"
-#include "../commands/Impprofile.h"
-#include "../commands/Ubox.h"
-#include "../commands/Utraymenu2.h"
-#include "../settings/Uoptions2.h"
-#include "../settings/Usettingsfile.h"
-#include "Blocksecondrun.h"
-#include "Errorbox.h"
-#include "Uhtmlhelp.h"
-#include "Umain.h"
+#include "kz/commands/Hiddenjournal.h"
+#include "kz/commands/Impprofile.h"
+#include "kz/commands/Ubox.h"
+#include "kz/commands/Utraymenu2.h"
+#include "kz/settings/Uoptions2.h"
+#include "kz/settings/Usettingsfile.h"
+#include "kz/core/Blocksecondrun.h"
+#include "kz/core/Errorbox.h"
+#include "kz/core/Uhtmlhelp.h"
+#include "kz/core/Umain.h"
 
 #include <windows.h>
 #include <shellapi.h>

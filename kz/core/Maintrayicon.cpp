@@ -1,8 +1,8 @@
-#include "Maintrayicon.h"
+#include "kz/core/Maintrayicon.h"
 
-#include "Application.h"
-#include "HostMessages.h"
-#include "Traytips.h"
+#include "common/Product.h"
+#include "kz/commands/HostInternalMessages.h"
+#include "kz/core/Traytips.h"
 
 namespace kz {
 

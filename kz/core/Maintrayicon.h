@@ -2,7 +2,9 @@
 // added again when the shell restarts, deleted when the main window goes.
 #pragma once
 
-#include "../../common/Handles.h"
+#include "common/Handles.h"
+
+#include "common/Text.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -33,13 +35,5 @@ private:
     UniqueIcon icon_;
 };
 
-// Copies text into a fixed-size member of the icon record, cut to fit.
-template <size_t N>
-void CopyToField(wchar_t (&field)[N], const wchar_t* text) {
-    size_t i = 0;
-    for (; text && text[i] && i + 1 < N; ++i)
-        field[i] = text[i];
-    field[i] = L'\0';
-}
 
 }  // namespace kz

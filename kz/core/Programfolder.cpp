@@ -1,4 +1,4 @@
-#include "Programfolder.h"
+#include "kz/core/Programfolder.h"
 
 #include <windows.h>
 

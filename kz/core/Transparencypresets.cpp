@@ -1,4 +1,4 @@
-#include "Transparencypresets.h"
+#include "kz/core/Transparencypresets.h"
 
 namespace kz {
 

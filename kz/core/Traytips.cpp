@@ -1,4 +1,4 @@
-#include "Traytips.h"
+#include "kz/core/Traytips.h"
 
 namespace kz {
 

@@ -1,8 +1,8 @@
-#include "Uhtmlhelp.h"
+#include "kz/core/Uhtmlhelp.h"
 
-#include "Application.h"
-#include "Errorbox.h"
-#include "Programfolder.h"
+#include "common/Product.h"
+#include "kz/core/Errorbox.h"
+#include "kz/core/Programfolder.h"
 
 #include <windows.h>
 #include <shellapi.h>

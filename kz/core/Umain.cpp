@@ -1,20 +1,20 @@
-#include "Umain.h"
+#include "kz/core/Umain.h"
 
-#include "../../trelmo/Protocol.h"
-#include "Application.h"
-#include "Blocksecondrun.h"
-#include "Commanddispatch.h"
-#include "Commandtarget.h"
-#include "Errorbox.h"
-#include "Fileversion.h"
-#include "HostMessages.h"
-#include "Menupicture.h"
-#include "Popupmenu.h"
-#include "Impprofile.h"
-#include "Transparencypresets.h"
-#include "Traytips.h"
-#include "Uhtmlhelp.h"
-#include "Uoptions2.h"
+#include "common/Protocol.h"
+#include "common/Product.h"
+#include "kz/core/Blocksecondrun.h"
+#include "kz/core/Commanddispatch.h"
+#include "kz/core/Commandtarget.h"
+#include "kz/core/Errorbox.h"
+#include "kz/core/Fileversion.h"
+#include "kz/commands/HostInternalMessages.h"
+#include "kz/commands/Menupicture.h"
+#include "kz/commands/Menupopup.h"
+#include "kz/commands/Impprofile.h"
+#include "kz/core/Transparencypresets.h"
+#include "kz/core/Traytips.h"
+#include "kz/core/Uhtmlhelp.h"
+#include "kz/settings/Uoptions2.h"
 
 #include <shlwapi.h>
 
@@ -199,6 +199,8 @@ void TTQuorvane_Invisible_Buttons::ShowAbout() {
     ::ShowWindow(Window(), SW_SHOWNORMAL);
     ::SetForegroundWindow(Window());
 }
+
+void TTQuorvane_Invisible_Buttons::ShowHelp() { kz::ShowHelp(); }
 
 void TTQuorvane_Invisible_Buttons::OpenOptions() {
     if (options_)

@@ -3,13 +3,13 @@
 // window's own tray icon and of the transparency presets.
 #pragma once
 
-#include "../../common/Handles.h"
-#include "../capbuttons/Btnmanager.h"
-#include "../commands/Utraymenu2.h"
-#include "../settings/Settingsformat.h"
-#include "HookLibrary.h"
-#include "Hotkeys.h"
-#include "Maintrayicon.h"
+#include "common/Handles.h"
+#include "kz/capbuttons/Btnmanager.h"
+#include "kz/commands/Utraymenu2.h"
+#include "common/Settingsformat.h"
+#include "kz/core/HookLibrary.h"
+#include "kz/core/Hotkeys.h"
+#include "kz/core/Maintrayicon.h"
 
 #include <windows.h>
 
@@ -51,6 +51,7 @@ public:
     void ShowAbout() override;
     // Fills the options dialog from the registry and shows it.
     void OpenOptions() override;
+    void ShowHelp() override;
     void RequestExit() override;
 
     HWND TransparencyTarget() const { return transparencyTarget; }

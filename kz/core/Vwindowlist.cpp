@@ -1,4 +1,4 @@
-#include "Vwindowlist.h"
+#include "kz/core/Vwindowlist.h"
 
 namespace kz {
 

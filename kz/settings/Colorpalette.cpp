@@ -1,4 +1,4 @@
-#include "Colorpalette.h"
+#include "kz/settings/Colorpalette.h"
 
 #include <cwctype>
 

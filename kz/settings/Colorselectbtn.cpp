@@ -1,4 +1,4 @@
-#include "Colorselectbtn.h"
+#include "kz/settings/Colorselectbtn.h"
 
 #include <commdlg.h>
 

@@ -4,8 +4,8 @@
 // dialog.
 #pragma once
 
-#include "../../common/Handles.h"
-#include "Colorpalette.h"
+#include "common/Handles.h"
+#include "kz/settings/Colorpalette.h"
 
 #include <windows.h>
 

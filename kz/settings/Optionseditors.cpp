@@ -1,4 +1,4 @@
-#include "Optionseditors.h"
+#include "kz/settings/Optionseditors.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -4,8 +4,8 @@
 // control's code, the help topic of a page and the text of a refused hotkey.
 #pragma once
 
-#include "../core/Hotkeys.h"
-#include "Settingsformat.h"
+#include "kz/core/Hotkeys.h"
+#include "common/Settingsformat.h"
 
 #include <cstdint>
 #include <string>

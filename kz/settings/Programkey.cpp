@@ -1,7 +1,7 @@
-#include "Programkey.h"
+#include "kz/settings/Programkey.h"
 
-#include "../../common/Handles.h"
-#include "../../trelmo/Protocol.h"
+#include "common/Handles.h"
+#include "common/Protocol.h"
 
 namespace kz {
 

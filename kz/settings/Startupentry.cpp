@@ -1,6 +1,6 @@
-#include "Startupentry.h"
+#include "kz/settings/Startupentry.h"
 
-#include "../../common/Handles.h"
+#include "common/Handles.h"
 
 #include <windows.h>
 

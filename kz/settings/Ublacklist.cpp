@@ -1,8 +1,8 @@
-#include "Ublacklist.h"
+#include "kz/settings/Ublacklist.h"
 
-#include "../../trelmo/Protocol.h"
-#include "Multistring.h"
-#include "Programkey.h"
+#include "common/Protocol.h"
+#include "common/Multistring.h"
+#include "kz/settings/Programkey.h"
 
 #include <shellapi.h>
 

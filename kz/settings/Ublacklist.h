@@ -3,8 +3,8 @@
 // stored in the registry value "Blacklist" (a multi-string, in list order).
 #pragma once
 
-#include "../../common/Handles.h"
-#include "Blacklistformat.h"
+#include "common/Handles.h"
+#include "common/Blacklistformat.h"
 
 #include <windows.h>
 

@@ -1,9 +1,9 @@
-#include "Uoptions2.h"
+#include "kz/settings/Uoptions2.h"
 
-#include "../core/Vwindowlist.h"
-#include "Optionsids.h"
-#include "Startupentry.h"
-#include "Usettingsfile.h"
+#include "kz/core/Vwindowlist.h"
+#include "kz/settings/Optionsids.h"
+#include "kz/settings/Startupentry.h"
+#include "kz/settings/Usettingsfile.h"
 
 #include <commdlg.h>
 

@@ -5,13 +5,13 @@
 // into the controls, Help opens the page's help topic.
 #pragma once
 
-#include "../../common/Handles.h"
-#include "../capbuttons/Exbackdrawer.h"
-#include "../core/Hotkeys.h"
-#include "Colorselectbtn.h"
-#include "Optionseditors.h"
-#include "Optionspages.h"
-#include "Ublacklist.h"
+#include "common/Handles.h"
+#include "kz/capbuttons/Exbackdrawer.h"
+#include "kz/core/Hotkeys.h"
+#include "kz/settings/Colorselectbtn.h"
+#include "kz/settings/Optionseditors.h"
+#include "kz/settings/Optionspages.h"
+#include "kz/settings/Ublacklist.h"
 
 #include <windows.h>
 #include <commctrl.h>

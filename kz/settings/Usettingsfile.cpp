@@ -1,8 +1,8 @@
-#include "Usettingsfile.h"
+#include "kz/settings/Usettingsfile.h"
 
-#include "../../trelmo/Protocol.h"
-#include "../capbuttons/Myuxtheme.h"
-#include "Programkey.h"
+#include "common/Protocol.h"
+#include "kz/capbuttons/Myuxtheme.h"
+#include "kz/settings/Programkey.h"
 
 #include <cwchar>
 

@@ -2,7 +2,7 @@
 // saved through the registry, and the glyph colour the settings resolve to.
 #pragma once
 
-#include "Settingsformat.h"
+#include "common/Settingsformat.h"
 
 #include <windows.h>
 

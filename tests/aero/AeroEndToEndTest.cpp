@@ -3,8 +3,8 @@
 // window over its caption that follows it, hides with it and goes with it.
 // (Clicks are tested in-process: under Wine a raised owner covers its owned
 // popup for the pointer, which Windows never lets happen.)
-#include "DwmStandIn.h"
-#include "EndToEnd.h"
+#include "tests/aero/DwmStandIn.h"
+#include "tests/e2e/EndToEnd.h"
 
 #include <gtest/gtest.h>
 

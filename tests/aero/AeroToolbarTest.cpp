@@ -1,11 +1,11 @@
 // The glass style on real windows: the helper window's place, life and
 // clicks, and what it paints, on a desktop the stand-in reports as composed.
-#include "CaptionButtonPainters.h"
-#include "CaptionToolBarAero.h"
-#include "GlassDesktop.h"
-#include "HookedWindow.h"
-#include "Protocol.h"
-#include "TestHost.h"
+#include "trelmo/paint/CaptionButtonPainters.h"
+#include "trelmo/toolbar/CaptionToolBarAero.h"
+#include "tests/aero/GlassDesktop.h"
+#include "trelmo/hook/HookedWindow.h"
+#include "common/Protocol.h"
+#include "tests/support/TestHost.h"
 
 #include <gtest/gtest.h>
 

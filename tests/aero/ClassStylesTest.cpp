@@ -1,13 +1,13 @@
 // The programs recognised by their window classes: Office 2007 and Skype get
 // styles of their own, placed by fixed metrics.
-#include "CaptionToolBarAero.h"
-#include "CaptionToolBarOffice2007.h"
-#include "CaptionToolBarSkype.h"
-#include "GlassDesktop.h"
-#include "HookedWindow.h"
-#include "Protocol.h"
-#include "TestHost.h"
-#include "../../common/Dib.h"
+#include "trelmo/toolbar/CaptionToolBarAero.h"
+#include "trelmo/toolbar/CaptionToolBarOffice2007.h"
+#include "trelmo/toolbar/CaptionToolBarSkype.h"
+#include "tests/aero/GlassDesktop.h"
+#include "trelmo/hook/HookedWindow.h"
+#include "common/Protocol.h"
+#include "tests/support/TestHost.h"
+#include "common/Dib.h"
 
 #include <gtest/gtest.h>
 

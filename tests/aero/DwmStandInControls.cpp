@@ -1,4 +1,4 @@
-#include "DwmStandIn.h"
+#include "tests/aero/DwmStandIn.h"
 
 namespace kz::test {
 

@@ -1,9 +1,9 @@
-#include "GlassDesktop.h"
+#include "tests/aero/GlassDesktop.h"
 
-#include "../../common/Dib.h"
-#include "HookedWindow.h"
-#include "Settingsformat.h"
-#include "SystemApi.h"
+#include "common/Dib.h"
+#include "trelmo/hook/HookedWindow.h"
+#include "common/Settingsformat.h"
+#include "trelmo/hook/SystemApi.h"
 
 namespace kz::test {
 

@@ -3,11 +3,11 @@
 // desktop that the stand-in window manager reports as composed.
 #pragma once
 
-#include "AeroHelper.h"
-#include "DwmStandIn.h"
-#include "LibraryInProcess.h"
-#include "LibrarySettings.h"
-#include "ScratchRegistry.h"
+#include "trelmo/toolbar/AeroHelper.h"
+#include "tests/aero/DwmStandIn.h"
+#include "tests/support/LibraryInProcess.h"
+#include "trelmo/hook/LibrarySettings.h"
+#include "tests/support/ScratchRegistry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // The painters of the alpha styles on plain pixels: which glyph a button
 // shows, how a premultiplied pixel blends, the PNG strips as GDI+ decodes
 // them, and Office's stored colour scheme.
-#include "GdiPlus.h"
-#include "PixelCopy.h"
-#include "PngButtonPainters.h"
-#include "Protocol.h"
-#include "ScratchRegistry.h"
+#include "trelmo/paint/GdiPlus.h"
+#include "trelmo/paint/PixelCopy.h"
+#include "trelmo/paint/PngButtonPainters.h"
+#include "common/Protocol.h"
+#include "tests/support/ScratchRegistry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The real kz.exe minimises a target program's window to a box: the box
 // stands in the first slot of the stored arrangement, owned by the host's
 // main window, and a real double click on it gives the window back.
-#include "HostDriver.h"
-#include "TestHost.h"
+#include "tests/host_e2e/HostDriver.h"
+#include "tests/support/TestHost.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The box menu as it is built, its pictures, and the reading of an icon
 // group's directory.
-#include "Boxicon.h"
-#include "Boxmenu.h"
+#include "kz/commands/Boxicon.h"
+#include "kz/commands/Boxmenu.h"
 
-#include "../../common/Handles.h"
+#include "common/Handles.h"
 
 #include <gtest/gtest.h>
 

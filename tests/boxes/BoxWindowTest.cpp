@@ -1,14 +1,14 @@
 // Boxes as real windows on the test's thread, with the real executor: their
 // look, their slots, the arrangement menu, dragging with snapping, giving
 // the window back, and boxes whose window is gone.
-#include "Boxmenu.h"
-#include "Boxplacement.h"
-#include "Impprofile.h"
-#include "TestHost.h"
-#include "Ubox.h"
-#include "Vwindowlist.h"
+#include "kz/commands/Boxmenu.h"
+#include "kz/commands/Boxplacement.h"
+#include "kz/commands/Impprofile.h"
+#include "tests/support/TestHost.h"
+#include "kz/commands/Ubox.h"
+#include "kz/core/Vwindowlist.h"
 
-#include "../../common/Handles.h"
+#include "common/Handles.h"
 
 #include <gtest/gtest.h>
 

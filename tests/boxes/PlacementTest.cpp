@@ -1,6 +1,6 @@
 // Where boxes stand: the eight arrangements, the line wrap, the smallest box
 // and the first free slot.
-#include "Boxplacement.h"
+#include "kz/commands/Boxplacement.h"
 
 #include <gtest/gtest.h>
 

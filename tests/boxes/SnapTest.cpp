@@ -1,6 +1,6 @@
 // Snapping of a dragged box: to the work area's edges, which are its own
 // even when it does not start at 0,0, and to the other boxes.
-#include "Ustickmanager.h"
+#include "kz/commands/Ustickmanager.h"
 
 #include <gtest/gtest.h>
 

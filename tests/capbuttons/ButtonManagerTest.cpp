@@ -1,10 +1,10 @@
 // A hotkey's press and release reaching the button manager: the command runs
 // on the window, the host's picture of the button is drawn on the caption
 // while pressed, and the window repaints its own frame after the release.
-#include "Btnmanager.h"
-#include "CapButtonsWindows.h"
-#include "HostMessages.h"
-#include "Impprofile.h"
+#include "kz/capbuttons/Btnmanager.h"
+#include "tests/capbuttons/CapButtonsWindows.h"
+#include "kz/commands/HostInternalMessages.h"
+#include "kz/commands/Impprofile.h"
 
 #include <gtest/gtest.h>
 

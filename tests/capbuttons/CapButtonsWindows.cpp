@@ -1,4 +1,4 @@
-#include "CapButtonsWindows.h"
+#include "tests/capbuttons/CapButtonsWindows.h"
 
 #include <uxtheme.h>
 

@@ -3,8 +3,8 @@
 // original glyph pictures and pixels read back from a window's frame.
 #pragma once
 
-#include "../../common/Handles.h"
-#include "Settingsformat.h"
+#include "common/Handles.h"
+#include "common/Settingsformat.h"
 
 #include <windows.h>
 

@@ -1,9 +1,9 @@
 // The pictures of the host-drawn buttons read back pixel by pixel: the
 // classic push button with its glyph, the themed face, and the preview.
-#include "CapButtonsWindows.h"
-#include "Exbackdrawer.h"
+#include "tests/capbuttons/CapButtonsWindows.h"
+#include "kz/capbuttons/Exbackdrawer.h"
 
-#include "../menus/PixelCanvas.h"
+#include "tests/menus/PixelCanvas.h"
 
 #include <gtest/gtest.h>
 

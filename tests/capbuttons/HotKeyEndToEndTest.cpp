@@ -1,7 +1,7 @@
 // The real kz.exe with hotkeys in its stored settings, keys injected with
 // SendInput in the Wine desktop, a target program in another process.
-#include "HostDriver.h"
-#include "StoredValues.h"
+#include "tests/host_e2e/HostDriver.h"
+#include "tests/settings/StoredValues.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The stored hotkey value, which row positions get a hotkey, the dense ids
 // over refused registrations and what a rebuild reports.
-#include "Hotkeys.h"
+#include "kz/core/Hotkeys.h"
 
 #include <gtest/gtest.h>
 

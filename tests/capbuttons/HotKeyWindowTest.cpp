@@ -2,10 +2,10 @@
 // injected keys: the WM_HOTKEY reaches the window procedure, which hands it
 // to the loader, and the press and release of the button are posted to the
 // window with the position on the row and the foreground window.
-#include "CapButtonsWindows.h"
-#include "HostMessages.h"
-#include "Hotkeys.h"
-#include "TestHost.h"
+#include "tests/capbuttons/CapButtonsWindows.h"
+#include "kz/commands/HostInternalMessages.h"
+#include "kz/core/Hotkeys.h"
+#include "tests/support/TestHost.h"
 
 #include <gtest/gtest.h>
 

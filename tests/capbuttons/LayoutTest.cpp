@@ -1,7 +1,7 @@
 // Where the host draws each configured button: themed and classic captions,
 // tool windows, windows without a system menu or thick frame, separators,
 // and the preview; and how many system buttons a caption carries.
-#include "Kz_lib.h"
+#include "kz/capbuttons/Kz_lib.h"
 
 #include <gtest/gtest.h>
 

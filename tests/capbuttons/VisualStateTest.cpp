@@ -1,7 +1,7 @@
 // How a button's visual state answers each button message, enabled and
 // disabled, on an active and on an inactive window.
-#include "HostMessages.h"
-#include "Kz_lib.h"
+#include "kz/commands/HostInternalMessages.h"
+#include "kz/capbuttons/Kz_lib.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "CommandTargets.h"
+#include "tests/commands/CommandTargets.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 // stand-ins for the collaborators the executor calls.
 #pragma once
 
-#include "../../common/Handles.h"
-#include "Impprofile.h"
+#include "common/Handles.h"
+#include "kz/commands/Impprofile.h"
 
 #include <windows.h>
 

@@ -1,10 +1,10 @@
 // Each command of the executor on real windows of the test thread, with its undo.
-#include "CommandTargets.h"
-#include "Hiddenjournal.h"
-#include "Impprofile.h"
-#include "ScratchRegistry.h"
-#include "TestHost.h"
-#include "../../kz/commands/HostMessages.h"
+#include "tests/commands/CommandTargets.h"
+#include "kz/commands/Hiddenjournal.h"
+#include "kz/commands/Impprofile.h"
+#include "tests/support/ScratchRegistry.h"
+#include "tests/support/TestHost.h"
+#include "kz/commands/HostInternalMessages.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Recovery of the windows a host hid before it ended without showing them:
 // only a journalled window that is still the same window is shown again.
-#include "CommandTargets.h"
-#include "Hiddenjournal.h"
-#include "ScratchRegistry.h"
-#include "TestHost.h"
+#include "tests/commands/CommandTargets.h"
+#include "kz/commands/Hiddenjournal.h"
+#include "tests/support/ScratchRegistry.h"
+#include "tests/support/TestHost.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The executor's bookkeeping on plain records: no window is involved.
-#include "Opacity.h"
-#include "Profile.h"
+#include "kz/commands/Opacity.h"
+#include "kz/commands/Profile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The program path of a real process: this test program's own.
-#include "Process.h"
+#include "kz/commands/Process.h"
 
 #include <gtest/gtest.h>
 

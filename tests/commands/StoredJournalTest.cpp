@@ -1,7 +1,7 @@
 // The stored form of the journal of hidden windows, and the program-path
 // matching of file names: pure code over bytes and strings.
-#include "Hiddenjournalformat.h"
-#include "Process.h"
+#include "kz/commands/Hiddenjournalformat.h"
+#include "kz/commands/Process.h"
 
 #include <gtest/gtest.h>
 

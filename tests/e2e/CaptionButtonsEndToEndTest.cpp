@@ -1,8 +1,8 @@
 // The caption buttons from the outside: drawn in other programs' captions,
 // clicked with the real mouse, chosen from the system menu.
-#include "EndToEnd.h"
-#include "Protocol.h"
-#include "TargetQuery.h"
+#include "tests/e2e/EndToEnd.h"
+#include "common/Protocol.h"
+#include "tests/e2e/TargetQuery.h"
 
 #include <gtest/gtest.h>
 

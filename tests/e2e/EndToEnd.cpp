@@ -1,7 +1,7 @@
-#include "EndToEnd.h"
+#include "tests/e2e/EndToEnd.h"
 
-#include "LibraryExports.h"
-#include "TargetQuery.h"
+#include "tests/support/LibraryExports.h"
+#include "tests/e2e/TargetQuery.h"
 
 #include <cstdio>
 #include <vector>

@@ -4,9 +4,9 @@
 // screenshots of the desktop.
 #pragma once
 
-#include "../../common/Launch.h"
-#include "HookLibrary.h"
-#include "TestHost.h"
+#include "common/Launch.h"
+#include "kz/core/HookLibrary.h"
+#include "tests/support/TestHost.h"
 
 #include <windows.h>
 

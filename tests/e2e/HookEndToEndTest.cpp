@@ -1,8 +1,8 @@
 // The real hook across processes: the test program is the host, the targets
 // are a program of ours and Wine's notepad, each in a process of its own.
-#include "EndToEnd.h"
-#include "Protocol.h"
-#include "TargetQuery.h"
+#include "tests/e2e/EndToEnd.h"
+#include "common/Protocol.h"
+#include "tests/e2e/TargetQuery.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "TargetAnswers.h"
+#include "tests/e2e/TargetAnswers.h"
 
-#include "TargetQuery.h"
+#include "tests/e2e/TargetQuery.h"
 
 #include <cwchar>
 

@@ -1,7 +1,7 @@
 // A plain captioned program for the end-to-end tests: one top-level window,
 // titled by its command line, that answers questions about itself.
-#include "TargetAnswers.h"
-#include "TargetQuery.h"
+#include "tests/e2e/TargetAnswers.h"
+#include "tests/e2e/TargetQuery.h"
 
 #include <windows.h>
 

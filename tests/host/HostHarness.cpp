@@ -1,7 +1,7 @@
-#include "HostHarness.h"
+#include "tests/host/HostHarness.h"
 
-#include "Impprofile.h"
-#include "Usettingsfile.h"
+#include "kz/commands/Impprofile.h"
+#include "kz/settings/Usettingsfile.h"
 
 #include <shellapi.h>
 

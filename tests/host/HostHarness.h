@@ -4,11 +4,11 @@
 // windows), and driving the host's popup menus with keys.
 #pragma once
 
-#include "EndToEnd.h"
-#include "Hiddenjournal.h"
-#include "ScratchRegistry.h"
-#include "Umain.h"
-#include "Utraymenu2.h"
+#include "tests/e2e/EndToEnd.h"
+#include "kz/commands/Hiddenjournal.h"
+#include "tests/support/ScratchRegistry.h"
+#include "kz/core/Umain.h"
+#include "kz/commands/Utraymenu2.h"
 
 #include <windows.h>
 

@@ -1,11 +1,11 @@
 // Unit tests of the host's rules on plain values: which windows a command may
 // touch, which windows the host window list holds, the transparency menu's
 // check mark, the error box text and the timing of the balloon tips.
-#include "Commandtarget.h"
-#include "Errorbox.h"
-#include "Transparencypresets.h"
-#include "Traytips.h"
-#include "Vwindowlist.h"
+#include "kz/core/Commandtarget.h"
+#include "kz/core/Errorbox.h"
+#include "kz/core/Transparencypresets.h"
+#include "kz/core/Traytips.h"
+#include "kz/core/Vwindowlist.h"
 
 #include <gtest/gtest.h>
 

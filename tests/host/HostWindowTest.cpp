@@ -2,13 +2,13 @@
 // and executor of the test process act on windows of target programs in
 // other processes, driven by the messages the hook library, the shell and
 // other programs send.
-#include "HostHarness.h"
+#include "tests/host/HostHarness.h"
 
-#include "../../trelmo/Protocol.h"
-#include "HostMessages.h"
-#include "Impprofile.h"
-#include "Vwindowlist.h"
-#include "WindowTrayIcons.h"
+#include "common/Protocol.h"
+#include "kz/commands/HostInternalMessages.h"
+#include "kz/commands/Impprofile.h"
+#include "kz/core/Vwindowlist.h"
+#include "kz/commands/WindowTrayIcons.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Unit tests of the tray menu's run-time lists built from the executor's
 // records, and of the common icon's animation.
-#include "Utraymenu2.h"
+#include "kz/commands/Utraymenu2.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "HostDriver.h"
+#include "tests/host_e2e/HostDriver.h"
 
-#include "MessageProbe.h"
-#include "TargetQuery.h"
-#include "Usettingsfile.h"
+#include "tests/host_e2e/MessageProbe.h"
+#include "tests/e2e/TargetQuery.h"
+#include "kz/settings/Usettingsfile.h"
 
 #include <shellapi.h>
 

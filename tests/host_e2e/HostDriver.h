@@ -4,7 +4,7 @@
 // carry the caption buttons.
 #pragma once
 
-#include "EndToEnd.h"
+#include "tests/e2e/EndToEnd.h"
 
 #include <windows.h>
 

@@ -1,10 +1,10 @@
 // The real kz.exe with target programs in other processes: start-up, the
 // caption buttons clicked with the mouse, the tray icons, exit with many
 // changed windows, recovery after a crash, and commands from a hostile sender.
-#include "HostDriver.h"
-#include "MessageProbe.h"
-#include "Protocol.h"
-#include "TargetQuery.h"
+#include "tests/host_e2e/HostDriver.h"
+#include "tests/host_e2e/MessageProbe.h"
+#include "common/Protocol.h"
+#include "tests/e2e/TargetQuery.h"
 
 #include <psapi.h>
 

@@ -1,6 +1,6 @@
-#include "MessageProbe.h"
+#include "tests/host_e2e/MessageProbe.h"
 
-#include "EndToEnd.h"
+#include "tests/e2e/EndToEnd.h"
 
 namespace kz::test {
 

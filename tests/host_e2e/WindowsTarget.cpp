@@ -7,8 +7,8 @@
 // --announce prints "ATTACHED n" on standard output once every window is
 // attached to the hook library and the host's main window (its splash) is
 // hidden: for scripts that cannot ask a window, such as the demo.
-#include "TargetAnswers.h"
-#include "TargetQuery.h"
+#include "tests/e2e/TargetAnswers.h"
+#include "tests/e2e/TargetQuery.h"
 
 #include <windows.h>
 #include <shellapi.h>

@@ -1,8 +1,8 @@
-#include "../../common/Dib.h"
-#include "CaptionButtonPainters.h"
-#include "LibraryInProcess.h"
-#include "PixelCanvas.h"
-#include "Protocol.h"
+#include "common/Dib.h"
+#include "trelmo/paint/CaptionButtonPainters.h"
+#include "tests/support/LibraryInProcess.h"
+#include "tests/menus/PixelCanvas.h"
+#include "common/Protocol.h"
 
 #include <gtest/gtest.h>
 

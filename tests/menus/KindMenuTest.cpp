@@ -1,9 +1,9 @@
-#include "HookedWindow.h"
-#include "LibraryInProcess.h"
-#include "LibrarySettings.h"
-#include "MenuReading.h"
-#include "PopupMenu.h"
-#include "Protocol.h"
+#include "trelmo/hook/HookedWindow.h"
+#include "tests/support/LibraryInProcess.h"
+#include "trelmo/hook/LibrarySettings.h"
+#include "tests/menus/MenuReading.h"
+#include "trelmo/menus/PopupMenu.h"
+#include "common/Protocol.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "PopupMenu.h"
-#include "Protocol.h"
+#include "trelmo/menus/PopupMenu.h"
+#include "common/Protocol.h"
 
 #include <gtest/gtest.h>
 

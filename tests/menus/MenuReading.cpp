@@ -1,4 +1,4 @@
-#include "MenuReading.h"
+#include "tests/menus/MenuReading.h"
 
 namespace kz::test {
 

@@ -1,7 +1,7 @@
-#include "PixelCanvas.h"
+#include "tests/menus/PixelCanvas.h"
 
-#include "../../common/Dib.h"
-#include "PainterGeometry.h"
+#include "common/Dib.h"
+#include "trelmo/paint/PainterGeometry.h"
 
 #include <algorithm>
 

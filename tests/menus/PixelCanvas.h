@@ -1,7 +1,7 @@
 // Test support: a memory DC over 32-bit pixels that a test can read back.
 #pragma once
 
-#include "../../common/Handles.h"
+#include "common/Handles.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,10 +1,10 @@
-#include "HookedWindow.h"
-#include "LibraryInProcess.h"
-#include "LibrarySettings.h"
-#include "MenuReading.h"
-#include "Protocol.h"
-#include "ScratchRegistry.h"
-#include "WindowSystemMenu.h"
+#include "trelmo/hook/HookedWindow.h"
+#include "tests/support/LibraryInProcess.h"
+#include "trelmo/hook/LibrarySettings.h"
+#include "tests/menus/MenuReading.h"
+#include "common/Protocol.h"
+#include "tests/support/ScratchRegistry.h"
+#include "trelmo/menus/WindowSystemMenu.h"
 
 #include <gtest/gtest.h>
 

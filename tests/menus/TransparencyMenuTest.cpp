@@ -1,10 +1,10 @@
-#include "HookedWindow.h"
-#include "LibraryInProcess.h"
-#include "LibrarySettings.h"
-#include "MenuReading.h"
-#include "PopupMenu.h"
-#include "Protocol.h"
-#include "SystemApi.h"
+#include "trelmo/hook/HookedWindow.h"
+#include "tests/support/LibraryInProcess.h"
+#include "trelmo/hook/LibrarySettings.h"
+#include "tests/menus/MenuReading.h"
+#include "trelmo/menus/PopupMenu.h"
+#include "common/Protocol.h"
+#include "trelmo/hook/SystemApi.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "CaptionButtonPainters.h"
-#include "LibraryInProcess.h"
-#include "PixelCanvas.h"
+#include "trelmo/paint/CaptionButtonPainters.h"
+#include "tests/support/LibraryInProcess.h"
+#include "tests/menus/PixelCanvas.h"
 
 #include <gtest/gtest.h>
 

@@ -4,11 +4,11 @@
 // no crash, no such read, and every decoded record either valid or the
 // defaults; a valid record encodes and decodes back to itself; the blacklist
 // walk agrees with a plain reference walk.
-#include "Blacklistformat.h"
-#include "LibrarySettings.h"
-#include "Multistring.h"
-#include "Settingsformat.h"
-#include "StoredValues.h"
+#include "common/Blacklistformat.h"
+#include "trelmo/hook/LibrarySettings.h"
+#include "common/Multistring.h"
+#include "common/Settingsformat.h"
+#include "tests/settings/StoredValues.h"
 
 #include <chrono>
 #include <climits>

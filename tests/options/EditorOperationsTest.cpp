@@ -1,5 +1,5 @@
 // The list editors' operations on plain lists of kind codes.
-#include "Optionseditors.h"
+#include "kz/settings/Optionseditors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // The real options dialog in this process, filled from a scratch registry:
 // what OK stores and applies, Cancel, "Restore to Defaults", the start-up
 // entry, refused hotkeys, the editors' limit, Help and the preview.
-#include "Optionsids.h"
-#include "ScratchRegistry.h"
-#include "Settingsformat.h"
-#include "Startupentry.h"
-#include "TestHost.h"
-#include "Uoptions2.h"
-#include "Usettingsfile.h"
+#include "kz/settings/Optionsids.h"
+#include "tests/support/ScratchRegistry.h"
+#include "common/Settingsformat.h"
+#include "kz/settings/Startupentry.h"
+#include "tests/support/TestHost.h"
+#include "kz/settings/Uoptions2.h"
+#include "kz/settings/Usettingsfile.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // from the tray icon as the shell does, a button taken out of the set, an
 // application excluded, and Help on a command's page. Every page is saved as
 // a screenshot.
-#include "HostDriver.h"
-#include "MessageProbe.h"
-#include "Optionsids.h"
-#include "TestHost.h"
+#include "tests/host_e2e/HostDriver.h"
+#include "tests/host_e2e/MessageProbe.h"
+#include "kz/settings/Optionsids.h"
+#include "tests/support/TestHost.h"
 
 #include <commctrl.h>
 #include <tlhelp32.h>

@@ -1,8 +1,8 @@
 // The colour palette's cells and hexadecimal field, the box picture and the
 // arrangement buttons, the hotkey codes and the help topics.
-#include "Colorpalette.h"
-#include "Optionseditors.h"
-#include "Optionspages.h"
+#include "kz/settings/Colorpalette.h"
+#include "kz/settings/Optionseditors.h"
+#include "kz/settings/Optionspages.h"
 
 #include <gtest/gtest.h>
 

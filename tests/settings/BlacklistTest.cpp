@@ -1,8 +1,8 @@
-#include "Blacklistformat.h"
-#include "Protocol.h"
-#include "ScratchRegistry.h"
-#include "SettingsReader.h"
-#include "Ublacklist.h"
+#include "common/Blacklistformat.h"
+#include "common/Protocol.h"
+#include "tests/support/ScratchRegistry.h"
+#include "trelmo/hook/SettingsReader.h"
+#include "kz/settings/Ublacklist.h"
 
 #include <gtest/gtest.h>
 

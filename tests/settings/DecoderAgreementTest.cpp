@@ -1,9 +1,9 @@
 // The host and the hook library decode the stored settings with their own
 // readers; fed the same stored values they must agree on every field.
-#include "ExpectFields.h"
-#include "ScratchRegistry.h"
-#include "SettingsReader.h"
-#include "Usettingsfile.h"
+#include "tests/settings/ExpectFields.h"
+#include "tests/support/ScratchRegistry.h"
+#include "trelmo/hook/SettingsReader.h"
+#include "kz/settings/Usettingsfile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "ExpectFields.h"
-#include "Protocol.h"
-#include "ScratchRegistry.h"
-#include "Usettingsfile.h"
+#include "tests/settings/ExpectFields.h"
+#include "common/Protocol.h"
+#include "tests/support/ScratchRegistry.h"
+#include "kz/settings/Usettingsfile.h"
 
 #include <gtest/gtest.h>
 

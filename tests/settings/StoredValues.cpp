@@ -1,4 +1,4 @@
-#include "StoredValues.h"
+#include "tests/settings/StoredValues.h"
 
 namespace kz::test {
 

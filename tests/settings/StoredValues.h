@@ -4,7 +4,7 @@
 // No test framework here: the native fuzz program uses it too.
 #pragma once
 
-#include "Settingsformat.h"
+#include "common/Settingsformat.h"
 
 #include <cstdint>
 #include <set>

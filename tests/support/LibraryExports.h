@@ -2,7 +2,7 @@
 // host binds them.
 #pragma once
 
-#include "Protocol.h"
+#include "common/Protocol.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "LibraryInProcess.h"
+#include "tests/support/LibraryInProcess.h"
 
-#include "HookProcedure.h"
+#include "trelmo/hook/HookProcedure.h"
 
 namespace kz::test {
 

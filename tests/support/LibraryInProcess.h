@@ -3,8 +3,8 @@
 // hook procedure the way the system does after a window procedure returns.
 #pragma once
 
-#include "LibraryProcess.h"
-#include "TestHost.h"
+#include "trelmo/hook/LibraryProcess.h"
+#include "tests/support/TestHost.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "ScratchRegistry.h"
+#include "tests/support/ScratchRegistry.h"
 
-#include "Protocol.h"
+#include "common/Protocol.h"
 
 namespace kz::test {
 

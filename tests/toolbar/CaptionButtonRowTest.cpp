@@ -1,4 +1,4 @@
-#include "CaptionButtonRow.h"
+#include "trelmo/toolbar/CaptionButtonRow.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "HookedWindow.h"
-#include "Protocol.h"
-#include "ToolbarWindowSupport.h"
+#include "trelmo/hook/HookedWindow.h"
+#include "common/Protocol.h"
+#include "tests/toolbar/ToolbarWindowSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "CaptionToolBarStd.h"
-#include "CaptionToolBarXP.h"
-#include "HookedWindow.h"
-#include "Protocol.h"
-#include "ToolbarWindowSupport.h"
+#include "trelmo/toolbar/CaptionToolBarStd.h"
+#include "trelmo/toolbar/CaptionToolBarXP.h"
+#include "trelmo/hook/HookedWindow.h"
+#include "common/Protocol.h"
+#include "tests/toolbar/ToolbarWindowSupport.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

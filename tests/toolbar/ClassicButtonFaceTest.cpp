@@ -1,5 +1,5 @@
-#include "../../common/Dib.h"
-#include "ClassicButtonFace.h"
+#include "common/Dib.h"
+#include "trelmo/paint/ClassicButtonFace.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "CaptionToolBar.h"
-#include "CaptionToolBarXP.h"
+#include "trelmo/toolbar/CaptionToolBar.h"
+#include "trelmo/toolbar/CaptionToolBarXP.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "ToolbarWindowSupport.h"
+#include "tests/toolbar/ToolbarWindowSupport.h"
 
-#include "../../common/Dib.h"
-#include "HookedWindow.h"
+#include "common/Dib.h"
+#include "trelmo/hook/HookedWindow.h"
 
 #include <uxtheme.h>
 

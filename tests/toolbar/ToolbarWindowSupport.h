@@ -3,10 +3,10 @@
 // messages at a button's place and the frame's pixels read back.
 #pragma once
 
-#include "CaptionToolBar.h"
-#include "LibraryInProcess.h"
-#include "LibrarySettings.h"
-#include "ScratchRegistry.h"
+#include "trelmo/toolbar/CaptionToolBar.h"
+#include "tests/support/LibraryInProcess.h"
+#include "trelmo/hook/LibrarySettings.h"
+#include "tests/support/ScratchRegistry.h"
 
 #include <gtest/gtest.h>
 

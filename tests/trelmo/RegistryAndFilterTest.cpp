@@ -1,8 +1,8 @@
 // The window registry and the process filter, on plain data.
-#include "GrowableArray.h"
-#include "HookedWindow.h"
-#include "ProcessFilter.h"
-#include "WindowRegistry.h"
+#include "trelmo/hook/GrowableArray.h"
+#include "trelmo/hook/HookedWindow.h"
+#include "trelmo/hook/ProcessFilter.h"
+#include "trelmo/hook/WindowRegistry.h"
 
 #include <gtest/gtest.h>
 

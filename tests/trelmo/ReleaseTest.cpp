@@ -1,11 +1,11 @@
 // Letting go of windows: when the host is gone, at unload and at a rebuild
 // that leaves nothing. A window whose procedure another program subclassed
 // after the library did keeps working as if the library had never been there.
-#include "HookedWindow.h"
-#include "LibraryExports.h"
-#include "LibraryInProcess.h"
-#include "Protocol.h"
-#include "ScratchRegistry.h"
+#include "trelmo/hook/HookedWindow.h"
+#include "tests/support/LibraryExports.h"
+#include "tests/support/LibraryInProcess.h"
+#include "common/Protocol.h"
+#include "tests/support/ScratchRegistry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // Attaching real windows in this process: eligibility, subclassing, handler
 // dispatch, rebuilds, the host notifications and letting go again.
-#include "HookProcedure.h"
-#include "HookedWindow.h"
-#include "HostMessages.h"
-#include "LibraryInProcess.h"
-#include "Protocol.h"
-#include "ScratchRegistry.h"
-#include "StoredValues.h"
+#include "trelmo/hook/HookProcedure.h"
+#include "trelmo/hook/HookedWindow.h"
+#include "trelmo/hook/HostMessages.h"
+#include "tests/support/LibraryInProcess.h"
+#include "common/Protocol.h"
+#include "tests/support/ScratchRegistry.h"
+#include "tests/settings/StoredValues.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Which toolbar a window gets, from its class and the look of the desktop.
-#include "ToolbarChoice.h"
+#include "trelmo/toolbar/ToolbarChoice.h"
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,10 @@
 // and what restoring a hundred changed windows at once costs. The registry is
 // redirected to a scratch key, so the journal of hidden windows is written as
 // in the host but leaves the user's values alone.
-#include "Hiddenjournal.h"
-#include "Impprofile.h"
-#include "ScratchRegistry.h"
-#include "TestHost.h"
+#include "kz/commands/Hiddenjournal.h"
+#include "kz/commands/Impprofile.h"
+#include "tests/support/ScratchRegistry.h"
+#include "tests/support/TestHost.h"
 
 #include <windows.h>
 

@@ -1,10 +1,10 @@
 // Prints what the hook library costs: per message in its hook procedure, per
 // message sent to an attached window, and per attach. Runs the library's
 // code in this process, so the system's own hook chain is left out.
-#include "HookProcedure.h"
-#include "HookedWindow.h"
-#include "LibraryInProcess.h"
-#include "ScratchRegistry.h"
+#include "trelmo/hook/HookProcedure.h"
+#include "trelmo/hook/HookedWindow.h"
+#include "tests/support/LibraryInProcess.h"
+#include "tests/support/ScratchRegistry.h"
 
 #include <windows.h>
 

@@ -5,15 +5,15 @@
 // Run with WINEDLLOVERRIDES="dwmapi=n,b" beside the stand-in dwmapi.dll of
 // the tests, the glass style also paints through the buffered paint of a
 // composed desktop.
-#include "../../common/Dib.h"
-#include "CaptionButtonPainters.h"
-#include "CaptionToolBarAero.h"
-#include "CaptionToolBarStd.h"
-#include "CaptionToolBarXP.h"
-#include "HookedWindow.h"
-#include "LibraryInProcess.h"
-#include "Protocol.h"
-#include "ScratchRegistry.h"
+#include "common/Dib.h"
+#include "trelmo/paint/CaptionButtonPainters.h"
+#include "trelmo/toolbar/CaptionToolBarAero.h"
+#include "trelmo/toolbar/CaptionToolBarStd.h"
+#include "trelmo/toolbar/CaptionToolBarXP.h"
+#include "trelmo/hook/HookedWindow.h"
+#include "tests/support/LibraryInProcess.h"
+#include "common/Protocol.h"
+#include "tests/support/ScratchRegistry.h"
 
 #include <uxtheme.h>
 

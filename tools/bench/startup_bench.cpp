@@ -4,8 +4,8 @@
 // thread (every message it takes from its queue or is sent, timers by id).
 // Runs in the Wine desktop like the end-to-end tests:
 //   startup_bench.exe [idle seconds, default 10]
-#include "HostDriver.h"
-#include "MessageProbe.h"
+#include "tests/host_e2e/HostDriver.h"
+#include "tests/host_e2e/MessageProbe.h"
 
 #include <chrono>
 #include <cstdio>

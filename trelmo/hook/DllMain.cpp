@@ -1,7 +1,7 @@
 // The library's entry: the section shared by every process, the three
 // exports the host binds by ordinal, and load and unload.
-#include "HookProcedure.h"
-#include "LibraryProcess.h"
+#include "trelmo/hook/HookProcedure.h"
+#include "trelmo/hook/LibraryProcess.h"
 
 #include <windows.h>
 

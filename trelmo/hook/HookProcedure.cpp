@@ -1,8 +1,8 @@
-#include "HookProcedure.h"
+#include "trelmo/hook/HookProcedure.h"
 
-#include "HookedWindow.h"
-#include "LibraryProcess.h"
-#include "SettingsReader.h"
+#include "trelmo/hook/HookedWindow.h"
+#include "trelmo/hook/LibraryProcess.h"
+#include "trelmo/hook/SettingsReader.h"
 
 #include <cwchar>
 

@@ -1,10 +1,10 @@
-#include "HookedWindow.h"
+#include "trelmo/hook/HookedWindow.h"
 
-#include "CaptionToolBar.h"
-#include "HostMessages.h"
-#include "LibraryProcess.h"
-#include "Protocol.h"
-#include "SettingsReader.h"
+#include "trelmo/toolbar/CaptionToolBar.h"
+#include "trelmo/hook/HostMessages.h"
+#include "trelmo/hook/LibraryProcess.h"
+#include "common/Protocol.h"
+#include "trelmo/hook/SettingsReader.h"
 
 namespace kz {
 

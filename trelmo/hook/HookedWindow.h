@@ -1,9 +1,9 @@
 // One attached window: its subclassing, its handlers and its settings.
 #pragma once
 
-#include "GrowableArray.h"
-#include "LibrarySettings.h"
-#include "WindowHandler.h"
+#include "trelmo/hook/GrowableArray.h"
+#include "trelmo/hook/LibrarySettings.h"
+#include "trelmo/hook/WindowHandler.h"
 
 #include <windows.h>
 

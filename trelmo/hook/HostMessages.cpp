@@ -1,8 +1,8 @@
-#include "HostMessages.h"
+#include "trelmo/hook/HostMessages.h"
 
-#include "HookedWindow.h"
-#include "LibraryProcess.h"
-#include "Protocol.h"
+#include "trelmo/hook/HookedWindow.h"
+#include "trelmo/hook/LibraryProcess.h"
+#include "common/Protocol.h"
 
 namespace kz {
 

@@ -1,12 +1,12 @@
-#include "LibraryProcess.h"
+#include "trelmo/hook/LibraryProcess.h"
 
-#include "AeroHelper.h"
-#include "CaptionButtonPainters.h"
-#include "HookedWindow.h"
-#include "ProcessFilter.h"
-#include "SettingsReader.h"
-#include "ToolbarChoice.h"
-#include "WindowSystemMenu.h"
+#include "trelmo/toolbar/AeroHelper.h"
+#include "trelmo/paint/CaptionButtonPainters.h"
+#include "trelmo/hook/HookedWindow.h"
+#include "trelmo/hook/ProcessFilter.h"
+#include "trelmo/hook/SettingsReader.h"
+#include "trelmo/toolbar/ToolbarChoice.h"
+#include "trelmo/menus/WindowSystemMenu.h"
 
 namespace kz {
 

@@ -2,8 +2,8 @@
 // registry of attached windows and the locks that guard the process-wide lists.
 #pragma once
 
-#include "../../common/Handles.h"
-#include "WindowRegistry.h"
+#include "common/Handles.h"
+#include "trelmo/hook/WindowRegistry.h"
 
 #include <windows.h>
 

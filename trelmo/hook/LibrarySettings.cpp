@@ -1,6 +1,6 @@
-#include "LibrarySettings.h"
+#include "trelmo/hook/LibrarySettings.h"
 
-#include "../../kz/settings/Multistring.h"
+#include "common/Multistring.h"
 
 #include <cwctype>
 

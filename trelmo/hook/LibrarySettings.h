@@ -3,7 +3,7 @@
 // builds natively for the fuzz tests; the registry reads are in SettingsReader.
 #pragma once
 
-#include "../../kz/settings/Settingsformat.h"
+#include "common/Settingsformat.h"
 
 #include <cstddef>
 #include <cstdint>

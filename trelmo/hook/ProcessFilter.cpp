@@ -1,4 +1,4 @@
-#include "ProcessFilter.h"
+#include "trelmo/hook/ProcessFilter.h"
 
 #include <cwctype>
 

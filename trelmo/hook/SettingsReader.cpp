@@ -1,9 +1,9 @@
-#include "SettingsReader.h"
+#include "trelmo/hook/SettingsReader.h"
 
-#include "../../common/Handles.h"
-#include "LibraryProcess.h"
-#include "ProcessFilter.h"
-#include "Protocol.h"
+#include "common/Handles.h"
+#include "trelmo/hook/LibraryProcess.h"
+#include "trelmo/hook/ProcessFilter.h"
+#include "common/Protocol.h"
 
 #include <windows.h>
 

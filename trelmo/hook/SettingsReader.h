@@ -1,7 +1,7 @@
 // Reads the stored settings and blacklist from the registry, afresh each time.
 #pragma once
 
-#include "LibrarySettings.h"
+#include "trelmo/hook/LibrarySettings.h"
 
 namespace kz {
 

@@ -1,4 +1,4 @@
-#include "SystemApi.h"
+#include "trelmo/hook/SystemApi.h"
 
 namespace kz {
 

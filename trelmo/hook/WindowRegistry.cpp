@@ -1,6 +1,6 @@
-#include "WindowRegistry.h"
+#include "trelmo/hook/WindowRegistry.h"
 
-#include "HookedWindow.h"
+#include "trelmo/hook/HookedWindow.h"
 
 namespace kz {
 

@@ -2,7 +2,7 @@
 // buckets keyed by window handle. The caller holds the registry lock.
 #pragma once
 
-#include "GrowableArray.h"
+#include "trelmo/hook/GrowableArray.h"
 
 #include <windows.h>
 

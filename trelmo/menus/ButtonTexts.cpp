@@ -1,7 +1,7 @@
-#include "ButtonTexts.h"
+#include "trelmo/menus/ButtonTexts.h"
 
-#include "LibraryProcess.h"
-#include "Protocol.h"
+#include "trelmo/hook/LibraryProcess.h"
+#include "common/Protocol.h"
 
 #include <windows.h>
 

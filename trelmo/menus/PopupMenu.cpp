@@ -1,9 +1,9 @@
-#include "PopupMenu.h"
+#include "trelmo/menus/PopupMenu.h"
 
-#include "ButtonTexts.h"
-#include "HookedWindow.h"
-#include "Protocol.h"
-#include "SystemApi.h"
+#include "trelmo/menus/ButtonTexts.h"
+#include "trelmo/hook/HookedWindow.h"
+#include "common/Protocol.h"
+#include "trelmo/hook/SystemApi.h"
 
 #include <algorithm>
 

@@ -2,9 +2,9 @@
 // entries the library adds to every window's system menu.
 #pragma once
 
-#include "../../common/Handles.h"
-#include "GrowableArray.h"
-#include "HostMessages.h"
+#include "common/Handles.h"
+#include "trelmo/hook/GrowableArray.h"
+#include "trelmo/hook/HostMessages.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "WindowSystemMenu.h"
+#include "trelmo/menus/WindowSystemMenu.h"
 
-#include "HookedWindow.h"
+#include "trelmo/hook/HookedWindow.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 // system menu and turns their system commands into host commands.
 #pragma once
 
-#include "PopupMenu.h"
-#include "WindowHandler.h"
+#include "trelmo/menus/PopupMenu.h"
+#include "trelmo/hook/WindowHandler.h"
 
 #include <windows.h>
 

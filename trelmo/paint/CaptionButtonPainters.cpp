@@ -1,11 +1,11 @@
-#include "CaptionButtonPainters.h"
+#include "trelmo/paint/CaptionButtonPainters.h"
 
-#include "../../common/Dib.h"
-#include "DibTarget.h"
-#include "GrowableArray.h"
-#include "LibraryProcess.h"
-#include "PngButtonPainters.h"
-#include "Protocol.h"
+#include "common/Dib.h"
+#include "trelmo/paint/DibTarget.h"
+#include "trelmo/hook/GrowableArray.h"
+#include "trelmo/hook/LibraryProcess.h"
+#include "trelmo/paint/PngButtonPainters.h"
+#include "common/Protocol.h"
 
 #include <vssym32.h>
 

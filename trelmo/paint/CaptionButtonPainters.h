@@ -2,9 +2,9 @@
 // toolbar of the process and kept until the library unloads.
 #pragma once
 
-#include "../../common/Handles.h"
-#include "PainterGeometry.h"
-#include "SystemApi.h"
+#include "common/Handles.h"
+#include "trelmo/paint/PainterGeometry.h"
+#include "trelmo/hook/SystemApi.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
-#include "ClassicButtonFace.h"
+#include "trelmo/paint/ClassicButtonFace.h"
 
-#include "../../common/Dib.h"
-#include "DibTarget.h"
+#include "common/Dib.h"
+#include "trelmo/paint/DibTarget.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "DibTarget.h"
+#include "trelmo/paint/DibTarget.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The memory behind a DC, when painting can write it directly.
 #pragma once
 
-#include "PixelCopy.h"
+#include "trelmo/paint/PixelCopy.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "GdiPlus.h"
+#include "trelmo/paint/GdiPlus.h"
 
 #include <objbase.h>
 

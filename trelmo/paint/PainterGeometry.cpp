@@ -1,4 +1,4 @@
-#include "PainterGeometry.h"
+#include "trelmo/paint/PainterGeometry.h"
 
 #include <algorithm>
 #include <cwctype>

@@ -3,7 +3,7 @@
 // theme image a state uses and how a frame is cut and stretched to a button.
 #pragma once
 
-#include "PixelCopy.h"
+#include "trelmo/paint/PixelCopy.h"
 
 #include <windows.h>
 #include <uxtheme.h>

@@ -1,4 +1,4 @@
-#include "PixelCopy.h"
+#include "trelmo/paint/PixelCopy.h"
 
 #include <algorithm>
 #include <cstdlib>

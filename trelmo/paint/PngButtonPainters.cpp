@@ -1,10 +1,10 @@
-#include "PngButtonPainters.h"
+#include "trelmo/paint/PngButtonPainters.h"
 
-#include "GdiPlus.h"
-#include "GrowableArray.h"
-#include "LibraryProcess.h"
-#include "PainterGeometry.h"
-#include "Protocol.h"
+#include "trelmo/paint/GdiPlus.h"
+#include "trelmo/hook/GrowableArray.h"
+#include "trelmo/hook/LibraryProcess.h"
+#include "trelmo/paint/PainterGeometry.h"
+#include "common/Protocol.h"
 
 #include <algorithm>
 #include <memory>

@@ -3,8 +3,8 @@
 // and scales a strip once per button size; a paint only blends pixels.
 #pragma once
 
-#include "../../common/Handles.h"
-#include "PixelCopy.h"
+#include "common/Handles.h"
+#include "trelmo/paint/PixelCopy.h"
 
 #include <windows.h>
 

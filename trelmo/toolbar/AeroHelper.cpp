@@ -1,12 +1,12 @@
-#include "AeroHelper.h"
+#include "trelmo/toolbar/AeroHelper.h"
 
-#include "../../common/Dib.h"
-#include "DibTarget.h"
-#include "GrowableArray.h"
-#include "HookedWindow.h"
-#include "LibraryProcess.h"
-#include "Protocol.h"
-#include "SystemApi.h"
+#include "common/Dib.h"
+#include "trelmo/paint/DibTarget.h"
+#include "trelmo/hook/GrowableArray.h"
+#include "trelmo/hook/HookedWindow.h"
+#include "trelmo/hook/LibraryProcess.h"
+#include "common/Protocol.h"
+#include "trelmo/hook/SystemApi.h"
 
 #include <windowsx.h>
 

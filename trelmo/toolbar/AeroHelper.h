@@ -5,10 +5,10 @@
 // buttons and takes their clicks.
 #pragma once
 
-#include "../../common/Handles.h"
-#include "ButtonTooltip.h"
-#include "CaptionToolBar.h"
-#include "PixelCopy.h"
+#include "common/Handles.h"
+#include "trelmo/toolbar/ButtonTooltip.h"
+#include "trelmo/toolbar/CaptionToolBar.h"
+#include "trelmo/paint/PixelCopy.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
-#include "ButtonTooltip.h"
+#include "trelmo/toolbar/ButtonTooltip.h"
 
-#include "ButtonTexts.h"
-#include "LibraryProcess.h"
-#include "Protocol.h"
+#include "trelmo/menus/ButtonTexts.h"
+#include "trelmo/hook/LibraryProcess.h"
+#include "common/Protocol.h"
 
 #include <commctrl.h>
 

@@ -1,7 +1,7 @@
 // The tooltip that names the caption button under the pointer.
 #pragma once
 
-#include "../../common/Handles.h"
+#include "common/Handles.h"
 
 #include <windows.h>
 

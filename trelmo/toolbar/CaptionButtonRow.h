@@ -3,9 +3,9 @@
 // overflow menu lists. No window is needed for any of it.
 #pragma once
 
-#include "GrowableArray.h"
-#include "LibrarySettings.h"
-#include "Protocol.h"
+#include "trelmo/hook/GrowableArray.h"
+#include "trelmo/hook/LibrarySettings.h"
+#include "common/Protocol.h"
 
 #include <windows.h>
 

@@ -1,11 +1,11 @@
-#include "CaptionToolBar.h"
+#include "trelmo/toolbar/CaptionToolBar.h"
 
-#include "../../common/Dib.h"
-#include "CaptionButtonPainters.h"
-#include "HookedWindow.h"
-#include "HostMessages.h"
-#include "PopupMenu.h"
-#include "Protocol.h"
+#include "common/Dib.h"
+#include "trelmo/paint/CaptionButtonPainters.h"
+#include "trelmo/hook/HookedWindow.h"
+#include "trelmo/hook/HostMessages.h"
+#include "trelmo/menus/PopupMenu.h"
+#include "common/Protocol.h"
 
 #include <windowsx.h>
 

@@ -4,10 +4,10 @@
 // command step. The styles decide the metrics and draw the buttons.
 #pragma once
 
-#include "../../common/Handles.h"
-#include "ButtonTooltip.h"
-#include "CaptionButtonRow.h"
-#include "WindowHandler.h"
+#include "common/Handles.h"
+#include "trelmo/toolbar/ButtonTooltip.h"
+#include "trelmo/toolbar/CaptionButtonRow.h"
+#include "trelmo/hook/WindowHandler.h"
 
 #include <windows.h>
 

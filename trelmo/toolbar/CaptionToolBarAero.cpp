@@ -1,8 +1,8 @@
-#include "CaptionToolBarAero.h"
+#include "trelmo/toolbar/CaptionToolBarAero.h"
 
-#include "CaptionToolBarXP.h"
-#include "HookedWindow.h"
-#include "PngButtonPainters.h"
+#include "trelmo/toolbar/CaptionToolBarXP.h"
+#include "trelmo/hook/HookedWindow.h"
+#include "trelmo/paint/PngButtonPainters.h"
 
 namespace kz {
 

@@ -3,7 +3,7 @@
 // alpha-blended faces and glyphs.
 #pragma once
 
-#include "AeroHelper.h"
+#include "trelmo/toolbar/AeroHelper.h"
 
 #include <optional>
 

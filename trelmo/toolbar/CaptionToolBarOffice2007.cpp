@@ -1,10 +1,10 @@
-#include "CaptionToolBarOffice2007.h"
+#include "trelmo/toolbar/CaptionToolBarOffice2007.h"
 
-#include "CaptionButtonPainters.h"
-#include "CaptionToolBarStd.h"
-#include "HookProcedure.h"
-#include "HookedWindow.h"
-#include "PngButtonPainters.h"
+#include "trelmo/paint/CaptionButtonPainters.h"
+#include "trelmo/toolbar/CaptionToolBarStd.h"
+#include "trelmo/hook/HookProcedure.h"
+#include "trelmo/hook/HookedWindow.h"
+#include "trelmo/paint/PngButtonPainters.h"
 
 namespace kz {
 

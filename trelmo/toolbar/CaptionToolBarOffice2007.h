@@ -2,7 +2,7 @@
 // helper window at fixed places, with faces in Office's colour scheme.
 #pragma once
 
-#include "AeroHelper.h"
+#include "trelmo/toolbar/AeroHelper.h"
 
 namespace kz {
 

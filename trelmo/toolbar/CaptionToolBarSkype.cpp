@@ -1,9 +1,9 @@
-#include "CaptionToolBarSkype.h"
+#include "trelmo/toolbar/CaptionToolBarSkype.h"
 
-#include "CaptionButtonPainters.h"
-#include "DibTarget.h"
-#include "HookedWindow.h"
-#include "PngButtonPainters.h"
+#include "trelmo/paint/CaptionButtonPainters.h"
+#include "trelmo/paint/DibTarget.h"
+#include "trelmo/hook/HookedWindow.h"
+#include "trelmo/paint/PngButtonPainters.h"
 
 namespace kz {
 

@@ -2,7 +2,7 @@
 // into the frame as the themed style is, at fixed places, with Skype's faces.
 #pragma once
 
-#include "CaptionToolBarXP.h"
+#include "trelmo/toolbar/CaptionToolBarXP.h"
 
 namespace kz {
 

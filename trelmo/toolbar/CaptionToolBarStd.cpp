@@ -1,7 +1,7 @@
-#include "CaptionToolBarStd.h"
+#include "trelmo/toolbar/CaptionToolBarStd.h"
 
-#include "CaptionButtonPainters.h"
-#include "HookedWindow.h"
+#include "trelmo/paint/CaptionButtonPainters.h"
+#include "trelmo/hook/HookedWindow.h"
 
 namespace kz {
 

@@ -2,8 +2,8 @@
 // drawn by the system, glyphs from the library's strips.
 #pragma once
 
-#include "CaptionToolBar.h"
-#include "ClassicButtonFace.h"
+#include "trelmo/toolbar/CaptionToolBar.h"
+#include "trelmo/paint/ClassicButtonFace.h"
 
 namespace kz {
 

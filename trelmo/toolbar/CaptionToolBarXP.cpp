@@ -1,8 +1,8 @@
-#include "CaptionToolBarXP.h"
+#include "trelmo/toolbar/CaptionToolBarXP.h"
 
-#include "CaptionButtonPainters.h"
-#include "CaptionToolBarStd.h"
-#include "HookedWindow.h"
+#include "trelmo/paint/CaptionButtonPainters.h"
+#include "trelmo/toolbar/CaptionToolBarStd.h"
+#include "trelmo/hook/HookedWindow.h"
 
 #include <vssym32.h>
 

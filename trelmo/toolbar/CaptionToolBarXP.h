@@ -2,8 +2,8 @@
 // theme's minimise button, glyphs in the colours of the theme's scheme.
 #pragma once
 
-#include "CaptionToolBar.h"
-#include "SystemApi.h"
+#include "trelmo/toolbar/CaptionToolBar.h"
+#include "trelmo/hook/SystemApi.h"
 
 #include <optional>
 

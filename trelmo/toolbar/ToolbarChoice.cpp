@@ -1,12 +1,12 @@
-#include "ToolbarChoice.h"
+#include "trelmo/toolbar/ToolbarChoice.h"
 
-#include "CaptionToolBarAero.h"
-#include "CaptionToolBarOffice2007.h"
-#include "CaptionToolBarSkype.h"
-#include "CaptionToolBarStd.h"
-#include "CaptionToolBarXP.h"
-#include "HookedWindow.h"
-#include "SystemApi.h"
+#include "trelmo/toolbar/CaptionToolBarAero.h"
+#include "trelmo/toolbar/CaptionToolBarOffice2007.h"
+#include "trelmo/toolbar/CaptionToolBarSkype.h"
+#include "trelmo/toolbar/CaptionToolBarStd.h"
+#include "trelmo/toolbar/CaptionToolBarXP.h"
+#include "trelmo/hook/HookedWindow.h"
+#include "trelmo/hook/SystemApi.h"
 
 #include <cwchar>
 

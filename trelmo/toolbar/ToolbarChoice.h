@@ -2,7 +2,7 @@
 // look of their own, else by how the system draws the window's frame.
 #pragma once
 
-#include "CaptionToolBar.h"
+#include "trelmo/toolbar/CaptionToolBar.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "Menupicture.h"
+#include "kz/commands/Menupicture.h"
 
 namespace kz {
 

@@ -1,6 +1,6 @@
-#include "Settingsformat.h"
+#include "common/Settingsformat.h"
 
-#include "Memorystream.h"
+#include "common/Memorystream.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "Blacklistformat.h"
+#include "common/Blacklistformat.h"
 
-#include "../../trelmo/Protocol.h"
+#include "common/Protocol.h"
 
 namespace kz {
 

@@ -1,4 +1,4 @@
-#include "Memorystream.h"
+#include "common/Memorystream.h"
 
 #include <algorithm>
 #include <cstring>

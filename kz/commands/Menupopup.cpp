@@ -1,4 +1,4 @@
-#include "Popupmenu.h"
+#include "kz/commands/Menupopup.h"
 
 namespace kz {
 

@@ -4,7 +4,7 @@
 // and some systems even invert it on the highlight.
 #pragma once
 
-#include "../../common/Handles.h"
+#include "common/Handles.h"
 
 #include <windows.h>
 
