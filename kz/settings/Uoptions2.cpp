@@ -235,8 +235,10 @@ void TfrmOptions::PlacePixelControls() {
     const RECT previewRect = ChildRect(preview);
     MoveChild(preview, previewRect.left, previewRect.top, kPreviewSize.cx, kPreviewSize.cy);
     const RECT group = ChildRect(::GetDlgItem(buttonsSet, IDC_GLYPHCOLOR_GROUP));
-    colorButton_ = std::make_unique<TColorSelectBtn>(buttonsSet, IDC_COLORSELECTBTN, group.left + kColorButtonOffset.x,
-                                                     group.top + kColorButtonOffset.y);
+    colorButton_ = TColorSelectBtn::Create(buttonsSet, IDC_COLORSELECTBTN, group.left + kColorButtonOffset.x,
+                                           group.top + kColorButtonOffset.y);
+    if (!colorButton_)
+        throw std::runtime_error("The colour button of the options dialog cannot be created");
     colorButton_->OnClick = [this] { ColorButtonClick(); };
     colorButton_->OnChange = [this] { ColorButtonChange(); };
 

@@ -199,7 +199,7 @@ private:
     ArrangementView arrangement_;
     std::unique_ptr<TExBackDrawer> previewDrawer_;
     std::unique_ptr<TButtonGlyphs> listGlyphs_;
-    std::unique_ptr<TColorSelectBtn> colorButton_;
+    WindowPtr<TColorSelectBtn> colorButton_;
     std::array<UniqueBitmap, 5> boxPictures_;
     std::array<UniqueBitmap, 10> imageList1_;
     UniqueBitmap banner_;
