@@ -1,5 +1,6 @@
 #include "kz/core/Umain.h"
 
+#include "common/BindFunction.h"
 #include "common/Protocol.h"
 #include "common/Product.h"
 #include "kz/core/Blocksecondrun.h"
@@ -39,10 +40,7 @@ enum WndTrayItem : UINT { kShow1 = 1, kClose1 };
 // The shell's major version, 0 when it does not tell.
 DWORD ShellMajorVersion() {
     const UniqueModule shell(::LoadLibraryW(L"shell32.dll"));
-    using DllGetVersionFunction = HRESULT(CALLBACK*)(DLLVERSIONINFO*);
-    const auto getVersion = shell ? reinterpret_cast<DllGetVersionFunction>(reinterpret_cast<void*>(
-                                        ::GetProcAddress(shell.get(), "DllGetVersion")))
-                                  : nullptr;
+    const DLLGETVERSIONPROC getVersion = BindFunction(shell.get(), "DllGetVersion");
     DLLVERSIONINFO version{};
     version.cbSize = sizeof version;
     return getVersion && SUCCEEDED(getVersion(&version)) ? version.dwMajorVersion : 0;
@@ -51,10 +49,8 @@ DWORD ShellMajorVersion() {
 // Lets the eight commands through to a host that runs elevated; the
 // notifications stay out. Only where the system has a message filter.
 void OpenMessageFilter() {
-    using ChangeWindowMessageFilterFunction = BOOL(WINAPI*)(UINT, DWORD);
-    const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
-    const auto change = reinterpret_cast<ChangeWindowMessageFilterFunction>(
-        reinterpret_cast<void*>(::GetProcAddress(user32, "ChangeWindowMessageFilter")));
+    const decltype(&::ChangeWindowMessageFilter) change =
+        BindFunction(::GetModuleHandleW(L"user32.dll"), "ChangeWindowMessageFilter");
     if (!change)
         return;
     for (UINT message = kFirstCommandMessage; message <= kLastCommandMessage; ++message)
