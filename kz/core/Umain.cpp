@@ -149,7 +149,7 @@ void TTQuorvane_Invisible_Buttons::Create(HINSTANCE instance, const SettingsReco
         throw StartupError(L"Unable to create the main window");
     OpenMessageFilter();
     // Before the tray icon: whoever sees the icon may use the hotkeys.
-    buttonManager = std::make_unique<TBtnManager>(ImpProfile(), window, settings);
+    buttonManager = std::make_unique<TBtnManager>(executor_, window, settings);
     hotKeys_ = std::make_unique<TghkLoader>(window, MayTouchWindow);
     hotKeys_->Reload(settings);
 
@@ -305,7 +305,7 @@ LRESULT TTQuorvane_Invisible_Buttons::OnTrayNotify(UINT iconId, UINT mouseMessag
     } else if (iconId == kCommonTrayIconId) {
         if (trayMenu_)
             trayMenu_->ShowCommonTrayMenu(CursorPosition());
-    } else if (const HWND w = ImpProfile().WindowOfTrayIcon(iconId)) {
+    } else if (const HWND w = executor_.WindowOfTrayIcon(iconId)) {
         OnWindowTrayIconClick(w, mouseMessage);
     }
     return 0;
@@ -321,14 +321,14 @@ void TTQuorvane_Invisible_Buttons::OnWindowTrayIconClick(HWND w, UINT mouseMessa
         }
         return;
     }
-    ImpProfile().RestoreWindow(w);
+    executor_.RestoreWindow(w);
     ::SetForegroundWindow(w);
     ::ShowWindow(w, SW_SHOW);
 }
 
 void TTQuorvane_Invisible_Buttons::Show1Click() {
-    ImpProfile().SetVisible(TrayWnd, true);
-    ImpProfile().SetInTray(TrayWnd, false);
+    executor_.SetVisible(TrayWnd, true);
+    executor_.SetInTray(TrayWnd, false);
 }
 
 void TTQuorvane_Invisible_Buttons::Close1Click() {
@@ -348,7 +348,7 @@ LRESULT TTQuorvane_Invisible_Buttons::OnPresetMenu(HWND target, LPARAM screenPoi
 }
 
 void TTQuorvane_Invisible_Buttons::popupTransparencyPopup() {
-    const int tag = PresetToCheck(ImpProfile().GetTransparency(transparencyTarget));
+    const int tag = PresetToCheck(executor_.GetTransparency(transparencyTarget));
     for (UINT position = 0; position < kTransparencyPresets.size(); ++position) {
         if (kTransparencyPresets[position].tag == tag)
             ::CheckMenuRadioItem(popupTransparency_.get(), 0, static_cast<UINT>(kTransparencyPresets.size() - 1),
@@ -357,7 +357,7 @@ void TTQuorvane_Invisible_Buttons::popupTransparencyPopup() {
 }
 
 void TTQuorvane_Invisible_Buttons::N1001Click(int tag) {
-    ImpProfile().SetTransparency(transparencyTarget, tag);
+    executor_.SetTransparency(transparencyTarget, tag);
     ::SetForegroundWindow(transparencyTarget);
 }
 
@@ -373,7 +373,7 @@ LRESULT TTQuorvane_Invisible_Buttons::OnWindowCommand(UINT message, WPARAM wPara
     const HWND w = reinterpret_cast<HWND>(wParam);
     if (message == HM_WINDOW_GONE && buttonManager)
         buttonManager->ForgetWindow(w);
-    DispatchWindowCommand(ImpProfile(), message, w, lParam);
+    DispatchWindowCommand(executor_, message, w, lParam);
     return 0;
 }
 
@@ -466,7 +466,7 @@ LRESULT TTQuorvane_Invisible_Buttons::OnDestroy() {
 
 LRESULT TTQuorvane_Invisible_Buttons::OnTaskbarCreated() {
     mainTrayIcon.AddAgain();
-    ImpProfile().AddTrayIconsAgain();
+    executor_.AddTrayIconsAgain();
     if (trayMenu_)
         trayMenu_->AddCommonIconAgain();
     return 0;

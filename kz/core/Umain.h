@@ -23,7 +23,8 @@ class TfrmOptions;
 
 class TTQuorvane_Invisible_Buttons final : public TrayMenuHost {
 public:
-    TTQuorvane_Invisible_Buttons() = default;
+    // executor carries out the commands the window receives.
+    explicit TTQuorvane_Invisible_Buttons(TImpProfile& executor) : executor_(executor) {}
     // Destroys the window first, while everything its destruction uses lives.
     ~TTQuorvane_Invisible_Buttons() override { window_.reset(); }
     TTQuorvane_Invisible_Buttons(const TTQuorvane_Invisible_Buttons&) = delete;
@@ -97,6 +98,7 @@ private:
 
     // The hidden owner of the host's windows: an owned window gets no
     // taskbar button, whatever the shell.
+    TImpProfile& executor_;
     UniqueWindow applicationWindow_;
     UniqueWindow window_;
     HookLibrary hookLibrary;

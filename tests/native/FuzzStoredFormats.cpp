@@ -8,7 +8,7 @@
 #include "trelmo/hook/LibrarySettings.h"
 #include "common/Multistring.h"
 #include "common/Settingsformat.h"
-#include "tests/settings/StoredValues.h"
+#include "tests/support/StoredValues.h"
 
 #include <chrono>
 #include <climits>

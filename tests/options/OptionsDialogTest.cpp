@@ -5,7 +5,7 @@
 #include "tests/support/ScratchRegistry.h"
 #include "common/Settingsformat.h"
 #include "kz/settings/Startupentry.h"
-#include "tests/support/TestHost.h"
+#include "tests/support/TestWindows.h"
 #include "kz/settings/Uoptions2.h"
 #include "kz/settings/Usettingsfile.h"
 
@@ -38,10 +38,6 @@ SettingsRecord Defaults() {
 // The host as the dialog sees it, recording what it is asked to do.
 class RecordingOptionsHost final : public OptionsHost {
 public:
-    RecordingOptionsHost() {
-        window_.reset(::CreateWindowExW(0, L"STATIC", L"host", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                        ::GetModuleHandleW(nullptr), nullptr));
-    }
     HWND MainWindow() const override { return window_.get(); }
     void SetTipsEnabled(bool enabled) override { tipsEnabled = enabled; }
     std::vector<RefusedHotKey> ApplyButtonSettings(const SettingsRecord& settings) override {
@@ -61,7 +57,7 @@ public:
     int boxSize = 0;
 
 private:
-    UniqueWindow window_;
+    UniqueWindow window_ = test::CreateMainWindowStandIn();
 };
 
 std::wstring Text(HWND window) {
@@ -132,7 +128,7 @@ TEST_F(OptionsDialog, OpensFilledFromTheStoredSettings) {
     stored.BoxArrangement = 4;
     stored.TrayMenuSeparate = false;
     stored.ShowTips = true;
-    registry.SetSettingsValue(Encoded(stored));
+    registry.StoreSettings(stored);
 
     dialog.OpenOptions();
     EXPECT_TRUE(::IsWindowVisible(dialog.Handle()));
@@ -196,7 +192,7 @@ TEST_F(OptionsDialog, RestoreToDefaultsThenOkStoresTheDefaultRecord) {
     changed.BoxSize = 80;
     changed.ButtonCount = 1;
     changed.ShowSplash = false;
-    registry.SetSettingsValue(Encoded(changed));
+    registry.StoreSettings(changed);
     dialog.OpenOptions();
     EXPECT_EQ(host.boxSize, 80);
     Click(IDC_RESTORE);
@@ -217,7 +213,7 @@ TEST_F(OptionsDialog, CancelThenReopenShowsTheStoredValues) {
     SettingsRecord stored = Defaults();
     stored.TransparencyLevel = 70;
     stored.HotKeys[6] = 0x8042;
-    registry.SetSettingsValue(Encoded(stored));
+    registry.StoreSettings(stored);
     dialog.OpenOptions();
     TypeHotKey(6, 0x0241);
     ::SendMessageW(dialog.Control(IDC_TRACKBAR1), TBM_SETPOS, TRUE, 10);
@@ -277,7 +273,7 @@ TEST_F(OptionsDialog, TheButtonSetRefusesAThirtyThirdEntryAndSaysSo) {
     stored.ButtonCount = 32;
     for (int i = 0; i < 32; ++i)
         stored.Buttons[i] = 0;
-    registry.SetSettingsValue(Encoded(stored));
+    registry.StoreSettings(stored);
     dialog.OpenOptions();
     EXPECT_EQ(Rows(IDC_DSTLIST), 32);
     SelectRow(IDC_SRCLIST, 0);

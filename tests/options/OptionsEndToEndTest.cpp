@@ -2,10 +2,11 @@
 // from the tray icon as the shell does, a button taken out of the set, an
 // application excluded, and Help on a command's page. Every page is saved as
 // a screenshot.
-#include "tests/host_e2e/HostDriver.h"
-#include "tests/host_e2e/MessageProbe.h"
+#include "kz/commands/HostInternalMessages.h"
 #include "kz/settings/Optionsids.h"
-#include "tests/support/TestHost.h"
+#include "tests/support/EndToEnd.h"
+#include "tests/support/Host.h"
+#include "tests/support/TestWindows.h"
 
 #include <commctrl.h>
 #include <tlhelp32.h>
@@ -137,7 +138,7 @@ protected:
         ASSERT_TRUE(running->WaitUntilReady());
     }
     // The host started over the target's open window, which it gave the buttons.
-    void StartHostOver(WindowsTarget& target, HWND* window) {
+    void StartHostOver(TargetProgram& target, HWND* window) {
         ASSERT_TRUE(target.WaitForWindows());
         const HWND w = *window = target.Windows().front();
         ASSERT_NO_FATAL_FAILURE(StartHost());
@@ -179,7 +180,7 @@ protected:
 };
 
 TEST_F(OptionsEndToEnd, EveryPageOpensFromTheTrayIconAndOneButtonLessReachesTheTargetAtOnce) {
-    WindowsTarget target(WindowsTarget::Layout{});
+    TargetProgram target;
     HWND w = nullptr;
     ASSERT_NO_FATAL_FAILURE(StartHostOver(target, &w));
 
@@ -207,7 +208,7 @@ TEST_F(OptionsEndToEnd, EveryPageOpensFromTheTrayIconAndOneButtonLessReachesTheT
 }
 
 TEST_F(OptionsEndToEnd, AnExcludedApplicationsWindowLosesItsButtons) {
-    WindowsTarget target(WindowsTarget::Layout{});
+    TargetProgram target;
     HWND w = nullptr;
     ASSERT_NO_FATAL_FAILURE(StartHostOver(target, &w));
 
@@ -227,7 +228,7 @@ TEST_F(OptionsEndToEnd, AnExcludedApplicationsWindowLosesItsButtons) {
     SaveScreenshot("options_exclude_open_dialog");
     // The file name as typed into the dialog's name field, then a click on Open.
     const int nameField = 0x47C;  // cmb13
-    const std::wstring targetFile = BinaryDirectory() + L"\\kz_windows_target.exe";
+    const std::wstring targetFile = TargetProgramPath();
     ASSERT_TRUE(::SetDlgItemTextW(open, nameField, targetFile.c_str()) ||
                 ::SetDlgItemTextW(open, 0x480, targetFile.c_str()));
     ClickControl(::GetDlgItem(open, IDOK));

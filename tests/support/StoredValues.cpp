@@ -1,4 +1,4 @@
-#include "tests/settings/StoredValues.h"
+#include "tests/support/StoredValues.h"
 
 namespace kz::test {
 
