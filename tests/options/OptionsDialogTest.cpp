@@ -8,6 +8,7 @@
 #include "tests/support/TestWindows.h"
 #include "kz/settings/Uoptions2.h"
 #include "kz/settings/Usettingsfile.h"
+#include "trelmo/paint/PainterGeometry.h"
 
 #include <gtest/gtest.h>
 
@@ -341,24 +342,8 @@ TEST_F(OptionsDialog, RemovedApplicationsLeaveTheStoredBlacklist) {
     EXPECT_EQ(registry.ReadValue("Blacklist"), Bytes{0});
 }
 
-uint32_t CountPixels(HBITMAP bitmap, COLORREF colour) {
-    BITMAP info{};
-    ::GetObjectW(bitmap, sizeof info, &info);
-    BITMAPINFO header{};
-    header.bmiHeader.biSize = sizeof header.bmiHeader;
-    header.bmiHeader.biWidth = info.bmWidth;
-    header.bmiHeader.biHeight = -info.bmHeight;
-    header.bmiHeader.biPlanes = 1;
-    header.bmiHeader.biBitCount = 32;
-    std::vector<uint32_t> pixels(static_cast<size_t>(info.bmWidth) * static_cast<size_t>(info.bmHeight));
-    const HDC screen = ::GetDC(nullptr);
-    ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), pixels.data(), &header, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
-    const uint32_t wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-    uint32_t count = 0;
-    for (const uint32_t pixel : pixels)
-        count += (pixel & 0xFFFFFF) == wanted;
-    return count;
+int CountPixels(HBITMAP bitmap, COLORREF colour) {
+    return test::CountPixels(test::BitmapPixels(bitmap), RgbOfColorref(colour));
 }
 
 TEST_F(OptionsDialog, ThePreviewsPixelsFollowTheGlyphColour) {
@@ -376,17 +361,17 @@ TEST_F(OptionsDialog, ThePreviewsPixelsFollowTheGlyphColour) {
     EXPECT_TRUE(Checked(IDC_RBGLYPHCOLORMANUAL));
     EXPECT_FALSE(Checked(IDC_RBGLYPHCOLORAUTODETECT));
     EXPECT_TRUE(dialog.Modified());
-    EXPECT_GT(CountPixels(dialog.PreviewBitmap(), red), 20u);
-    EXPECT_EQ(CountPixels(dialog.PreviewBitmap(), green), 0u);
+    EXPECT_GT(CountPixels(dialog.PreviewBitmap(), red), 20);
+    EXPECT_EQ(CountPixels(dialog.PreviewBitmap(), green), 0);
 
     dialog.ColorButton().FSetColor(green);
     dialog.ColorButton().OnChange();
-    EXPECT_EQ(CountPixels(dialog.PreviewBitmap(), red), 0u);
-    EXPECT_GT(CountPixels(dialog.PreviewBitmap(), green), 20u);
+    EXPECT_EQ(CountPixels(dialog.PreviewBitmap(), red), 0);
+    EXPECT_GT(CountPixels(dialog.PreviewBitmap(), green), 20);
 
     // No buttons: no glyph pixels at all.
     Click(IDC_BUTTON8);
-    EXPECT_EQ(CountPixels(dialog.PreviewBitmap(), green), 0u);
+    EXPECT_EQ(CountPixels(dialog.PreviewBitmap(), green), 0);
 }
 
 // Whatever the font's width, each page's controls lie inside the page, the

@@ -206,6 +206,19 @@ uint32_t FramePixel(HWND window, int x, int y) {
     return pixel.empty() ? 0xFFFFFFFFu : pixel.front();
 }
 
+std::vector<uint32_t> BitmapPixels(HBITMAP bitmap) {
+    BITMAP info{};
+    if (!::GetObjectW(bitmap, sizeof info, &info))
+        return {};
+    BITMAPINFO header = TopDownDibInfo(info.bmWidth, info.bmHeight);
+    std::vector<uint32_t> pixels(static_cast<std::size_t>(info.bmWidth) * static_cast<std::size_t>(info.bmHeight));
+    ::GetDIBits(WindowDC::OfClient(nullptr).get(), bitmap, 0, static_cast<UINT>(info.bmHeight), pixels.data(),
+                &header, DIB_RGB_COLORS);
+    for (uint32_t& pixel : pixels)
+        pixel &= 0xFFFFFF;
+    return pixels;
+}
+
 int CountPixels(const std::vector<uint32_t>& pixels, uint32_t rgb) {
     int count = 0;
     for (uint32_t pixel : pixels)

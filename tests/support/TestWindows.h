@@ -106,6 +106,8 @@ std::vector<uint32_t> FramePixels(HWND window, const RECT& inWindow);
 std::vector<uint32_t> ClientPixels(HWND window, const RECT& inClient);
 std::vector<uint32_t> ScreenPixels(const RECT& onScreen);
 uint32_t FramePixel(HWND window, int x, int y);
+// The pixels of a bitmap that no DC holds.
+std::vector<uint32_t> BitmapPixels(HBITMAP bitmap);
 int CountPixels(const std::vector<uint32_t>& pixels, uint32_t rgb);
 
 // Whether the shell shows the icon (owner window, identifier): a modification
