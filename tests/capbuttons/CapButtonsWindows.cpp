@@ -5,11 +5,7 @@
 namespace kz::test {
 
 SettingsRecord RowSettings(std::initializer_list<int> kinds, COLORREF glyphColor) {
-    SettingsRecord settings;
-    settings.ButtonCount = static_cast<int32_t>(kinds.size());
-    int i = 0;
-    for (int kind : kinds)
-        settings.Buttons[i++] = static_cast<int8_t>(kind);
+    SettingsRecord settings = RowSettings(kinds);
     settings.GlyphColor = glyphColor;
     settings.GlyphColorAutodetect = false;
     return settings;

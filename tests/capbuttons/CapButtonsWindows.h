@@ -4,6 +4,7 @@
 
 #include "common/Handles.h"
 #include "common/Settingsformat.h"
+#include "tests/support/StoredValues.h"
 #include "tests/support/TestWindows.h"
 
 #include <windows.h>
@@ -30,7 +31,7 @@ private:
     TestWindow window_;
 };
 
-// Settings with the given button row and glyph colour, no automatic colour.
+// A record with the given button row and glyph colour, no automatic colour.
 SettingsRecord RowSettings(std::initializer_list<int> kinds, COLORREF glyphColor);
 
 // The glyph resource of a kind as stored, for reading its pixels.

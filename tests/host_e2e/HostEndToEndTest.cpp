@@ -102,21 +102,9 @@ std::wstring MessageBoxText(HWND box) {
         ::GetClassNameW(child, name, 32);
         if (::lstrcmpiW(name, L"Static") != 0 || (::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
             continue;
-        wchar_t buffer[512] = {};
-        ::GetWindowTextW(child, buffer, 512);
-        text += buffer;
+        text += WindowText(child);
     }
     return text;
-}
-
-HWND FindMessageBox(DWORD processId, const wchar_t* caption) {
-    for (HWND window : WindowsOfProcess(processId, L"#32770")) {
-        wchar_t text[128] = {};
-        ::GetWindowTextW(window, text, 128);
-        if (::IsWindowVisible(window) && std::wstring(text) == caption)
-            return window;
-    }
-    return nullptr;
 }
 
 std::vector<HWND> WindowsOf(const std::vector<std::unique_ptr<TargetProgram>>& targets) {
@@ -245,7 +233,7 @@ TEST_F(HostEndToEnd, WithoutTheHookLibraryTheHostReportsItAndEndsWithoutATrayIco
     HWND box = nullptr;
     WaitUntil(
         [&] {
-            box = FindMessageBox(alone.ProcessId(), L"Barquill");
+            box = FindShownWindow(alone.ProcessId(), L"#32770", L"Barquill");
             return box || !alone.Running();
         },
         std::chrono::seconds(20));

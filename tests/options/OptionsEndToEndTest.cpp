@@ -39,28 +39,12 @@ HWND FindControl(HWND dialog, int id) {
     return found;
 }
 
-HWND FindOptionsDialog(DWORD processId) {
-    for (const HWND w : WindowsOfProcess(processId, L"#32770")) {
-        wchar_t caption[64] = {};
-        ::GetWindowTextW(w, caption, 64);
-        if (::IsWindowVisible(w) && std::wstring(caption) == kOptionsCaption)
-            return w;
-    }
-    return nullptr;
-}
-
 void ClickControl(HWND control, int dx = -1, int dy = -1) {
     RECT r{};
     ASSERT_TRUE(::GetWindowRect(control, &r)) << "no control to click";
     const int x = dx < 0 ? (r.left + r.right) / 2 : r.left + dx;
     const int y = dy < 0 ? (r.top + r.bottom) / 2 : r.top + dy;
     ClickAt(control, x, y);
-}
-
-std::wstring TextOf(HWND window) {
-    wchar_t text[512] = {};
-    ::GetWindowTextW(window, text, 512);
-    return text;
 }
 
 std::string Printable(const std::wstring& text) { return std::string(text.begin(), text.end()); }
@@ -90,7 +74,7 @@ std::vector<HWND> VisiblePages(HWND dialog) {
 // its title ends with the label's text ("Parameters - Buttons Set").
 bool ShowsPageOf(HWND dialog, const std::wstring& labelText) {
     const std::vector<HWND> pages = VisiblePages(dialog);
-    return pages.size() == 1 && EndsWith(TextOf(::GetDlgItem(pages.front(), IDC_PAGE_TITLE)), labelText);
+    return pages.size() == 1 && EndsWith(WindowText(::GetDlgItem(pages.front(), IDC_PAGE_TITLE)), labelText);
 }
 
 // The command line of another process, read from its process parameters.
@@ -153,14 +137,15 @@ protected:
     HWND OpenFromTrayIcon() {
         EXPECT_TRUE(running->NotifyTrayClick(kHostTrayIconId, WM_LBUTTONDOWN));
         HWND dialog = nullptr;
-        WaitUntil([&] { return (dialog = FindOptionsDialog(running->ProcessId())) != nullptr; });
+        WaitUntil(
+            [&] { return (dialog = FindShownWindow(running->ProcessId(), L"#32770", kOptionsCaption)) != nullptr; });
         return dialog;
     }
     // A click on a navigation label; returns once that label's page alone is shown.
     void ShowPage(HWND dialog, int labelNumber, const std::string& screenshot) {
         const HWND label = FindControl(dialog, IDC_LABEL_BASE + labelNumber);
         ASSERT_NE(label, nullptr) << labelNumber;
-        const std::wstring labelText = TextOf(label);
+        const std::wstring labelText = WindowText(label);
         ClickControl(label, 4, 4);
         if (!WaitUntil([&] { return ShowsPageOf(dialog, labelText); })) {
             SaveScreenshot("options_page_label" + std::to_string(labelNumber) + "_not_shown");
@@ -240,14 +225,6 @@ TEST_F(OptionsEndToEnd, AnExcludedApplicationsWindowLosesItsButtons) {
     SaveScreenshot("options_excluded_target_without_buttons");
 }
 
-// A visible window of the help viewer's process.
-HWND ViewerWindow(DWORD processId) {
-    for (const HWND w : WindowsOfProcess(processId, L"HH Parent"))
-        if (::IsWindowVisible(w))
-            return w;
-    return nullptr;
-}
-
 // Help on the Roll-up page starts the help viewer on that page of the help
 // file beside kz.exe. Wine's viewer renders no page without its HTML engine,
 // so the page asked for is read from the viewer's command line; the window
@@ -277,9 +254,10 @@ TEST_F(OptionsEndToEnd, HelpOnTheRollUpPageOpensThatPageInTheHelpViewer) {
     EXPECT_TRUE(EndsWith(commandLine, page)) << "the viewer's command line: " << Printable(commandLine);
 
     HWND window = nullptr;
-    EXPECT_TRUE(WaitUntil([&] { return (window = ViewerWindow(viewerId)) != nullptr; })) << "the viewer shows no window";
+    EXPECT_TRUE(WaitUntil([&] { return (window = FindShownWindow(viewerId, L"HH Parent")) != nullptr; }))
+        << "the viewer shows no window";
     if (window) {
-        EXPECT_TRUE(WaitUntil([&] { return TextOf(window) == L"Barquill Help"; })) << Printable(TextOf(window));
+        EXPECT_TRUE(WaitUntil([&] { return WindowText(window) == L"Barquill Help"; })) << Printable(WindowText(window));
         SaveScreenshot("options_help_rollup");
         ::PostMessageW(window, WM_CLOSE, 0, 0);
     }

@@ -87,4 +87,13 @@ std::set<std::string> NotSetByTheDefaults() {
     return names;
 }
 
+SettingsRecord RowSettings(std::initializer_list<int> kinds) {
+    SettingsRecord settings;
+    settings.ButtonCount = static_cast<int32_t>(kinds.size());
+    int i = 0;
+    for (int kind : kinds)
+        settings.Buttons[i++] = static_cast<int8_t>(kind);
+    return settings;
+}
+
 }  // namespace kz::test

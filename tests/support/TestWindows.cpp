@@ -93,6 +93,19 @@ std::vector<HWND> WindowsOfProcess(DWORD processId, const wchar_t* className) {
     return found;
 }
 
+HWND FindShownWindow(DWORD processId, const wchar_t* className, const wchar_t* caption) {
+    for (HWND window : WindowsOfProcess(processId, className))
+        if (::IsWindowVisible(window) && (!caption || WindowText(window) == caption))
+            return window;
+    return nullptr;
+}
+
+std::wstring WindowText(HWND window) {
+    wchar_t text[512] = {};
+    ::GetWindowTextW(window, text, 512);
+    return text;
+}
+
 void RegisterTestWindowClass(const wchar_t* className, WNDPROC procedure, HICON icon) {
     WNDCLASSW wc{};
     wc.style = CS_DBLCLKS;

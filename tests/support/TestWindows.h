@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace kz::test {
@@ -54,6 +55,10 @@ void ForEachWindow(HWND parent, Visit visit) {
 
 // The top-level windows of a process, of the class when one is named.
 std::vector<HWND> WindowsOfProcess(DWORD processId, const wchar_t* className = nullptr);
+// The first visible top-level window of a process with this class and, when
+// one is given, this caption; null when there is none.
+HWND FindShownWindow(DWORD processId, const wchar_t* className, const wchar_t* caption = nullptr);
+std::wstring WindowText(HWND window);
 
 // Registers a window class of the test program with this procedure, double
 // clicks, the arrow cursor and the window colour; nothing when it exists.
