@@ -13,6 +13,7 @@ namespace kz {
 namespace {
 
 constexpr COLORREF kGlyphColor = RGB(200, 30, 90);
+constexpr uint32_t kGlyphPixel = RgbOfColorref(kGlyphColor);
 
 // Window coordinates of the first ink pixel of a glyph cell drawn classic on
 // entry i of window.
@@ -53,7 +54,7 @@ TEST_F(ButtonManager, TopmostHotKeyTogglesTheWindowAndShowsTheButtonDownThenHot)
     manager.HandleMessage(HM_BUTTON_DOWN, target.Window(), 0);
     EXPECT_EQ(StateOf(manager, target.Window(), 0), kStatePressed);
     const POINT ink = InkOnCaption(manager, target.Window(), 0, 5, kStatePressed);
-    EXPECT_EQ(test::FramePixel(target.Window(), ink.x, ink.y), RgbOfColorref(kGlyphColor)) << "the pressed picture is on the caption";
+    EXPECT_EQ(test::FramePixel(target.Window(), ink.x, ink.y), kGlyphPixel) << "the pressed picture is on the caption";
     EXPECT_FALSE(test::IsTopmost(target.Window())) << "the press alone runs nothing";
 
     const int paintsBefore = target.NcPaints();
@@ -61,7 +62,7 @@ TEST_F(ButtonManager, TopmostHotKeyTogglesTheWindowAndShowsTheButtonDownThenHot)
     EXPECT_TRUE(test::IsTopmost(target.Window()));
     EXPECT_EQ(StateOf(manager, target.Window(), 0), kStatePressed) << "a topmost window's button is down";
     EXPECT_GT(target.NcPaints(), paintsBefore) << "the frame is repainted before the release returns";
-    EXPECT_NE(test::FramePixel(target.Window(), ink.x, ink.y), RgbOfColorref(kGlyphColor)) << "no host picture stays on the caption";
+    EXPECT_NE(test::FramePixel(target.Window(), ink.x, ink.y), kGlyphPixel) << "no host picture stays on the caption";
 
     Click(manager, target.Window(), 0);
     EXPECT_FALSE(test::IsTopmost(target.Window()));
@@ -77,7 +78,7 @@ TEST_F(ButtonManager, RollOnADialogWithoutThickFrameIsDisabledAndRollsNothing) {
     manager.HandleMessage(HM_BUTTON_DOWN, dialog.Window(), 0);
     EXPECT_EQ(StateOf(manager, dialog.Window(), 0), kStateDisabled);
     const POINT ink = InkOnCaption(manager, dialog.Window(), 0, 4, kStateDisabled);
-    EXPECT_EQ(test::FramePixel(dialog.Window(), ink.x, ink.y), RgbOfColorref(RGB(128, 128, 128))) << "the disabled glyph is drawn";
+    EXPECT_EQ(test::FramePixel(dialog.Window(), ink.x, ink.y), 0x808080u) << "the disabled glyph is drawn";
 
     manager.HandleMessage(HM_BUTTON_UP, dialog.Window(), 0);
     EXPECT_EQ(StateOf(manager, dialog.Window(), 0), kStateDisabled);
@@ -157,7 +158,7 @@ TEST_F(ButtonManager, StyleChangeMakesThePicturesAgain) {
     EXPECT_FALSE(manager.Drawer().Themed());
     manager.HandleMessage(HM_BUTTON_DOWN, target.Window(), 0);
     const POINT ink = InkOnCaption(manager, target.Window(), 0, 5, kStatePressed);
-    EXPECT_EQ(test::FramePixel(target.Window(), ink.x, ink.y), RgbOfColorref(kGlyphColor));
+    EXPECT_EQ(test::FramePixel(target.Window(), ink.x, ink.y), kGlyphPixel);
 }
 
 }  // namespace
