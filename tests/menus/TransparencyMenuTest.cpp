@@ -1,7 +1,7 @@
 #include "trelmo/hook/HookedWindow.h"
 #include "tests/support/LibraryInProcess.h"
 #include "tests/support/TestWindows.h"
-#include "trelmo/hook/LibrarySettings.h"
+#include "common/LibrarySettings.h"
 #include "tests/support/MenuReading.h"
 #include "trelmo/menus/PopupMenu.h"
 #include "common/Protocol.h"

@@ -5,7 +5,7 @@
 // defaults; a valid record encodes and decodes back to itself; the blacklist
 // walk agrees with a plain reference walk.
 #include "common/Blacklistformat.h"
-#include "trelmo/hook/LibrarySettings.h"
+#include "common/LibrarySettings.h"
 #include "common/Multistring.h"
 #include "common/Settingsformat.h"
 #include "tests/support/StoredValues.h"

@@ -3,7 +3,7 @@
 // toolbars begin.
 #pragma once
 
-#include "trelmo/hook/LibrarySettings.h"
+#include "common/LibrarySettings.h"
 #include "trelmo/toolbar/CaptionToolBar.h"
 #include "tests/support/LibraryInProcess.h"
 #include "tests/support/ScratchRegistry.h"
