@@ -29,7 +29,7 @@ for value in iWindowPosX=262 iWindowPosY=360 iWindowPosDX=500 iWindowPosDY=300; 
     wine reg add 'HKCU\Software\Microsoft\Notepad' /v "${value%=*}" /t REG_DWORD /d "${value#*=}" /f >/dev/null 2>&1
 done
 wine notepad.exe </dev/null >/dev/null 2>&1 &
-wine build/bin/kz_windows_target.exe --count 2 --at 20,20 --size 480,300 --step 500,0 \
+wine build/bin/kz_target.exe --count 2 --at 20,20 --size 480,300 --step 500,0 \
     --title "Barquill demo" --announce </dev/null >"$LOG" 2>&1 &
 
 if [ "$HEADLESS" = 0 ]; then

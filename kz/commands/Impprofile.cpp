@@ -78,11 +78,6 @@ TImpProfile::~TImpProfile() {
     }
 }
 
-TImpProfile& ImpProfile() {
-    static TImpProfile profile;
-    return profile;
-}
-
 void TImpProfile::Connect(HWND mainWindow, CommonTrayIcon* commonTray, BoxWindows* boxes,
                           HiddenWindowJournal* journal) {
     mainWindow_ = mainWindow;

@@ -129,11 +129,4 @@ private:
     HWND rolling_ = nullptr;  // the window a roll is resizing right now
 };
 
-// The one executor of the host: a function-local static, built by the first
-// call. The host's main routine calls it before it creates the main window;
-// statics are destroyed after the main routine returns, in the reverse order
-// of their construction, so the executor outlives the main window and every
-// object built after it.
-TImpProfile& ImpProfile();
-
 }  // namespace kz

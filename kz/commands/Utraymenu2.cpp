@@ -97,8 +97,8 @@ int AnimationFrameOf(int counter) {
     return 0;
 }
 
-TdmTrayMenu::TdmTrayMenu(TrayMenuHost& host, bool commonInMainMenu)
-    : host_(host), CommonInMainMenu(commonInMainMenu), popupTrayMenu_(::CreatePopupMenu()) {
+TdmTrayMenu::TdmTrayMenu(TrayMenuHost& host, bool commonInMainMenu, TImpProfile& executor)
+    : host_(host), executor_(executor), CommonInMainMenu(commonInMainMenu), popupTrayMenu_(::CreatePopupMenu()) {
     static constexpr const wchar_t* kFrameNames[] = {L"TI101", L"TI102", L"TI103", L"TI104", L"TI105", L"TI106"};
     static constexpr const wchar_t* kImageNames[] = {L"ILTRAY0", L"ILTRAY1", L"ILTRAY2",
                                                       L"ILTRAY3", L"ILTRAY4", L"ILTRAY5"};
@@ -137,7 +137,7 @@ void TdmTrayMenu::ShowCommonTrayIcon() {
 void TdmTrayMenu::HideCommonTrayIcon() {
     if (!commonIcon_)
         return;
-    if (!CommonInMainMenu && !BuildCommonTrayItems(ImpProfile().Current()).empty())
+    if (!CommonInMainMenu && !BuildCommonTrayItems(executor_.Current()).empty())
         return;
     ::Shell_NotifyIconW(NIM_DELETE, &*commonIcon_);
     commonIcon_.reset();
@@ -190,7 +190,7 @@ void TdmTrayMenu::BuildTrayedSubmenu(HMENU submenu, const MainTrayMenuLists& lis
     if (lists.trayedSeparatorVisible)
         AppendSeparator(submenu);
     for (const WindowMenuItem& item : lists.trayed)
-        AppendWindowItem(submenu, kTrayed, item, ImpProfile().Current(), static_cast<UINT>(::GetMenuItemCount(submenu)));
+        AppendWindowItem(submenu, kTrayed, item, executor_.Current(), static_cast<UINT>(::GetMenuItemCount(submenu)));
 }
 
 void TdmTrayMenu::BuildChangedSubmenu(HMENU submenu, const MainTrayMenuLists& lists) {
@@ -198,12 +198,11 @@ void TdmTrayMenu::BuildChangedSubmenu(HMENU submenu, const MainTrayMenuLists& li
     if (lists.changedSeparatorVisible)
         AppendSeparator(submenu);
     for (const WindowMenuItem& item : lists.changed)
-        AppendWindowItem(submenu, kChanged, item, ImpProfile().Saved(), static_cast<UINT>(::GetMenuItemCount(submenu)));
+        AppendWindowItem(submenu, kChanged, item, executor_.Saved(), static_cast<UINT>(::GetMenuItemCount(submenu)));
 }
 
 void TdmTrayMenu::popupMainTrayPopup() {
-    const TImpProfile& executor = ImpProfile();
-    const MainTrayMenuLists lists = BuildMainTrayMenuLists(executor.Current(), executor.Saved(), CommonInMainMenu);
+    const MainTrayMenuLists lists = BuildMainTrayMenuLists(executor_.Current(), executor_.Saved(), CommonInMainMenu);
     // The menu, its submenus and the previous run-time items go together; the
     // fixed items are made again with them.
     popupMainTray_.reset(::CreatePopupMenu());
@@ -223,7 +222,7 @@ void TdmTrayMenu::popupMainTrayPopup() {
     AppendItem(menu, kOptions1, L"&Options", &ilTray[kOptionsImage]);
     AppendSeparator(menu);
     for (const WindowMenuItem& item : lists.common)
-        AppendWindowItem(menu, kCommonInMain, item, executor.Current(), static_cast<UINT>(::GetMenuItemCount(menu)));
+        AppendWindowItem(menu, kCommonInMain, item, executor_.Current(), static_cast<UINT>(::GetMenuItemCount(menu)));
     if (lists.trayMenuSeparatorVisible)
         AppendSeparator(menu);
     AppendItem(menu, kExit1, L"E&xit", &ilTray[kExitImage]);
@@ -234,7 +233,7 @@ void TdmTrayMenu::popupTrayMenuPopup() {
         return;
     popupTrayMenu_.reset(::CreatePopupMenu());
     items_[kCommonInTrayMenu].clear();
-    const TWndParamsAr& current = ImpProfile().Current();
+    const TWndParamsAr& current = executor_.Current();
     for (const WindowMenuItem& item : BuildCommonTrayItems(current))
         AppendWindowItem(popupTrayMenu_.get(), kCommonInTrayMenu, item, current,
                          static_cast<UINT>(::GetMenuItemCount(popupTrayMenu_.get())));
@@ -286,11 +285,11 @@ void TdmTrayMenu::RestoreAll1Click() {
     // every window is taken from the list before the first restore.
     std::vector<HWND> windows;
     for (const RuntimeItem& item : items_[kChanged]) {
-        if (const TWndParams* record = RecordOfTag(ImpProfile().Saved(), item.Tag))
+        if (const TWndParams* record = RecordOfTag(executor_.Saved(), item.Tag))
             windows.push_back(record->Wnd);
     }
     for (HWND w : windows)
-        ImpProfile().RestoreWindow(w);
+        executor_.RestoreWindow(w);
 }
 
 void TdmTrayMenu::Help1Click() { host_.ShowHelp(); }
@@ -302,21 +301,21 @@ void TdmTrayMenu::Options1Click() { host_.OpenOptions(); }
 void TdmTrayMenu::Exit1Click() { host_.RequestExit(); }
 
 void TdmTrayMenu::CommonTrayItemClick(int Tag) {
-    if (const TWndParams* record = RecordOfTag(ImpProfile().Current(), Tag))
-        ImpProfile().SetInCommonTray(record->Wnd, false);
+    if (const TWndParams* record = RecordOfTag(executor_.Current(), Tag))
+        executor_.SetInCommonTray(record->Wnd, false);
 }
 
 void TdmTrayMenu::TrayedItemClick(int Tag) {
-    if (const TWndParams* record = RecordOfTag(ImpProfile().Current(), Tag)) {
+    if (const TWndParams* record = RecordOfTag(executor_.Current(), Tag)) {
         const HWND w = record->Wnd;
-        ImpProfile().SetInTray(w, false);
-        ImpProfile().SetVisible(w, true);
+        executor_.SetInTray(w, false);
+        executor_.SetVisible(w, true);
     }
 }
 
 void TdmTrayMenu::ChangedItemClick(int Tag) {
-    if (const TWndParams* record = RecordOfTag(ImpProfile().Saved(), Tag))
-        ImpProfile().RestoreWindow(record->Wnd);
+    if (const TWndParams* record = RecordOfTag(executor_.Saved(), Tag))
+        executor_.RestoreWindow(record->Wnd);
 }
 
 }  // namespace kz

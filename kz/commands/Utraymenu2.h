@@ -68,8 +68,9 @@ constexpr UINT kAnimationTickMs = 50;
 
 class TdmTrayMenu final : public CommonTrayIcon {
 public:
-    // commonInMainMenu: the setting TrayMenuSeparate is clear.
-    TdmTrayMenu(TrayMenuHost& host, bool commonInMainMenu);
+    // commonInMainMenu: the setting TrayMenuSeparate is clear. The menus list
+    // the windows of executor and act on them through it.
+    TdmTrayMenu(TrayMenuHost& host, bool commonInMainMenu, TImpProfile& executor);
     ~TdmTrayMenu() override;
     TdmTrayMenu(const TdmTrayMenu&) = delete;
     TdmTrayMenu& operator=(const TdmTrayMenu&) = delete;
@@ -122,6 +123,7 @@ private:
     void SetCommonIconFrame(int frame);
 
     TrayMenuHost& host_;
+    TImpProfile& executor_;
     const bool CommonInMainMenu;
     std::array<UniqueIcon, 6> frames_;
     std::array<MenuPicture, 6> ilTray;

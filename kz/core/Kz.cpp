@@ -54,16 +54,20 @@ SettingsRecord ReadSettings() {
 // the end restores every window it changed before they go.
 class ExecutorConnection {
 public:
-    ExecutorConnection(HWND mainWindow, CommonTrayIcon& commonTray, BoxWindows& boxes,
-                       HiddenWindowJournal& journal) {
-        ImpProfile().Connect(mainWindow, &commonTray, &boxes, &journal);
+    ExecutorConnection(TImpProfile& executor, HWND mainWindow, CommonTrayIcon& commonTray, BoxWindows& boxes,
+                       HiddenWindowJournal& journal)
+        : executor_(executor) {
+        executor_.Connect(mainWindow, &commonTray, &boxes, &journal);
     }
     ~ExecutorConnection() {
-        ImpProfile().RestoreAll();
-        ImpProfile().Connect(nullptr, nullptr, nullptr, nullptr);
+        executor_.RestoreAll();
+        executor_.Connect(nullptr, nullptr, nullptr, nullptr);
     }
     ExecutorConnection(const ExecutorConnection&) = delete;
     ExecutorConnection& operator=(const ExecutorConnection&) = delete;
+
+private:
+    TImpProfile& executor_;
 };
 
 // What the options dialog applies to the running host.
@@ -100,20 +104,24 @@ void RunHost(HINSTANCE instance) {
     RecoverHiddenWindows();
     RegistryHiddenJournal journal;
     const SettingsRecord settings = ReadSettings();
-    ImpProfile().SetToggleLevel(settings.TransparencyLevel);
+    // The program's one executor: made before the main window and gone after
+    // it and everything built after it.
+    TImpProfile executor;
+    executor.SetToggleLevel(settings.TransparencyLevel);
 
-    const WindowPtr<TTQuorvane_Invisible_Buttons> mainWindow = TTQuorvane_Invisible_Buttons::Create(instance, settings);
+    const WindowPtr<TTQuorvane_Invisible_Buttons> mainWindow =
+        TTQuorvane_Invisible_Buttons::Create(executor, instance, settings);
     if (!mainWindow)
         throw StartupError(L"Unable to create the main window");
-    TdmTrayMenu trayMenu(*mainWindow, !settings.TrayMenuSeparate);
+    TdmTrayMenu trayMenu(*mainWindow, !settings.TrayMenuSeparate, executor);
     mainWindow->SetTrayMenu(&trayMenu);
-    TBoxList boxes(mainWindow->Window(), ImpProfile());
+    TBoxList boxes(mainWindow->Window(), executor);
     boxes.SetBoxSize(settings.BoxSize);
     HostOptionsServices optionsServices(*mainWindow, boxes);
     TfrmOptions options(instance, ::GetWindow(mainWindow->Window(), GW_OWNER), optionsServices);
     mainWindow->SetOptionsDialog(&options);
-    const ExecutorConnection connection(mainWindow->Window(), trayMenu, boxes, journal);
-    ImpProfile().SetArrangement(settings.BoxArrangement);
+    const ExecutorConnection connection(executor, mainWindow->Window(), trayMenu, boxes, journal);
+    executor.SetArrangement(settings.BoxArrangement);
     if (mainWindow->InstallHook())
         RunMessageLoop(options);
     mainWindow->SetOptionsDialog(nullptr);

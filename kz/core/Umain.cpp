@@ -108,8 +108,9 @@ POINT CursorPosition() {
 
 }  // namespace
 
-TTQuorvane_Invisible_Buttons::TTQuorvane_Invisible_Buttons(UniqueWindow applicationWindow, UniqueBitmap picture)
-    : applicationWindow_(std::move(applicationWindow)), Image1(std::move(picture)) {
+TTQuorvane_Invisible_Buttons::TTQuorvane_Invisible_Buttons(TImpProfile& executor, UniqueWindow applicationWindow,
+                                                           UniqueBitmap picture)
+    : executor_(executor), applicationWindow_(std::move(applicationWindow)), Image1(std::move(picture)) {
     taskbarCreatedMessage_ = ::RegisterWindowMessageW(L"TaskbarCreated");
     exitRequestMessage_ = ExitRequestMessage();
     versionFont_ = MakeFont(-13, FW_BOLD, true, false, L"Arial");
@@ -121,7 +122,7 @@ TTQuorvane_Invisible_Buttons::TTQuorvane_Invisible_Buttons(UniqueWindow applicat
     random_.seed(static_cast<std::mt19937::result_type>(std::time(nullptr)));
 }
 
-WindowPtr<TTQuorvane_Invisible_Buttons> TTQuorvane_Invisible_Buttons::Create(HINSTANCE instance,
+WindowPtr<TTQuorvane_Invisible_Buttons> TTQuorvane_Invisible_Buttons::Create(TImpProfile& executor, HINSTANCE instance,
                                                                              const SettingsRecord& settings) {
     UniqueBitmap picture(
         static_cast<HBITMAP>(::LoadImageW(instance, L"SPLASH", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
@@ -136,7 +137,7 @@ WindowPtr<TTQuorvane_Invisible_Buttons> TTQuorvane_Invisible_Buttons::Create(HIN
         WindowSpec{WS_EX_TOPMOST | WS_EX_TOOLWINDOW, WS_POPUP, kApplicationTitle,
                    (::GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2, (::GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2,
                    size.cx, size.cy, owner},
-        std::move(applicationWindow), std::move(picture));
+        executor, std::move(applicationWindow), std::move(picture));
     if (main)
         main->Start(settings);
     return main;
@@ -146,7 +147,7 @@ void TTQuorvane_Invisible_Buttons::Start(const SettingsRecord& settings) {
     const HWND window = Window();
     OpenMessageFilter();
     // Before the tray icon: whoever sees the icon may use the hotkeys.
-    buttonManager = std::make_unique<TBtnManager>(ImpProfile(), window, settings);
+    buttonManager = std::make_unique<TBtnManager>(executor_, window, settings);
     hotKeys_ = std::make_unique<TghkLoader>(window, MayTouchWindow);
     hotKeys_->Reload(settings);
 
@@ -279,7 +280,7 @@ LRESULT TTQuorvane_Invisible_Buttons::OnTrayNotify(UINT iconId, UINT mouseMessag
     } else if (iconId == kCommonTrayIconId) {
         if (trayMenu_)
             trayMenu_->ShowCommonTrayMenu(CursorPosition());
-    } else if (const HWND w = ImpProfile().WindowOfTrayIcon(iconId)) {
+    } else if (const HWND w = executor_.WindowOfTrayIcon(iconId)) {
         OnWindowTrayIconClick(w, mouseMessage);
     }
     return 0;
@@ -295,14 +296,14 @@ void TTQuorvane_Invisible_Buttons::OnWindowTrayIconClick(HWND w, UINT mouseMessa
         }
         return;
     }
-    ImpProfile().RestoreWindow(w);
+    executor_.RestoreWindow(w);
     ::SetForegroundWindow(w);
     ::ShowWindow(w, SW_SHOW);
 }
 
 void TTQuorvane_Invisible_Buttons::Show1Click() {
-    ImpProfile().SetVisible(TrayWnd, true);
-    ImpProfile().SetInTray(TrayWnd, false);
+    executor_.SetVisible(TrayWnd, true);
+    executor_.SetInTray(TrayWnd, false);
 }
 
 void TTQuorvane_Invisible_Buttons::Close1Click() {
@@ -322,7 +323,7 @@ LRESULT TTQuorvane_Invisible_Buttons::OnPresetMenu(HWND target, LPARAM screenPoi
 }
 
 void TTQuorvane_Invisible_Buttons::popupTransparencyPopup() {
-    const int tag = PresetToCheck(ImpProfile().GetTransparency(transparencyTarget));
+    const int tag = PresetToCheck(executor_.GetTransparency(transparencyTarget));
     for (UINT position = 0; position < kTransparencyPresets.size(); ++position) {
         if (kTransparencyPresets[position].tag == tag)
             ::CheckMenuRadioItem(popupTransparency_.get(), 0, static_cast<UINT>(kTransparencyPresets.size() - 1),
@@ -331,7 +332,7 @@ void TTQuorvane_Invisible_Buttons::popupTransparencyPopup() {
 }
 
 void TTQuorvane_Invisible_Buttons::N1001Click(int tag) {
-    ImpProfile().SetTransparency(transparencyTarget, tag);
+    executor_.SetTransparency(transparencyTarget, tag);
     ::SetForegroundWindow(transparencyTarget);
 }
 
@@ -347,7 +348,7 @@ LRESULT TTQuorvane_Invisible_Buttons::OnWindowCommand(UINT message, WPARAM wPara
     const HWND w = reinterpret_cast<HWND>(wParam);
     if (message == HM_WINDOW_GONE && buttonManager)
         buttonManager->ForgetWindow(w);
-    DispatchWindowCommand(ImpProfile(), message, w, lParam);
+    DispatchWindowCommand(executor_, message, w, lParam);
     return 0;
 }
 
@@ -440,7 +441,7 @@ LRESULT TTQuorvane_Invisible_Buttons::OnDestroy() {
 
 LRESULT TTQuorvane_Invisible_Buttons::OnTaskbarCreated() {
     mainTrayIcon.AddAgain();
-    ImpProfile().AddTrayIconsAgain();
+    executor_.AddTrayIconsAgain();
     if (trayMenu_)
         trayMenu_->AddCommonIconAgain();
     return 0;

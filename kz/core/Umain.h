@@ -26,8 +26,10 @@ class TTQuorvane_Invisible_Buttons final : public TrayMenuHost, public WindowBas
 public:
     // Creates the window from the settings: opens the message filter for the
     // commands, adds the main tray icon, starts the balloon tips and shows
-    // the splash. Nothing when the window cannot be made.
-    static WindowPtr<TTQuorvane_Invisible_Buttons> Create(HINSTANCE instance, const SettingsRecord& settings);
+    // the splash. executor carries out the commands the window receives.
+    // Nothing when the window cannot be made.
+    static WindowPtr<TTQuorvane_Invisible_Buttons> Create(TImpProfile& executor, HINSTANCE instance,
+                                                          const SettingsRecord& settings);
     // The module whose menus the tray icons open.
     void SetTrayMenu(TdmTrayMenu* trayMenu) { trayMenu_ = trayMenu; }
     // The options dialog that the tray icon and the tray menu open.
@@ -61,7 +63,7 @@ public:
 
 private:
     friend WindowBase;
-    TTQuorvane_Invisible_Buttons(UniqueWindow applicationWindow, UniqueBitmap picture);
+    TTQuorvane_Invisible_Buttons(TImpProfile& executor, UniqueWindow applicationWindow, UniqueBitmap picture);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // What follows the window: the message filter, buttons, hotkeys, tray icon, tips and splash.
     void Start(const SettingsRecord& settings);
@@ -95,6 +97,7 @@ private:
 
     // The hidden owner of the host's windows: an owned window gets no
     // taskbar button, whatever the shell.
+    TImpProfile& executor_;
     UniqueWindow applicationWindow_;
     HookLibrary hookLibrary;
     // The host-drawn buttons a hotkey presses, and the hotkeys themselves;

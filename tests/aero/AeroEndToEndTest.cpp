@@ -4,7 +4,7 @@
 // (Clicks are tested in-process: under Wine a raised owner covers its owned
 // popup for the pointer, which Windows never lets happen.)
 #include "tests/aero/DwmStandIn.h"
-#include "tests/e2e/EndToEnd.h"
+#include "tests/support/EndToEnd.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +30,7 @@ TEST(AeroEndToEnd, ATargetOnAComposedDesktopShowsItsButtonsInAGlassHelperOverIts
     ASSERT_TRUE(dwm.Loaded()) << "run with WINEDLLOVERRIDES=" << kStandInOverride;
     HookedDesktop desktop;
     ASSERT_TRUE(desktop.Installed());
-    ChildProgram target(L"\"" + BinaryDirectory() + L"\\kz_target.exe\" Glass");
+    TargetProgram target({L"Glass"});
     const HWND window = target.WaitForWindow();
     ASSERT_NE(window, nullptr);
     ::SetWindowPos(window, HWND_TOP, 200, 200, 640, 300, SWP_SHOWWINDOW);

@@ -5,7 +5,6 @@
 #include "tests/aero/GlassDesktop.h"
 #include "trelmo/hook/HookedWindow.h"
 #include "common/Protocol.h"
-#include "tests/support/TestHost.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +16,7 @@ protected:
     void ExpectHelperOverButtons(const char* when) {
         SCOPED_TRACE(when);
         const RECT expected = ExpectedHelperRect();
-        const RECT actual = HelperRect();
+        const RECT actual = WindowRect(Helper());
         EXPECT_TRUE(::EqualRect(&expected, &actual))
             << "helper at (" << actual.left << "," << actual.top << ")-(" << actual.right << "," << actual.bottom
             << "), buttons at (" << expected.left << "," << expected.top << ")-(" << expected.right << ","
@@ -59,7 +58,7 @@ TEST_F(AeroToolbar, CompositionSwitchedOffGivesTheWindowAStyleThatDrawsIntoTheFr
     ::SendMessageW(Window(), WM_DWMCOMPOSITIONCHANGED, 0, 0);
     ASSERT_NE(Toolbar(), nullptr);
     EXPECT_EQ(dynamic_cast<HelperWindowToolBar*>(Toolbar()), nullptr);
-    EXPECT_TRUE(ThreadWindowsOfClass(kAeroHelperClassName).empty());
+    EXPECT_TRUE(ProcessWindowsOfClass(kAeroHelperClassName).empty());
     EXPECT_EQ(CountHelpers(), 0u);
 }
 
@@ -99,11 +98,11 @@ TEST_F(AeroToolbar, TheHelperGoesWithItsToolbarAndNothingIsLeftBehind) {
     ::SendMessageW(Window(), WM_SETTINGCHANGE, 0, 0);  // rebuilds the handlers
     EXPECT_FALSE(::IsWindow(first));
     EXPECT_TRUE(::IsWindow(Helper()));
-    EXPECT_EQ(ThreadWindowsOfClass(kAeroHelperClassName).size(), 1u);
+    EXPECT_EQ(ProcessWindowsOfClass(kAeroHelperClassName).size(), 1u);
     EXPECT_EQ(CountHelpers(), 1u);
 
     window_.reset();  // the window closes
-    EXPECT_TRUE(ThreadWindowsOfClass(kAeroHelperClassName).empty());
+    EXPECT_TRUE(ProcessWindowsOfClass(kAeroHelperClassName).empty());
     EXPECT_EQ(CountHelpers(), 0u);
     EXPECT_EQ(CountPainters().references, 0) << "every painter was given back";
 
@@ -111,7 +110,7 @@ TEST_F(AeroToolbar, TheHelperGoesWithItsToolbarAndNothingIsLeftBehind) {
     Open();
     EXPECT_EQ(CountHelpers(), 1u);
     Process().Stop(false);
-    EXPECT_TRUE(ThreadWindowsOfClass(kAeroHelperClassName).empty());
+    EXPECT_TRUE(ProcessWindowsOfClass(kAeroHelperClassName).empty());
     EXPECT_EQ(CountHelpers(), 0u);
     WNDCLASSW info{};
     EXPECT_FALSE(::GetClassInfoW(::GetModuleHandleW(nullptr), kAeroHelperClassName, &info))
@@ -167,7 +166,7 @@ TEST_F(AeroToolbar, TheHelperShowsFacesAndCentredGlyphsAndFollowsThePointer) {
     for (int kind = kToTray; kind <= kRunCopy; ++kind) {
         SCOPED_TRACE(testing::Message() << "kind " << kind);
         const std::vector<uint32_t> pixels = ButtonPixels(kind);
-        const RECT& rect = Row()[SlotOf(kind)].rect;
+        const RECT& rect = RectOf(kind);
         const int width = rect.right - rect.left;
         const int height = rect.bottom - rect.top;
         ASSERT_EQ(pixels.size(), static_cast<std::size_t>(width * height));

@@ -6,8 +6,6 @@
 #include "tests/aero/GlassDesktop.h"
 #include "trelmo/hook/HookedWindow.h"
 #include "common/Protocol.h"
-#include "tests/support/TestHost.h"
-#include "common/Dib.h"
 
 #include <gtest/gtest.h>
 
@@ -16,11 +14,6 @@ namespace {
 
 class ClassStyles : public GlassDesktop {
 protected:
-    int WindowWidth() {
-        RECT window{};
-        ::GetWindowRect(Window(), &window);
-        return window.right - window.left;
-    }
     // Every visible button has this width and spans these rows.
     void ExpectButtons(int width, int top, int bottom) {
         int visible = 0;
@@ -38,7 +31,7 @@ protected:
     static int Brightness(uint32_t rgb) { return ((rgb >> 16) & 0xFF) + ((rgb >> 8) & 0xFF) + (rgb & 0xFF); }
     // The face's colour halfway down, beside the glyph.
     uint32_t FaceSample(int kind) {
-        const RECT& rect = Row()[SlotOf(kind)].rect;
+        const RECT& rect = RectOf(kind);
         const int width = rect.right - rect.left;
         const std::vector<uint32_t> pixels = ButtonPixels(kind);
         return pixels[(rect.bottom - rect.top) / 2 * width + 2];
@@ -50,7 +43,7 @@ TEST_F(ClassStyles, AnExcelWindowWithoutGlassGetsOfficeButtonsInAHelperOfItsOwn)
     Open(DefaultLibrarySettings(), L"XLMAIN", 1000);
     ASSERT_NE(dynamic_cast<CaptionToolBarOffice2007*>(Toolbar()), nullptr);
     ExpectButtons(35, 7, 28);
-    EXPECT_EQ(Row().Bounds().right, WindowWidth() - 120);
+    EXPECT_EQ(Row().Bounds().right, WindowWidth(Window()) - 120);
     EXPECT_GE(Row().Bounds().left, 240);
     const HWND helper = Helper();
     ASSERT_NE(helper, nullptr);
@@ -59,7 +52,7 @@ TEST_F(ClassStyles, AnExcelWindowWithoutGlassGetsOfficeButtonsInAHelperOfItsOwn)
     EXPECT_STREQ(className, L"ToolBarOffice2007HelperWindow");
     EXPECT_TRUE(::GetWindowLongW(helper, GWL_EXSTYLE) & WS_EX_COMPOSITED);
     RECT expected = ExpectedHelperRect();
-    RECT actual = HelperRect();
+    RECT actual = WindowRect(Helper());
     EXPECT_TRUE(::EqualRect(&expected, &actual));
     EXPECT_EQ(dwm_.GlassCalls(), 0) << "no glass without composition";
 
@@ -71,9 +64,9 @@ TEST_F(ClassStyles, AnExcelWindowWithoutGlassGetsOfficeButtonsInAHelperOfItsOwn)
     // A system command (here a restore) lays the buttons out and keeps the helper over them.
     ::SetWindowPos(Window(), nullptr, 0, 0, 1100, 300, SWP_NOMOVE | SWP_NOZORDER);
     ::SendMessageW(Window(), WM_SYSCOMMAND, SC_RESTORE, 0);
-    EXPECT_EQ(Row().Bounds().right, WindowWidth() - 120);
+    EXPECT_EQ(Row().Bounds().right, WindowWidth(Window()) - 120);
     expected = ExpectedHelperRect();
-    actual = HelperRect();
+    actual = WindowRect(Helper());
     EXPECT_TRUE(::EqualRect(&expected, &actual));
 }
 
@@ -106,10 +99,10 @@ TEST_F(ClassStyles, SkypeOnAComposedDesktopGetsSmallButtonsInAStripBelowTheTop) 
     Open(DefaultLibrarySettings(), L"tSkMainForm.UnicodeClass", 700);
     ASSERT_NE(dynamic_cast<CaptionToolBarSkypeAero*>(Toolbar()), nullptr);
     ExpectButtons(24, 1, 18);
-    EXPECT_EQ(Row().Bounds().right, WindowWidth() - 123);
+    EXPECT_EQ(Row().Bounds().right, WindowWidth(Window()) - 123);
     EXPECT_GE(Row().Bounds().left, 50);
     RECT expected = ExpectedHelperRect();
-    RECT actual = HelperRect();
+    RECT actual = WindowRect(Helper());
     EXPECT_TRUE(::EqualRect(&expected, &actual));
 }
 
@@ -122,29 +115,14 @@ TEST_F(ClassStyles, SkypeWithoutGlassDrawsGreyGlyphsIntoItsFrame) {
     ASSERT_NE(dynamic_cast<CaptionToolBarSkype*>(Toolbar()), nullptr);
     EXPECT_EQ(Helper(), nullptr);
     ExpectButtons(24, 0, 18);
-    EXPECT_EQ(Row().Bounds().right, WindowWidth() - 120);
+    EXPECT_EQ(Row().Bounds().right, WindowWidth(Window()) - 120);
     EXPECT_EQ(SkypeGlyphColours(settings).active, 0x616161u);
 
     ::RedrawWindow(Window(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
     PumpPending();
-    const RECT rect = Row()[SlotOf(kToBox)].rect;
-    uint32_t* bits = nullptr;
-    const WindowDC frame = WindowDC::OfWindow(Window());
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    const UniqueBitmap dib = CreatePixelBitmap(frame.get(), width, height, &bits);
-    const UniqueMemoryDC memory(::CreateCompatibleDC(frame.get()));
-    {
-        const SelectGuard select(memory.get(), dib.get());
-        ::BitBlt(memory.get(), 0, 0, width, height, frame.get(), rect.left, rect.top, SRCCOPY);
-        ::GdiFlush();
-    }
-    int grey = 0;
-    int red = 0;
-    for (int i = 0; i < width * height; ++i) {
-        grey += (bits[i] & 0xFFFFFF) == 0x616161;
-        red += (bits[i] & 0xFFFFFF) == 0xFF0000;
-    }
+    const std::vector<uint32_t> pixels = FramePixels(Window(), RectOf(kToBox));
+    const int grey = CountPixels(pixels, 0x616161);
+    const int red = CountPixels(pixels, 0xFF0000);
     EXPECT_GE(grey, 10);
     EXPECT_EQ(red, 0);
 }

@@ -5,9 +5,8 @@
 
 #include "trelmo/toolbar/AeroHelper.h"
 #include "tests/aero/DwmStandIn.h"
-#include "tests/support/LibraryInProcess.h"
-#include "trelmo/hook/LibrarySettings.h"
-#include "tests/support/ScratchRegistry.h"
+#include "tests/support/AttachedWindow.h"
+#include "tests/support/TestWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -16,16 +15,10 @@
 
 namespace kz::test {
 
-LibrarySettings DefaultLibrarySettings();
+// The helper windows of a class that the test process owns.
+std::vector<HWND> ProcessWindowsOfClass(const wchar_t* className);
 
-// The helper windows of a class that the calling thread owns.
-std::vector<HWND> ThreadWindowsOfClass(const wchar_t* className);
-
-// Pixels of a rect of a window's client area, 0x00RRGGBB.
-std::vector<uint32_t> ClientPixels(HWND window, const RECT& rect);
-int CountPixels(const std::vector<uint32_t>& pixels, uint32_t rgb);
-
-class GlassDesktop : public testing::Test {
+class GlassDesktop : public testing::Test, public AttachedWindow {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -33,25 +26,18 @@ protected:
     // Opens a captioned window of the class (the plain test class when null)
     // and attaches the library to it.
     void Open(const LibrarySettings& settings = DefaultLibrarySettings(), const wchar_t* className = nullptr,
-              int width = 560);
-    HWND Window() const { return window_.get(); }
-    RecordingHost& Host() { return library_.Host(); }
-    CaptionToolBar* Toolbar();
+              int width = 560) {
+        AttachedWindow::Open(settings, width, className);
+    }
     HWND Helper();
-    const CaptionButtonRow& Row() { return Toolbar()->Row(); }
-    int SlotOf(int kind);
     // Where the helper must stand: the button bounds moved by the window's place.
     RECT ExpectedHelperRect();
-    RECT HelperRect();
     // The middle of a button in helper client coordinates.
     POINT InHelper(int kind);
     void PaintHelperNow();
     std::vector<uint32_t> ButtonPixels(int kind);
 
-    ScratchRegistry registry_;
     DwmStandIn dwm_;
-    LibraryInProcess library_;
-    UniqueWindow window_;
 };
 
 }  // namespace kz::test

@@ -1,8 +1,10 @@
 // The real kz.exe minimises a target program's window to a box: the box
 // stands in the first slot of the stored arrangement, owned by the host's
 // main window, and a real double click on it gives the window back.
-#include "tests/host_e2e/HostDriver.h"
-#include "tests/support/TestHost.h"
+#include "common/Product.h"
+#include "common/Protocol.h"
+#include "tests/support/EndToEnd.h"
+#include "tests/support/Host.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +13,6 @@
 namespace kz::test {
 namespace {
 
-// HM_TO_BOX: the window in wParam.
-constexpr UINT kToBoxMessage = 1127;
 // The defaults of the settings: boxes of 48 pixels along the top from the left.
 constexpr int kDefaultBoxSize = 48;
 
@@ -30,7 +30,7 @@ class BoxEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(HostBuilt()) << "kz.exe is missing beside the test program";
-        ASSERT_EQ(::FindWindowW(kHostWindowClass, nullptr), nullptr) << "a kz.exe from elsewhere is running";
+        ASSERT_EQ(::FindWindowW(kMainWindowClass, nullptr), nullptr) << "a kz.exe from elsewhere is running";
         ResetHostSettings();
     }
 };
@@ -38,13 +38,11 @@ protected:
 TEST_F(BoxEndToEnd, AWindowInABoxComesBackOnARealDoubleClick) {
     RunningHost host;
     ASSERT_TRUE(host.WaitUntilReady());
-    WindowsTarget::Layout layout;
-    layout.title = L"Box target";
-    WindowsTarget target(layout);
+    TargetProgram target({L"Box target"});
     ASSERT_TRUE(target.WaitForWindows());
     const HWND window = target.Windows().front();
 
-    ASSERT_TRUE(host.Send(kToBoxMessage, reinterpret_cast<WPARAM>(window), 0));
+    ASSERT_TRUE(host.Command(HM_TO_BOX, window));
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(window) && VisibleBoxes(host).size() == 1; }))
         << "no box appeared";
     const HWND box = VisibleBoxes(host).front();
@@ -57,8 +55,8 @@ TEST_F(BoxEndToEnd, AWindowInABoxComesBackOnARealDoubleClick) {
     EXPECT_EQ(rect.top, workArea.top);
     EXPECT_EQ(rect.right - rect.left, kDefaultBoxSize);
     EXPECT_EQ(rect.bottom - rect.top, kDefaultBoxSize);
-    EXPECT_EQ(::GetWindow(box, GW_OWNER), host.MainWindow());
-    EXPECT_TRUE(Topmost(box));
+    EXPECT_EQ(::GetWindow(box, GW_OWNER), host.Window());
+    EXPECT_TRUE(IsTopmost(box));
     EXPECT_EQ(LayeredAlpha(box), 200);
 
     const int x = (rect.left + rect.right) / 2, y = (rect.top + rect.bottom) / 2;

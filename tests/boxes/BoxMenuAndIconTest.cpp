@@ -2,6 +2,8 @@
 // group's directory.
 #include "kz/commands/Boxicon.h"
 #include "kz/commands/Boxmenu.h"
+#include "trelmo/paint/PainterGeometry.h"
+#include "tests/support/PixelCanvas.h"
 
 #include "common/Handles.h"
 
@@ -83,47 +85,33 @@ TEST(BoxMenu, CommandsNameTheirArrangement) {
 // first (strongest) box is: the pixels in the menu text colour.
 class PictureCanvas {
 public:
-    PictureCanvas() : dc_(::CreateCompatibleDC(nullptr)) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = kWidth;
-        info.bmiHeader.biHeight = -kHeight;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        bitmap_.reset(::CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        previous_ = ::SelectObject(dc_.get(), bitmap_.get());
-    }
-    ~PictureCanvas() { ::SelectObject(dc_.get(), previous_); }
-
     POINT FirstBox(int code, UINT state = 0) {
         DRAWITEMSTRUCT item{};
         item.CtlType = ODT_MENU;
         item.itemState = state;
         item.itemData = static_cast<ULONG_PTR>(code);
-        item.hDC = dc_.get();
+        item.hDC = canvas_.Dc();
         item.rcItem = RECT{0, 0, kWidth, kHeight};
         DrawArrangementItem(item);
-        const COLORREF strong = ::GetSysColor(COLOR_MENUTEXT);
+        const uint32_t strong = MenuTextColour();
         long sumX = 0, sumY = 0, count = 0;
         // Inside the screen frame only, so the mark around it does not count.
         for (int y = 5; y < kHeight - 5; ++y)
             for (int x = 5; x < kWidth - 5; ++x)
-                if (::GetPixel(dc_.get(), x, y) == strong) {
+                if (canvas_.At(x, y) == strong) {
                     sumX += x;
                     sumY += y;
                     ++count;
                 }
         return count ? POINT{sumX / count, sumY / count} : POINT{-1, -1};
     }
-    COLORREF At(int x, int y) { return ::GetPixel(dc_.get(), x, y); }
+    uint32_t At(int x, int y) const { return canvas_.At(x, y); }
+    static uint32_t MenuTextColour() { return RgbOfColorref(::GetSysColor(COLOR_MENUTEXT)); }
 
     static constexpr int kWidth = 42, kHeight = 34;
 
 private:
-    UniqueMemoryDC dc_;
-    UniqueBitmap bitmap_;
-    HGDIOBJ previous_ = nullptr;
+    test::PixelCanvas canvas_{kWidth, kHeight, 0};
 };
 
 TEST(BoxMenuPictures, TheFirstBoxStandsWhereItsArrangementStarts) {
@@ -144,10 +132,10 @@ TEST(BoxMenuPictures, TheFirstBoxStandsWhereItsArrangementStarts) {
 TEST(BoxMenuPictures, TheArrangementInForceIsFramed) {
     PictureCanvas canvas;
     canvas.FirstBox(7, 0);
-    const COLORREF unmarked = canvas.At(2, PictureCanvas::kHeight / 2);
+    const uint32_t unmarked = canvas.At(2, PictureCanvas::kHeight / 2);
     canvas.FirstBox(7, ODS_CHECKED);
-    EXPECT_EQ(canvas.At(2, PictureCanvas::kHeight / 2), ::GetSysColor(COLOR_MENUTEXT));
-    EXPECT_NE(unmarked, ::GetSysColor(COLOR_MENUTEXT));
+    EXPECT_EQ(canvas.At(2, PictureCanvas::kHeight / 2), PictureCanvas::MenuTextColour());
+    EXPECT_NE(unmarked, PictureCanvas::MenuTextColour());
 }
 
 // An icon group directory: a header, then 14 bytes per image.

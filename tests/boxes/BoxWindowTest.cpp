@@ -4,7 +4,8 @@
 #include "kz/commands/Boxmenu.h"
 #include "kz/commands/Boxplacement.h"
 #include "kz/commands/Impprofile.h"
-#include "tests/support/TestHost.h"
+#include "tests/support/PixelCanvas.h"
+#include "tests/support/TestWindows.h"
 #include "kz/commands/Ubox.h"
 #include "kz/core/Vwindowlist.h"
 
@@ -21,71 +22,26 @@ namespace {
 
 using test::PumpPending;
 using test::WaitUntil;
+using test::WindowRect;
 
 // A top-level window of the test that counts the requests to close it and
 // can refuse them, as a program that asks to save first does.
 class TargetWindow {
 public:
-    TargetWindow() {
-        static const bool registered = [] {
-            WNDCLASSEXW windowClass{};
-            windowClass.cbSize = sizeof windowClass;
-            windowClass.lpfnWndProc = &TargetWindow::Procedure;
-            windowClass.hInstance = ::GetModuleHandleW(nullptr);
-            windowClass.lpszClassName = L"BoxTestTarget";
-            return ::RegisterClassExW(&windowClass) != 0;
-        }();
-        (void)registered;
-        window_ = ::CreateWindowExW(0, L"BoxTestTarget", L"Box target", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100,
-                                    300, 200, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-        ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
-    ~TargetWindow() {
-        if (::IsWindow(window_)) {
-            ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-            ::DestroyWindow(window_);
-        }
-    }
-    TargetWindow(const TargetWindow&) = delete;
-    TargetWindow& operator=(const TargetWindow&) = delete;
-
-    HWND Window() const { return window_; }
+    HWND Window() const { return window_.Window(); }
     bool refuseClose = false;
     int closeRequests = 0;
 
 private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        auto* self = reinterpret_cast<TargetWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (self && message == WM_CLOSE) {
-            ++self->closeRequests;
-            if (self->refuseClose)
-                return 0;
-        }
-        return ::DefWindowProcW(window, message, wParam, lParam);
+    std::optional<LRESULT> OnMessage(UINT message) {
+        if (message != WM_CLOSE)
+            return std::nullopt;
+        ++closeRequests;
+        return refuseClose ? std::optional<LRESULT>(0) : std::nullopt;
     }
-    HWND window_ = nullptr;
+    test::TestWindow window_{[this](UINT message, WPARAM, LPARAM) { return OnMessage(message); },
+                             WS_OVERLAPPEDWINDOW | WS_VISIBLE};
 };
-
-// The stand-in for the host's hidden main window.
-HWND CreateMainWindow() {
-    static const bool registered = [] {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = ::DefWindowProcW;
-        windowClass.hInstance = ::GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"BoxTestMainWindow";
-        return ::RegisterClassExW(&windowClass) != 0;
-    }();
-    (void)registered;
-    return ::CreateWindowExW(0, L"BoxTestMainWindow", L"Box test main", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                             nullptr, ::GetModuleHandleW(nullptr), nullptr);
-}
-
-RECT WindowRect(HWND window) {
-    RECT rect{};
-    ::GetWindowRect(window, &rect);
-    return rect;
-}
 
 POINT TopLeft(HWND window) {
     const RECT rect = WindowRect(window);
@@ -136,7 +92,7 @@ POINT CentreOf(HWND window) {
 
 class BoxWindowsTest : public ::testing::Test {
 protected:
-    BoxWindowsTest() : mainWindow_(CreateMainWindow()), boxes_(mainWindow_.get(), executor_) {
+    BoxWindowsTest() : mainWindow_(test::CreateMainWindowStandIn()), boxes_(mainWindow_.get(), executor_) {
         executor_.Connect(mainWindow_.get(), nullptr, &boxes_, nullptr);
         boxes_.SetBoxSize(48);
     }
@@ -477,40 +433,29 @@ UniqueIcon SolidIcon(int size, COLORREF color) {
     return UniqueIcon(::CreateIconIndirect(&info));
 }
 
-// What the box paints, read back from a bitmap.
+// What the box paints, read back from a canvas.
 class BoxPicture {
 public:
-    explicit BoxPicture(HWND box) : dc_(::CreateCompatibleDC(nullptr)) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = 48;
-        info.bmiHeader.biHeight = -48;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        bitmap_.reset(::CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        const SelectGuard select(dc_.get(), bitmap_.get());
-        ::SendMessageW(box, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_.get()), PRF_CLIENT);
-        for (int y = 0; y < 48; ++y)
-            for (int x = 0; x < 48; ++x)
-                pixels_[y][x] = ::GetPixel(dc_.get(), x, y);
+    explicit BoxPicture(HWND box) {
+        ::SendMessageW(box, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas_.Dc()), PRF_CLIENT);
     }
-    COLORREF At(int x, int y) const { return pixels_[y][x]; }
+    uint32_t At(int x, int y) const { return canvas_.At(x, y); }
 
 private:
-    UniqueMemoryDC dc_;
-    UniqueBitmap bitmap_;
-    COLORREF pixels_[48][48] = {};
+    test::PixelCanvas canvas_{48, 48, 0};
 };
+
+constexpr uint32_t kRed = 0xFF0000;
+constexpr uint32_t kBlue = 0x0000FF;
 
 TEST_F(BoxWindowsTest, TheIconFillsTheBox) {
     const HWND target = NewTarget().Window();
     const UniqueIcon red = SolidIcon(32, RGB(255, 0, 0));
     boxes_.AddBox(target, red.get(), 32);
     const BoxPicture picture(boxes_.BoxOf(target)->Window());
-    EXPECT_EQ(picture.At(2, 2), RGB(255, 0, 0));
+    EXPECT_EQ(picture.At(2, 2), kRed);
     // A 32-pixel picture drawn unscaled would leave this corner empty.
-    EXPECT_EQ(picture.At(45, 45), RGB(255, 0, 0));
+    EXPECT_EQ(picture.At(45, 45), kRed);
 }
 
 TEST_F(BoxWindowsTest, TheLargestIconTheWindowOffersIsShown) {
@@ -520,8 +465,8 @@ TEST_F(BoxWindowsTest, TheLargestIconTheWindowOffersIsShown) {
     ::SendMessageW(target, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large.get()));
     boxes_.AddBox(target, small.get(), 32);
     const BoxPicture picture(boxes_.BoxOf(target)->Window());
-    EXPECT_EQ(picture.At(24, 24), RGB(0, 0, 255));
-    EXPECT_EQ(picture.At(46, 46), RGB(0, 0, 255));
+    EXPECT_EQ(picture.At(24, 24), kBlue);
+    EXPECT_EQ(picture.At(46, 46), kBlue);
     boxes_.RemoveBox(target);
     ::SendMessageW(target, WM_SETICON, ICON_BIG, 0);
 }

@@ -1,36 +1,37 @@
-// Test support for the host-drawn buttons: windows of a given style on the
-// calling thread, a main window whose drawing is classic or themed, the
-// original glyph pictures and pixels read back from a window's frame.
+// Test support for the host-drawn buttons: windows that count their frame's
+// paints, rows of buttons in the settings, and the original glyph pictures.
 #pragma once
 
 #include "common/Handles.h"
 #include "common/Settingsformat.h"
+#include "tests/support/StoredValues.h"
+#include "tests/support/TestWindows.h"
 
 #include <windows.h>
 
-#include <cstdint>
+#include <initializer_list>
 
 namespace kz::test {
 
 // A visible top-level window that counts its non-client paints.
 class CountingWindow {
 public:
-    explicit CountingWindow(DWORD style = WS_OVERLAPPEDWINDOW, DWORD exStyle = 0);
-    HWND get() const { return window_.get(); }
+    explicit CountingWindow(DWORD style = WS_OVERLAPPEDWINDOW, DWORD exStyle = 0)
+        : window_([this](UINT message, WPARAM, LPARAM) { return Count(message); }, style | WS_VISIBLE, exStyle) {}
+    HWND Window() const { return window_.Window(); }
     int NcPaints() const { return ncPaints_; }
-    void Destroy() { window_.reset(); }
+    void Destroy() { window_.Destroy(); }
 
 private:
-    static LRESULT CALLBACK Procedure(HWND, UINT, WPARAM, LPARAM);
+    std::optional<LRESULT> Count(UINT message) {
+        ncPaints_ += message == WM_NCPAINT;
+        return std::nullopt;
+    }
     int ncPaints_ = 0;
-    UniqueWindow window_;
+    TestWindow window_;
 };
 
-// A hidden window in the classic look (visual style turned off) or in the
-// current visual style, as the drawer's main window.
-UniqueWindow MainWindow(bool classic);
-
-// Settings with the given button row and glyph colour, no automatic colour.
+// A record with the given button row and glyph colour, no automatic colour.
 SettingsRecord RowSettings(std::initializer_list<int> kinds, COLORREF glyphColor);
 
 // The glyph resource of a kind as stored, for reading its pixels.
@@ -44,11 +45,5 @@ private:
     UniqueBitmap bitmap_;
     UniqueMemoryDC dc_;
 };
-
-// 0x00RRGGBB of a COLORREF, as canvases report pixels.
-uint32_t Rgb(COLORREF color);
-
-// Pixel of a window's frame at window coordinates.
-COLORREF FramePixel(HWND window, int x, int y);
 
 }  // namespace kz::test

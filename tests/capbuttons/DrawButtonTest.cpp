@@ -3,7 +3,8 @@
 #include "tests/capbuttons/CapButtonsWindows.h"
 #include "kz/capbuttons/Exbackdrawer.h"
 
-#include "tests/menus/PixelCanvas.h"
+#include "tests/support/PixelCanvas.h"
+#include "trelmo/paint/PainterGeometry.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,6 @@ namespace {
 
 using test::OriginalGlyph;
 using test::PixelCanvas;
-using test::Rgb;
 
 constexpr COLORREF kGlyphColor = RGB(200, 30, 90);
 constexpr uint32_t kSentinel = 0x123456;
@@ -42,7 +42,7 @@ void ExpectGlyphCentredIn(HDC dc, int kind, const RECT& r, COLORREF colour) {
 }
 
 TEST(DrawButtonClassic, PushButtonFaceOfTheStateWithItsGlyphCell) {
-    const UniqueWindow main = test::MainWindow(true);
+    const UniqueWindow main = test::CreateMainWindowStandIn(true);
     TExBackDrawer drawer(main.get(), kGlyphColor);
     ASSERT_FALSE(drawer.Themed());
     const int8_t kinds[] = {5};
@@ -70,10 +70,10 @@ TEST(DrawButtonClassic, PushButtonFaceOfTheStateWithItsGlyphCell) {
                 const COLORREF source = inGlyph ? glyph.At(state, x - gx, y - gy) : RGB(255, 255, 255);
                 uint32_t expected = face.At(x, y);  // white glyph pixels are keyed out
                 if (source == RGB(0, 0, 0)) {
-                    expected = Rgb(kGlyphColor);
+                    expected = RgbOfColorref(kGlyphColor);
                     ++ink;
                 } else if (source != RGB(255, 255, 255)) {
-                    expected = Rgb(source);  // the grey of a disabled glyph keeps its colour
+                    expected = RgbOfColorref(source);  // the grey of a disabled glyph keeps its colour
                 }
                 if (canvas.At(x, y) != expected && ++wrong <= 3)
                     ADD_FAILURE() << "pixel " << x << "," << y << " is " << std::hex << canvas.At(x, y)
@@ -86,7 +86,7 @@ TEST(DrawButtonClassic, PushButtonFaceOfTheStateWithItsGlyphCell) {
 }
 
 TEST(DrawButtonClassic, SeparatorsAndIndicesOutsideTheRowDrawNothing) {
-    const UniqueWindow main = test::MainWindow(true);
+    const UniqueWindow main = test::CreateMainWindowStandIn(true);
     TExBackDrawer drawer(main.get(), kGlyphColor);
     const int8_t kinds[] = {0, 5};
     drawer.SetButtons(kinds, 2);
@@ -99,7 +99,7 @@ TEST(DrawButtonClassic, SeparatorsAndIndicesOutsideTheRowDrawNothing) {
 }
 
 TEST(DrawButtonThemed, FaceOfTheStyleInTheButtonWithTheGlyph) {
-    const UniqueWindow main = test::MainWindow(false);
+    const UniqueWindow main = test::CreateMainWindowStandIn(false);
     TExBackDrawer drawer(main.get(), kGlyphColor);
     ASSERT_TRUE(drawer.Themed()) << "the visual style's button picture could not be read";
     const int8_t kinds[] = {5};
@@ -127,13 +127,13 @@ TEST(DrawButtonThemed, FaceOfTheStyleInTheButtonWithTheGlyph) {
                 py >= r.bottom || normal.At(px, py) == kSentinel)
                 continue;
             ++ink;
-            EXPECT_EQ(normal.At(px, py), Rgb(kGlyphColor)) << px << "," << py;
+            EXPECT_EQ(normal.At(px, py), RgbOfColorref(kGlyphColor)) << px << "," << py;
         }
     EXPECT_GT(ink, 20);
 }
 
 TEST(DrawPreview, ClassicCaptionPictureWithPushButtonsInTheGivenColour) {
-    const UniqueWindow main = test::MainWindow(true);
+    const UniqueWindow main = test::CreateMainWindowStandIn(true);
     TExBackDrawer drawer(main.get(), kGlyphColor);
     const int8_t kinds[] = {1, 0, 5};
     drawer.SetButtons(kinds, 3);
@@ -159,7 +159,7 @@ TEST(DrawPreview, ClassicCaptionPictureWithPushButtonsInTheGivenColour) {
 }
 
 TEST(DrawPreview, ThemedButtonsShowTheirFaceInTheGivenColour) {
-    const UniqueWindow main = test::MainWindow(false);
+    const UniqueWindow main = test::CreateMainWindowStandIn(false);
     TExBackDrawer drawer(main.get(), kGlyphColor);
     ASSERT_TRUE(drawer.Themed());
     const int8_t kinds[] = {5};

@@ -1,7 +1,10 @@
 // The real kz.exe with hotkeys in its stored settings, keys injected with
 // SendInput in the Wine desktop, a target program in another process.
-#include "tests/host_e2e/HostDriver.h"
-#include "tests/settings/StoredValues.h"
+#include "common/Protocol.h"
+#include "tests/support/EndToEnd.h"
+#include "tests/support/Host.h"
+#include "tests/support/TestWindows.h"
+#include "tests/support/StoredValues.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +13,6 @@
 namespace kz::test {
 namespace {
 
-constexpr wchar_t kSettingsKey[] = L"SOFTWARE\\Quorvane\\Barquill";
 constexpr int32_t kCtrlT = 0x4054;
 constexpr int32_t kCtrlY = 0x4059;
 constexpr int32_t kCtrlU = 0x4055;
@@ -19,22 +21,22 @@ constexpr int32_t kCtrlU = 0x4055;
 class StoredHostSettings {
 public:
     explicit StoredHostSettings(const ValueParts& parts) {
-        ::RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr,
+        ::RegCreateKeyExW(HKEY_CURRENT_USER, kRegistryKeyW, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr,
                           key_.put(), nullptr);
         DWORD size = 512;
         previous_.resize(size);
-        had_ = ::RegQueryValueExW(key_.get(), L"Settings", nullptr, nullptr, previous_.data(), &size) ==
+        had_ = ::RegQueryValueExW(key_.get(), kSettingsValueW, nullptr, nullptr, previous_.data(), &size) ==
                ERROR_SUCCESS;
         previous_.resize(had_ ? size : 0);
         const std::vector<uint8_t> bytes = parts.Bytes();
-        ::RegSetValueExW(key_.get(), L"Settings", 0, REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size()));
+        ::RegSetValueExW(key_.get(), kSettingsValueW, 0, REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size()));
     }
     ~StoredHostSettings() {
         if (had_)
-            ::RegSetValueExW(key_.get(), L"Settings", 0, REG_BINARY, previous_.data(),
+            ::RegSetValueExW(key_.get(), kSettingsValueW, 0, REG_BINARY, previous_.data(),
                              static_cast<DWORD>(previous_.size()));
         else
-            ::RegDeleteValueW(key_.get(), L"Settings");
+            ::RegDeleteValueW(key_.get(), kSettingsValueW);
     }
     StoredHostSettings(const StoredHostSettings&) = delete;
     StoredHostSettings& operator=(const StoredHostSettings&) = delete;
@@ -46,54 +48,34 @@ private:
 };
 
 void Press(int32_t stored) {
-    std::vector<INPUT> inputs;
-    auto key = [&inputs](WORD vk, bool up) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = vk;
-        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        inputs.push_back(input);
-    };
-    key(VK_CONTROL, false);
-    key(static_cast<WORD>(stored & 0xFF), false);
-    key(static_cast<WORD>(stored & 0xFF), true);
-    key(VK_CONTROL, true);
-    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    const WORD key = static_cast<WORD>(stored & 0xFF);
+    INPUT inputs[] = {KeyInput(VK_CONTROL, false), KeyInput(key, false), KeyInput(key, true),
+                      KeyInput(VK_CONTROL, true)};
+    ::SendInput(4, inputs, sizeof(INPUT));
 }
-
-bool IsTopmost(HWND window) { return (::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
 // A window of this driver that holds combinations and counts their presses.
 class HotKeyHolder {
 public:
-    HotKeyHolder() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = Procedure;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"KzHotKeyHolder";
-        ::RegisterClassW(&wc);  // fails harmlessly when already registered
-        window_.reset(::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                        wc.hInstance, nullptr));
-    }
     ~HotKeyHolder() {
         for (int id = 1; id <= ids_; ++id)
-            ::UnregisterHotKey(window_.get(), id);
+            ::UnregisterHotKey(window_.Window(), id);
     }
     bool Take(int32_t stored) {
-        return ::RegisterHotKey(window_.get(), ++ids_, MOD_CONTROL, static_cast<UINT>(stored & 0xFF)) != FALSE;
+        return ::RegisterHotKey(window_.Window(), ++ids_, MOD_CONTROL, static_cast<UINT>(stored & 0xFF)) != FALSE;
     }
-    LONG_PTR Presses() const { return ::GetWindowLongPtrW(window_.get(), GWLP_USERDATA); }
+    int Presses() const { return presses_; }
 
 private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_HOTKEY) {
-            ::SetWindowLongPtrW(window, GWLP_USERDATA, ::GetWindowLongPtrW(window, GWLP_USERDATA) + 1);
-            return 0;
-        }
-        return ::DefWindowProcW(window, message, wParam, lParam);
+    std::optional<LRESULT> OnMessage(UINT message) {
+        if (message != WM_HOTKEY)
+            return std::nullopt;
+        ++presses_;
+        return 0;
     }
-    UniqueWindow window_;
     int ids_ = 0;
+    int presses_ = 0;
+    TestWindow window_{[this](UINT message, WPARAM, LPARAM) { return OnMessage(message); }};
 };
 
 class HotKeysEndToEnd : public testing::Test {
@@ -119,7 +101,7 @@ protected:
     }
 
     ValueParts parts_;
-    ChildProgram child_{L"\"" + BinaryDirectory() + L"\\kz_target.exe\""};
+    TargetProgram child_;
     HWND target_ = nullptr;
 };
 

@@ -1,6 +1,7 @@
 // The stored hotkey value, which row positions get a hotkey, the dense ids
 // over refused registrations and what a rebuild reports.
 #include "kz/core/Hotkeys.h"
+#include "tests/support/StoredValues.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,8 @@
 
 namespace kz {
 namespace {
+
+using test::RowSettings;
 
 TEST(StoredHotKeyValue, GivesModifierFlagsAndKey) {
     struct Case {
@@ -31,15 +34,6 @@ TEST(StoredHotKeyValue, GivesModifierFlagsAndKey) {
         EXPECT_EQ(combination.modifiers, c.modifiers) << std::hex << c.stored;
         EXPECT_EQ(combination.virtualKey, c.virtualKey) << std::hex << c.stored;
     }
-}
-
-SettingsRecord RowSettings(std::initializer_list<int> kinds) {
-    SettingsRecord settings;
-    settings.ButtonCount = static_cast<int32_t>(kinds.size());
-    int i = 0;
-    for (int kind : kinds)
-        settings.Buttons[i++] = static_cast<int8_t>(kind);
-    return settings;
 }
 
 TEST(HotKeyPlan, OnlyCommandsOnTheButtonRowGetAHotKey) {

@@ -5,7 +5,6 @@
 #include "tests/capbuttons/CapButtonsWindows.h"
 #include "kz/commands/HostInternalMessages.h"
 #include "kz/core/Hotkeys.h"
-#include "tests/support/TestHost.h"
 
 #include <gtest/gtest.h>
 
@@ -18,16 +17,7 @@ namespace {
 // the button messages are recorded here instead of going to the manager.
 class StandInMainWindow {
 public:
-    StandInMainWindow() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = Procedure;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"KzHotKeyStandInMain";
-        ::RegisterClassW(&wc);
-        window_.reset(::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                        wc.hInstance, this));
-    }
-    HWND get() const { return window_.get(); }
+    HWND get() const { return window_.Window(); }
     int HotKeys() const { return hotKeys_; }
     int Count(UINT message) const {
         int n = 0;
@@ -39,26 +29,24 @@ public:
     TghkLoader* loader = nullptr;
 
 private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_NCCREATE)
-            ::SetWindowLongPtrW(window, GWLP_USERDATA,
-                                reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
-        auto* self = reinterpret_cast<StandInMainWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (self && message == WM_HOTKEY) {
-            ++self->hotKeys_;
-            if (self->loader)
-                self->loader->HandleHotKey(wParam);
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_HOTKEY) {
+            ++hotKeys_;
+            if (loader)
+                loader->HandleHotKey(wParam);
             return 0;
         }
-        if (self && (message == HM_BUTTON_DOWN || message == HM_BUTTON_UP)) {
-            self->received_.push_back(MSG{window, message, wParam, lParam, 0, {}});
+        if (message == HM_BUTTON_DOWN || message == HM_BUTTON_UP) {
+            received_.push_back(MSG{window_.Window(), message, wParam, lParam, 0, {}});
             return 0;
         }
-        return ::DefWindowProcW(window, message, wParam, lParam);
+        return std::nullopt;
     }
-    UniqueWindow window_;
     int hotKeys_ = 0;
     std::vector<MSG> received_;
+    test::TestWindow window_{[this](UINT message, WPARAM wParam, LPARAM lParam) {
+        return OnMessage(message, wParam, lParam);
+    }};
 };
 
 // Another program's window holding a combination, as far as this test can tell.
@@ -76,14 +64,6 @@ private:
     bool registered_ = false;
 };
 
-void Key(std::vector<INPUT>& inputs, WORD key, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    inputs.push_back(input);
-}
-
 void PressCombination(uint16_t stored) {
     const HotKeyCombination c = CombinationOfStoredValue(stored);
     std::vector<WORD> modifiers;
@@ -95,11 +75,11 @@ void PressCombination(uint16_t stored) {
         modifiers.push_back(VK_SHIFT);
     std::vector<INPUT> inputs;
     for (WORD m : modifiers)
-        Key(inputs, m, false);
-    Key(inputs, static_cast<WORD>(c.virtualKey), false);
-    Key(inputs, static_cast<WORD>(c.virtualKey), true);
+        inputs.push_back(test::KeyInput(m, false));
+    inputs.push_back(test::KeyInput(static_cast<WORD>(c.virtualKey), false));
+    inputs.push_back(test::KeyInput(static_cast<WORD>(c.virtualKey), true));
     for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it)
-        Key(inputs, *it, true);
+        inputs.push_back(test::KeyInput(*it, true));
     ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
@@ -116,8 +96,8 @@ SettingsRecord HotKeySettings(int kind, uint16_t stored) {
 class HotKeysOfTheMainWindow : public testing::Test {
 protected:
     void SetUp() override {
-        ::SetForegroundWindow(target_.get());
-        ASSERT_TRUE(test::WaitUntil([&] { return ::GetForegroundWindow() == target_.get(); }));
+        ::SetForegroundWindow(target_.Window());
+        ASSERT_TRUE(test::WaitUntil([&] { return ::GetForegroundWindow() == target_.Window(); }));
         main_.loader = &loader_;
     }
     bool MayTouch(HWND w) {
@@ -142,9 +122,9 @@ TEST_F(HotKeysOfTheMainWindow, APressedCombinationPressesAndReleasesTheButtonOnT
     EXPECT_EQ(received[1].message, static_cast<UINT>(HM_BUTTON_UP));
     for (const MSG& m : received) {
         EXPECT_EQ(m.wParam, 4u) << "the position of kind 5 on the row";
-        EXPECT_EQ(reinterpret_cast<HWND>(m.lParam), target_.get());
+        EXPECT_EQ(reinterpret_cast<HWND>(m.lParam), target_.Window());
     }
-    EXPECT_EQ(asked_, std::vector<HWND>{target_.get()});
+    EXPECT_EQ(asked_, std::vector<HWND>{target_.Window()});
 }
 
 TEST_F(HotKeysOfTheMainWindow, AWindowTheHostMayNotTouchGetsNothing) {
@@ -153,7 +133,7 @@ TEST_F(HotKeysOfTheMainWindow, AWindowTheHostMayNotTouchGetsNothing) {
     PressCombination(kCtrlAltF7);
     ASSERT_TRUE(test::WaitUntil([&] { return main_.HotKeys() == 1; }));
     test::PumpPending();
-    EXPECT_EQ(asked_, std::vector<HWND>{target_.get()});
+    EXPECT_EQ(asked_, std::vector<HWND>{target_.Window()});
     EXPECT_TRUE(main_.Received().empty());
 }
 

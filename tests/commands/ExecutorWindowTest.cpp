@@ -1,25 +1,16 @@
 // Each command of the executor on real windows of the test thread, with its undo.
-#include "tests/commands/CommandTargets.h"
 #include "kz/commands/Hiddenjournal.h"
 #include "kz/commands/Impprofile.h"
 #include "tests/support/ScratchRegistry.h"
-#include "tests/support/TestHost.h"
+#include "tests/support/ExecutorStandIns.h"
+#include "tests/support/RecordingHost.h"
+#include "tests/support/TestWindows.h"
 #include "kz/commands/HostInternalMessages.h"
 
 #include <gtest/gtest.h>
 
 namespace kz::test {
 namespace {
-
-// Whether the shell holds an icon of this owner and identifier: only an
-// existing icon can be modified.
-bool ShellHasIcon(HWND owner, UINT id) {
-    NOTIFYICONDATAW probe{};
-    probe.cbSize = sizeof probe;
-    probe.hWnd = owner;
-    probe.uID = id;
-    return ::Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE;
-}
 
 class Executor : public ::testing::Test {
 protected:
@@ -36,7 +27,7 @@ protected:
     RecordingBoxes boxes;
     RegistryHiddenJournal journal;
     TImpProfile profile;
-    UniqueWindow target = MakeTarget();
+    UniqueWindow target = MakeCommandTarget();
     HWND w = target.get();
 };
 
@@ -50,7 +41,7 @@ TEST_F(Executor, RecordOfAWindowOfThisProgram) {
     EXPECT_EQ(record.Caption, L"Command target");
     EXPECT_EQ(record.ClassName, L"KzCommandTarget");
     EXPECT_EQ(record.Transparency, 100);
-    EXPECT_EQ(record.LargeIcon, TargetClassIcon());
+    EXPECT_EQ(record.LargeIcon, CommandTargetIcon());
     EXPECT_NE(record.SmallIcon, nullptr);
     EXPECT_TRUE(record.State.Visible);
     EXPECT_TRUE(record.State.OnTop);
@@ -60,8 +51,8 @@ TEST_F(Executor, RecordOfAWindowOfThisProgram) {
 }
 
 TEST_F(Executor, HidingHidesTheOwnerTooAndShowingShowsTheOwnerFirst) {
-    UniqueWindow owner = MakeTarget();
-    UniqueWindow owned = MakeTarget(WS_OVERLAPPEDWINDOW, 0, owner.get());
+    UniqueWindow owner = MakeCommandTarget();
+    UniqueWindow owned = MakeCommandTarget(WS_OVERLAPPEDWINDOW, 0, owner.get());
     ShowEvents().clear();
     profile.SetVisible(owned.get(), false);
     EXPECT_FALSE(::IsWindowVisible(owned.get()));
@@ -95,7 +86,7 @@ struct RollCase {
 class RollUp : public Executor, public ::testing::WithParamInterface<RollCase> {};
 
 TEST_P(RollUp, ToTheCaptionHeightAndBackWithTheWidthOfThen) {
-    UniqueWindow rolled = MakeTarget(GetParam().style, GetParam().exStyle);
+    UniqueWindow rolled = MakeCommandTarget(GetParam().style, GetParam().exStyle);
     const HWND r = rolled.get();
     const int height = WindowHeight(r);
     profile.SetRolled(r, !profile.IsRolled(r));
@@ -183,12 +174,12 @@ TEST_F(Executor, ARollIsNotMistakenForAResizeWhenTheWindowReportsItAtOnce) {
 
 TEST_F(Executor, TopmostOnAndOff) {
     profile.SetOnTop(w, !profile.IsOnTop(w));
-    EXPECT_TRUE(ExStyle(w) & WS_EX_TOPMOST);
+    EXPECT_TRUE(IsTopmost(w));
     ASSERT_NE(profile.FindSaved(w), nullptr);
     EXPECT_FALSE(profile.FindSaved(w)->State.OnTop);
     EXPECT_TRUE(profile.GetProfile(w).State.OnTop);
     profile.SetOnTop(w, !profile.IsOnTop(w));
-    EXPECT_FALSE(ExStyle(w) & WS_EX_TOPMOST);
+    EXPECT_FALSE(IsTopmost(w));
     EXPECT_EQ(profile.FindSaved(w), nullptr);
 }
 
@@ -199,13 +190,13 @@ TEST_F(Executor, TopmostMadeElsewhereAfterTheRecordIsWhatTheRestoreGivesBack) {
     ASSERT_NE(profile.FindSaved(w), nullptr);
     EXPECT_TRUE(profile.FindSaved(w)->State.OnTop);
     profile.RestoreWindow(w);
-    EXPECT_TRUE(ExStyle(w) & WS_EX_TOPMOST);
+    EXPECT_TRUE(IsTopmost(w));
 }
 
 TEST_F(Executor, TransparencySetReadsBackTruncated) {
     ASSERT_TRUE(profile.LayeredAvailable());
     profile.SetTransparency(w, 50);
-    EXPECT_TRUE(ExStyle(w) & WS_EX_LAYERED);
+    EXPECT_TRUE(IsLayered(w));
     BYTE alpha = 0;
     DWORD flags = 0;
     ASSERT_TRUE(::GetLayeredWindowAttributes(w, nullptr, &alpha, &flags));
@@ -220,7 +211,7 @@ TEST_F(Executor, TransparencySetReadsBackTruncated) {
     EXPECT_EQ(alpha, 12);
     // Above 100 % is opaque: the layered style goes and no change is left.
     profile.SetTransparency(w, 150);
-    EXPECT_FALSE(ExStyle(w) & WS_EX_LAYERED);
+    EXPECT_FALSE(IsLayered(w));
     EXPECT_EQ(profile.GetTransparency(w), 100);
     EXPECT_EQ(profile.FindSaved(w), nullptr);
 }
@@ -231,7 +222,7 @@ TEST_F(Executor, ToggleGoesToTheToggleLevelAndBack) {
     EXPECT_EQ(profile.GetTransparency(w), 29);
     profile.ToggleTransparency(w, profile.GetTransparency(w) >= 100);
     EXPECT_EQ(profile.GetTransparency(w), 100);
-    EXPECT_FALSE(ExStyle(w) & WS_EX_LAYERED);
+    EXPECT_FALSE(IsLayered(w));
     EXPECT_EQ(profile.FindSaved(w), nullptr);
     profile.SetToggleLevel(0);
     EXPECT_EQ(profile.ToggleLevel(), 1);
@@ -240,7 +231,7 @@ TEST_F(Executor, ToggleGoesToTheToggleLevelAndBack) {
 TEST_F(Executor, AWindowLayeredBeforehandGetsItsOpacityBack) {
     // Made layered by its program after the executor first saw it.
     profile.GetProfile(w);
-    ::SetWindowLongPtrW(w, GWL_EXSTYLE, ExStyle(w) | WS_EX_LAYERED);
+    ::SetWindowLongPtrW(w, GWL_EXSTYLE, ::GetWindowLongPtrW(w, GWL_EXSTYLE) | WS_EX_LAYERED);
     ASSERT_TRUE(::SetLayeredWindowAttributes(w, 0, 200, LWA_ALPHA));
     profile.SetTransparency(w, 30);
     ASSERT_NE(profile.FindSaved(w), nullptr);
@@ -250,7 +241,7 @@ TEST_F(Executor, AWindowLayeredBeforehandGetsItsOpacityBack) {
     EXPECT_EQ(profile.FindSaved(w), nullptr);
     // 100 % on it drops the layered style it had of its own.
     profile.SetTransparency(w, 100);
-    EXPECT_FALSE(ExStyle(w) & WS_EX_LAYERED);
+    EXPECT_FALSE(IsLayered(w));
 }
 
 TEST_F(Executor, SendToBackIsPostedToTheMainWindowAndSavesNothing) {
@@ -278,15 +269,15 @@ TEST_F(Executor, OwnTrayIconIsNamedByTheWindowAndGoesWithTheRestore) {
     EXPECT_EQ(icon->hIcon, profile.GetProfile(w).SmallIcon);
     EXPECT_EQ(std::wstring(icon->szTip), title.substr(0, 127));
     EXPECT_EQ(profile.WindowOfTrayIcon(icon->uID), w);
-    EXPECT_TRUE(ShellHasIcon(host.Window(), TrayIconIdOf(w)));
+    EXPECT_TRUE(TrayIconShown(host.Window(), TrayIconIdOf(w)));
     EXPECT_EQ(profile.FindSaved(w)->Changes, kValidRecord | kChangedTray | kChangedVisibility | kChangedOnTop);
 
     profile.RestoreWindow(w);
     EXPECT_EQ(profile.TrayIconOf(w), nullptr);
     EXPECT_EQ(profile.WindowOfTrayIcon(TrayIconIdOf(w)), nullptr);
-    EXPECT_FALSE(ShellHasIcon(host.Window(), TrayIconIdOf(w)));
+    EXPECT_FALSE(TrayIconShown(host.Window(), TrayIconIdOf(w)));
     EXPECT_TRUE(::IsWindowVisible(w));
-    EXPECT_FALSE(ExStyle(w) & WS_EX_TOPMOST);
+    EXPECT_FALSE(IsTopmost(w));
     EXPECT_EQ(profile.FindSaved(w), nullptr);
     EXPECT_TRUE(StoredJournal().empty());
 }
@@ -341,7 +332,7 @@ TEST_F(Executor, WithoutBoxesAWindowInABoxIsOnlyHidden) {
 }
 
 TEST_F(Executor, EveryCommandOnAWindowThatIsGone) {
-    HWND gone = MakeTarget().get();  // destroyed at the end of the statement
+    HWND gone = MakeCommandTarget().get();  // destroyed at the end of the statement
     ASSERT_FALSE(::IsWindow(gone));
     profile.SetInTray(gone, true);
     profile.SetVisible(gone, false);
@@ -362,7 +353,7 @@ TEST_F(Executor, EveryCommandOnAWindowThatIsGone) {
 }
 
 TEST_F(Executor, ForgettingAWindowDestroyedWhileChanged) {
-    UniqueWindow doomed = MakeTarget();
+    UniqueWindow doomed = MakeCommandTarget();
     const HWND d = doomed.get();
     profile.SetInTray(d, true);
     profile.SetVisible(d, false);
@@ -376,7 +367,7 @@ TEST_F(Executor, ForgettingAWindowDestroyedWhileChanged) {
 }
 
 TEST_F(Executor, RestoreAllAndTheEndOfTheExecutorUndoEverything) {
-    UniqueWindow other = MakeTarget();
+    UniqueWindow other = MakeCommandTarget();
     {
         TImpProfile ending;
         ending.Connect(host.Window(), &commonTray, &boxes, &journal);
@@ -389,7 +380,7 @@ TEST_F(Executor, RestoreAllAndTheEndOfTheExecutorUndoEverything) {
     }
     EXPECT_TRUE(::IsWindowVisible(w));
     EXPECT_TRUE(::IsWindowVisible(other.get()));
-    EXPECT_FALSE(ExStyle(other.get()) & WS_EX_LAYERED);
+    EXPECT_FALSE(IsLayered(other.get()));
     EXPECT_TRUE(boxes.boxes.empty());
     // A normal end leaves the journal empty.
     EXPECT_TRUE(StoredJournal().empty());

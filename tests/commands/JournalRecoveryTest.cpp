@@ -1,9 +1,8 @@
 // Recovery of the windows a host hid before it ended without showing them:
 // only a journalled window that is still the same window is shown again.
-#include "tests/commands/CommandTargets.h"
 #include "kz/commands/Hiddenjournal.h"
 #include "tests/support/ScratchRegistry.h"
-#include "tests/support/TestHost.h"
+#include "tests/support/TestWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +13,7 @@ class JournalRecovery : public ::testing::Test {
 protected:
     // A target of this process, hidden, with its journal entry as written now.
     HiddenWindowEntry HiddenTarget(UniqueWindow& window) {
-        window = MakeTarget();
+        window = MakeCommandTarget();
         ::ShowWindow(window.get(), SW_HIDE);
         return EntryOfWindow(window.get());
     }
@@ -29,8 +28,8 @@ TEST_F(JournalRecovery, ShowsOnlyTheWindowsThatAreStillTheJournalledOnes) {
     classEntry.className = L"SomeoneElsesClass";
     HiddenWindowEntry processEntry = HiddenTarget(otherProcess);
     processEntry.processId ^= 0x4;
-    const HiddenWindowEntry visibleEntry = EntryOfWindow((visible = MakeTarget()).get());
-    UniqueWindow gone = MakeTarget();
+    const HiddenWindowEntry visibleEntry = EntryOfWindow((visible = MakeCommandTarget()).get());
+    UniqueWindow gone = MakeCommandTarget();
     const HiddenWindowEntry goneEntry = EntryOfWindow(gone.get());
     gone.reset();
     ASSERT_TRUE(WriteHiddenJournal({classEntry, processEntry, visibleEntry, goneEntry, sameEntry}));
@@ -69,7 +68,7 @@ TEST_F(JournalRecovery, HostileValuesShowNothingAndAreEmptied) {
 
 TEST_F(JournalRecovery, TheJournalFollowsHidingAndShowing) {
     RegistryHiddenJournal journal;
-    UniqueWindow first = MakeTarget(), second = MakeTarget();
+    UniqueWindow first = MakeCommandTarget(), second = MakeCommandTarget();
     journal.Hidden(first.get());
     journal.Hidden(second.get());
     journal.Hidden(first.get());

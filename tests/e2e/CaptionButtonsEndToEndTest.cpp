@@ -1,8 +1,7 @@
 // The caption buttons from the outside: drawn in other programs' captions,
 // clicked with the real mouse, chosen from the system menu.
-#include "tests/e2e/EndToEnd.h"
 #include "common/Protocol.h"
-#include "tests/e2e/TargetQuery.h"
+#include "tests/support/EndToEnd.h"
 
 #include <gtest/gtest.h>
 
@@ -12,10 +11,6 @@
 
 namespace kz::test {
 namespace {
-
-std::wstring TargetCommand(const wchar_t* title) {
-    return L"\"" + BinaryDirectory() + L"\\kz_target.exe\" " + title;
-}
 
 // How long a target's window may take to show its buttons here.
 constexpr std::chrono::seconds kButtonsTimeout{10};
@@ -27,28 +22,24 @@ int DrawnButtonPixels(HWND window) {
     if (spans.empty())
         return 0;
     const int y = CaptionMiddle(window);
-    const HDC screen = ::GetDC(nullptr);
-    const COLORREF caption = ::GetPixel(screen, spans.front().first - 3, y);
+    const int left = spans.front().first - 3;
+    const int width = spans.back().second + 1 - left;
+    const std::vector<uint32_t> band = ScreenPixels(RECT{left, y - 3, left + width, y + 4});
+    if (band.empty())
+        return 0;
+    const uint32_t caption = band[3 * width];  // the middle row at the left edge
     int count = 0;
     for (const auto& span : spans)
         for (int x = span.first; x <= span.second; ++x)
-            for (int dy = -3; dy <= 3; ++dy)
-                count += ::GetPixel(screen, x, y + dy) != caption;
-    ::ReleaseDC(nullptr, screen);
+            for (int row = 0; row < 7; ++row)
+                count += band[row * width + x - left] != caption;
     return count;
 }
 
-void ClickAt(int x, int y) { SendClicksAt(x, y); }
-
-class CaptionButtonsEndToEnd : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(desktop_.Installed()); }
-    RecordingHost& Host() { return desktop_.Host(); }
-    HookedDesktop desktop_;
-};
+class CaptionButtonsEndToEnd : public HookedDesktopTest {};
 
 TEST_F(CaptionButtonsEndToEnd, NotepadAndATargetShowTheButtonsInTheirCaptions) {
-    ChildProgram target(TargetCommand(L"Buttons"));
+    TargetProgram target({L"Buttons"});
     ChildProgram notepad(L"notepad.exe");
     const HWND targetWindow = target.WaitForWindow();
     const HWND notepadWindow = notepad.WaitForWindow();
@@ -71,7 +62,7 @@ TEST_F(CaptionButtonsEndToEnd, NotepadAndATargetShowTheButtonsInTheirCaptions) {
 }
 
 TEST_F(CaptionButtonsEndToEnd, ARealClickOnTheFirstButtonSendsToTray) {
-    ChildProgram target(TargetCommand(L"Click me"));
+    TargetProgram target({L"Click me"});
     const HWND window = target.WaitForWindow();
     ASSERT_NE(window, nullptr);
     ::SetWindowPos(window, HWND_TOP, 200, 200, 640, 300, SWP_SHOWWINDOW);
@@ -80,7 +71,7 @@ TEST_F(CaptionButtonsEndToEnd, ARealClickOnTheFirstButtonSendsToTray) {
     const auto first = ButtonSpans(window).front();
 
     Host().Clear();
-    ClickAt((first.first + first.second) / 2, CaptionMiddle(window));
+    SendClicksAt((first.first + first.second) / 2, CaptionMiddle(window));
     EXPECT_TRUE(WaitUntil([&] { return Host().Count(HM_TO_TRAY) >= 1; }));
     EXPECT_EQ(Host().Count(HM_TO_TRAY, window), 1);
     EXPECT_EQ(Host().Count(HM_TO_TRAY), 1);
@@ -90,7 +81,7 @@ TEST_F(CaptionButtonsEndToEnd, ARealClickOnTheFirstButtonSendsToTray) {
 }
 
 TEST_F(CaptionButtonsEndToEnd, ASystemMenuEntrySendsItsCommand) {
-    ChildProgram target(TargetCommand(L"System menu"));
+    TargetProgram target({L"System menu"});
     const HWND window = target.WaitForWindow();
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return AskTarget(window, kAskAttached) == 1; }));
@@ -116,7 +107,7 @@ TEST_F(CaptionButtonsEndToEnd, ASystemMenuEntrySendsItsCommand) {
 }
 
 TEST_F(CaptionButtonsEndToEnd, ATargetSubclassedLaterKeepsWorkingWhenTheHostGoesAway) {
-    ChildProgram target(TargetCommand(L"Host goes away"));
+    TargetProgram target({L"Host goes away"});
     const HWND window = target.WaitForWindow();
     ASSERT_NE(window, nullptr);
     ::SetWindowPos(window, HWND_TOP, 200, 200, 640, 300, SWP_SHOWWINDOW);

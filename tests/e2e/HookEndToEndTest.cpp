@@ -1,8 +1,7 @@
 // The real hook across processes: the test program is the host, the targets
 // are a program of ours and Wine's notepad, each in a process of its own.
-#include "tests/e2e/EndToEnd.h"
 #include "common/Protocol.h"
-#include "tests/e2e/TargetQuery.h"
+#include "tests/support/EndToEnd.h"
 
 #include <gtest/gtest.h>
 
@@ -10,30 +9,6 @@
 
 namespace kz::test {
 namespace {
-
-std::wstring TargetProgramPath() { return BinaryDirectory() + L"\\kz_target.exe"; }
-
-// A copy of the target program under another name, removed afterwards.
-class ProgramCopy {
-public:
-    explicit ProgramCopy(const std::wstring& fileName) {
-        wchar_t temp[MAX_PATH];
-        ::GetTempPathW(MAX_PATH, temp);
-        directory_ = std::wstring(temp) + L"kz_e2e_" + std::to_wstring(::GetCurrentProcessId());
-        ::CreateDirectoryW(directory_.c_str(), nullptr);
-        path_ = directory_ + L"\\" + fileName;
-        ::CopyFileW(TargetProgramPath().c_str(), path_.c_str(), FALSE);
-    }
-    ~ProgramCopy() {
-        ::DeleteFileW(path_.c_str());
-        ::RemoveDirectoryW(directory_.c_str());
-    }
-    const std::wstring& Path() const { return path_; }
-
-private:
-    std::wstring directory_;
-    std::wstring path_;
-};
 
 void Resize(HWND window, int width, int height) {
     ::SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -45,15 +20,10 @@ bool WaitForFirstPaint(HWND window) {
     return WaitUntil([window] { return AskTarget(window, kAskNcPaints) > 0; });
 }
 
-class HookEndToEnd : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(desktop_.Installed()); }
-    RecordingHost& Host() { return desktop_.Host(); }
-    HookedDesktop desktop_;
-};
+class HookEndToEnd : public HookedDesktopTest {};
 
 TEST_F(HookEndToEnd, ATargetProgramAttachesReportsResizesAndIsReleasedOnce) {
-    ChildProgram target(L"\"" + TargetProgramPath() + L"\" Barquill target");
+    TargetProgram target({L"Barquill target"});
     ASSERT_TRUE(target.Started());
     const HWND window = target.WaitForWindow();
     ASSERT_NE(window, nullptr);
@@ -89,7 +59,7 @@ TEST_F(HookEndToEnd, NotepadIsAttachedAndReleased) {
 
 // A program the library must stay out of: painted, resized, closed, and the
 // host never hears of it.
-void ExpectNeverAttached(RecordingHost& host, ChildProgram& program, const char* screenshot) {
+void ExpectNeverAttached(RecordingHost& host, TargetProgram& program, const char* screenshot) {
     ASSERT_TRUE(program.Started());
     const HWND window = program.WaitForWindow();
     ASSERT_NE(window, nullptr);
@@ -108,13 +78,13 @@ void ExpectNeverAttached(RecordingHost& host, ChildProgram& program, const char*
 }
 
 TEST_F(HookEndToEnd, AProgramNamedCmdIsNeverAttached) {
-    ProgramCopy copy(L"CMD.exe");
-    ChildProgram program(L"\"" + copy.Path() + L"\" Barquill as cmd");
+    const ProgramCopy copy(TargetProgramPath(), L"CMD.exe");
+    TargetProgram program({L"Barquill as cmd"}, copy.Path());
     ExpectNeverAttached(Host(), program, "e2e_cmd_not_attached");
 }
 
 TEST_F(HookEndToEnd, ABlacklistedProgramIsNeverAttached) {
-    ProgramCopy copy(L"listed.exe");
+    const ProgramCopy copy(TargetProgramPath(), L"listed.exe");
     std::wstring upper = copy.Path();
     for (wchar_t& c : upper)
         c = static_cast<wchar_t>(::towupper(c));
@@ -126,7 +96,7 @@ TEST_F(HookEndToEnd, ABlacklistedProgramIsNeverAttached) {
     ::RegSetValueExW(key, kBlacklistValueW, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(value.data()),
                      static_cast<DWORD>(value.size() * sizeof(wchar_t)));
 
-    ChildProgram program(L"\"" + copy.Path() + L"\" Barquill blacklisted");
+    TargetProgram program({L"Barquill blacklisted"}, copy.Path());
     ExpectNeverAttached(Host(), program, "e2e_blacklisted_not_attached");
 
     ::RegDeleteValueW(key, kBlacklistValueW);

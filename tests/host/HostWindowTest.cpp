@@ -2,18 +2,21 @@
 // and executor of the test process act on windows of target programs in
 // other processes, driven by the messages the hook library, the shell and
 // other programs send.
-#include "tests/host/HostHarness.h"
-
 #include "common/Protocol.h"
 #include "kz/commands/HostInternalMessages.h"
 #include "kz/commands/Impprofile.h"
-#include "kz/core/Vwindowlist.h"
 #include "kz/commands/WindowTrayIcons.h"
+#include "kz/core/Vwindowlist.h"
+#include "tests/support/Host.h"
+#include "tests/support/MenuReading.h"
+#include "tests/support/TestWindows.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <functional>
+#include <initializer_list>
 #include <memory>
 
 namespace kz::test {
@@ -21,13 +24,31 @@ namespace {
 
 constexpr int kTargets = 3;
 
+void CALLBACK CloseStuckMenu(HWND, UINT, UINT_PTR, DWORD) noexcept { ::EndMenu(); }
+
+// Opens a popup menu of this thread with open() and types keys into it. A
+// menu that does not take them is closed after a few seconds, so a fault
+// fails the test instead of hanging it.
+void TypeIntoMenu(HWND owner, std::initializer_list<UINT> keys, const std::function<void()>& open) {
+    PumpPending();  // a quit request left by an earlier host would end the menu at once
+    for (UINT key : keys)
+        ::PostMessageW(owner, WM_KEYDOWN, key, 0);
+    const UINT_PTR watchdog = ::SetTimer(nullptr, 0, 5000, &CloseStuckMenu);
+    open();
+    ::KillTimer(nullptr, watchdog);
+    PumpPending();
+}
+
 // Three target programs shared by the tests of a suite; every test leaves
 // them as it found them (the host restores every window it changed).
 class HostWindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        for (int i = 0; i < kTargets; ++i)
-            targets_[static_cast<size_t>(i)] = std::make_unique<TargetProgram>(L"Host target " + std::to_wstring(i));
+        for (int i = 0; i < kTargets; ++i) {
+            auto& target = targets_[static_cast<size_t>(i)];
+            target = std::make_unique<TargetProgram>(TargetProgram::Layout{L"Host target " + std::to_wstring(i)});
+            target->WaitForWindows();
+        }
     }
     static void TearDownTestSuite() {
         for (auto& target : targets_)
@@ -52,76 +73,76 @@ protected:
 
 TEST_F(HostCommandTest, ToTrayHidesTheWindowAndALeftClickOnItsIconRestoresIt) {
     const HWND w = Target(0);
-    host.Send(HM_TO_TRAY, w);
+    host.Command(HM_TO_TRAY, w);
     EXPECT_TRUE(WaitUntil([w] { return !Visible(w); }));
-    EXPECT_TRUE(ImpProfile().GetProfile(w).State.InTray);
-    ASSERT_NE(nullptr, ImpProfile().TrayIconOf(w));
-    EXPECT_EQ(host.Window(), ImpProfile().TrayIconOf(w)->hWnd);
+    EXPECT_TRUE(host.Executor().GetProfile(w).State.InTray);
+    ASSERT_NE(nullptr, host.Executor().TrayIconOf(w));
+    EXPECT_EQ(host.Window(), host.Executor().TrayIconOf(w)->hWnd);
 
-    host.Send(WM_TRAYNOTIFY, reinterpret_cast<HWND>(static_cast<UINT_PTR>(TrayIconIdOf(w))), WM_LBUTTONDOWN);
+    host.NotifyTrayClick(TrayIconIdOf(w), WM_LBUTTONDOWN);
     EXPECT_TRUE(WaitUntil([w] { return Visible(w); }));
-    EXPECT_EQ(nullptr, ImpProfile().TrayIconOf(w));
-    EXPECT_EQ(nullptr, ImpProfile().FindSaved(w));
+    EXPECT_EQ(nullptr, host.Executor().TrayIconOf(w));
+    EXPECT_EQ(nullptr, host.Executor().FindSaved(w));
 }
 
 TEST_F(HostCommandTest, MouseMessagesOtherThanButtonDownsAreIgnored) {
     const HWND w = Target(0);
-    host.Send(HM_TO_TRAY, w);
+    host.Command(HM_TO_TRAY, w);
     for (UINT mouse : {WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_MOUSEMOVE, WM_RBUTTONUP})
-        host.Send(WM_TRAYNOTIFY, reinterpret_cast<HWND>(static_cast<UINT_PTR>(TrayIconIdOf(w))), mouse);
+        host.NotifyTrayClick(TrayIconIdOf(w), mouse);
     PumpPending();
     EXPECT_FALSE(Visible(w));
-    EXPECT_NE(nullptr, ImpProfile().TrayIconOf(w));
+    EXPECT_NE(nullptr, host.Executor().TrayIconOf(w));
 }
 
 TEST_F(HostCommandTest, ShowWindowFromTheIconsMenuUndoesOnlyTrayAndHiding) {
     const HWND w = Target(1);
-    host.Send(HM_ON_TOP, w);
-    host.Send(HM_TO_TRAY, w);
+    host.Command(HM_ON_TOP, w);
+    host.Command(HM_TO_TRAY, w);
     ASSERT_TRUE(WaitUntil([w] { return !Visible(w); }));
     TypeIntoMenu(host.Window(), {VK_DOWN, VK_RETURN}, [&] {
-        host.Send(WM_TRAYNOTIFY, reinterpret_cast<HWND>(static_cast<UINT_PTR>(TrayIconIdOf(w))), WM_RBUTTONDOWN);
+        host.NotifyTrayClick(TrayIconIdOf(w), WM_RBUTTONDOWN);
     });
     EXPECT_TRUE(WaitUntil([w] { return Visible(w); }));
-    EXPECT_EQ(nullptr, ImpProfile().TrayIconOf(w));
+    EXPECT_EQ(nullptr, host.Executor().TrayIconOf(w));
     EXPECT_TRUE(IsTopmost(w));  // still a change in force
-    ASSERT_NE(nullptr, ImpProfile().FindSaved(w));
-    EXPECT_TRUE(ImpProfile().FindSaved(w)->Changes & kChangedOnTop);
+    ASSERT_NE(nullptr, host.Executor().FindSaved(w));
+    EXPECT_TRUE(host.Executor().FindSaved(w)->Changes & kChangedOnTop);
 }
 
 TEST_F(HostCommandTest, CloseWindowFromTheIconsMenuClosesTheTargetNotTheHost) {
-    TargetProgram doomed(L"Host target to close");
-    const HWND w = doomed.Window();
+    TargetProgram doomed({L"Host target to close"});
+    const HWND w = doomed.WaitForWindow();
     ASSERT_TRUE(w);
-    host.Send(HM_TO_TRAY, w);
+    host.Command(HM_TO_TRAY, w);
     ASSERT_TRUE(WaitUntil([w] { return !Visible(w); }));
     TypeIntoMenu(host.Window(), {VK_DOWN, VK_DOWN, VK_RETURN}, [&] {
-        host.Send(WM_TRAYNOTIFY, reinterpret_cast<HWND>(static_cast<UINT_PTR>(TrayIconIdOf(w))), WM_RBUTTONDOWN);
+        host.NotifyTrayClick(TrayIconIdOf(w), WM_RBUTTONDOWN);
     });
     EXPECT_TRUE(WaitUntil([w] { return !::IsWindow(w); }, std::chrono::seconds(10)));
     EXPECT_TRUE(::IsWindow(host.Window()));
-    host.Send(HM_WINDOW_GONE, w);
-    EXPECT_EQ(nullptr, ImpProfile().Current().Find(w));
+    host.Command(HM_WINDOW_GONE, w);
+    EXPECT_EQ(nullptr, host.Executor().Current().Find(w));
 }
 
 TEST_F(HostCommandTest, TransparencyTogglesAtTheToggleLevelAndTakesAGivenLevel) {
     const HWND w = Target(0);
-    ImpProfile().SetToggleLevel(50);
-    host.Send(HM_TRANSPARENCY, w, kTransparencyToggleArgument);
+    host.Executor().SetToggleLevel(50);
+    host.Command(HM_TRANSPARENCY, w, kTransparencyToggleArgument);
     EXPECT_TRUE(IsLayered(w));
-    EXPECT_EQ(49, ImpProfile().ReadTransparency(w));  // alpha 127
+    EXPECT_EQ(49, host.Executor().ReadTransparency(w));  // alpha 127
 
-    host.Send(HM_TRANSPARENCY, w, kTransparencyToggleArgument);
+    host.Command(HM_TRANSPARENCY, w, kTransparencyToggleArgument);
     EXPECT_FALSE(IsLayered(w));
-    EXPECT_EQ(nullptr, ImpProfile().FindSaved(w));
+    EXPECT_EQ(nullptr, host.Executor().FindSaved(w));
 
-    host.Send(HM_TRANSPARENCY, w, 30);
-    EXPECT_EQ(29, ImpProfile().ReadTransparency(w));  // alpha 76
-    host.Send(HM_TRANSPARENCY, w, 30);
-    EXPECT_EQ(29, ImpProfile().ReadTransparency(w));  // a level is set, not toggled
-    host.Send(HM_TRANSPARENCY, w, 150);
+    host.Command(HM_TRANSPARENCY, w, 30);
+    EXPECT_EQ(29, host.Executor().ReadTransparency(w));  // alpha 76
+    host.Command(HM_TRANSPARENCY, w, 30);
+    EXPECT_EQ(29, host.Executor().ReadTransparency(w));  // a level is set, not toggled
+    host.Command(HM_TRANSPARENCY, w, 150);
     EXPECT_FALSE(IsLayered(w));
-    EXPECT_EQ(nullptr, ImpProfile().FindSaved(w));
+    EXPECT_EQ(nullptr, host.Executor().FindSaved(w));
 }
 
 TEST_F(HostCommandTest, RollTwiceRollsUpAndDownAndASizeChangeForgetsTheRoll) {
@@ -129,30 +150,30 @@ TEST_F(HostCommandTest, RollTwiceRollsUpAndDownAndASizeChangeForgetsTheRoll) {
     RECT frame{};
     ::GetWindowRect(w, &frame);
     const int height = WindowHeight(w);
-    host.Send(HM_ROLL, w);
+    host.Command(HM_ROLL, w);
     EXPECT_LT(WindowHeight(w), height / 2);
-    host.Send(HM_ROLL, w);
+    host.Command(HM_ROLL, w);
     EXPECT_EQ(height, WindowHeight(w));
 
-    host.Send(HM_ROLL, w);
-    host.Send(HM_WINDOW_SIZED, w);  // someone else sized it: it counts as unrolled
-    EXPECT_FALSE(ImpProfile().IsRolled(w));
-    EXPECT_EQ(nullptr, ImpProfile().FindSaved(w));
-    host.Send(HM_ROLL, w);  // rolls up again rather than down
-    EXPECT_TRUE(ImpProfile().IsRolled(w));
-    host.Send(HM_ROLL, w);
-    EXPECT_FALSE(ImpProfile().IsRolled(w));
+    host.Command(HM_ROLL, w);
+    host.Command(HM_WINDOW_SIZED, w);  // someone else sized it: it counts as unrolled
+    EXPECT_FALSE(host.Executor().IsRolled(w));
+    EXPECT_EQ(nullptr, host.Executor().FindSaved(w));
+    host.Command(HM_ROLL, w);  // rolls up again rather than down
+    EXPECT_TRUE(host.Executor().IsRolled(w));
+    host.Command(HM_ROLL, w);
+    EXPECT_FALSE(host.Executor().IsRolled(w));
     ::SetWindowPos(w, nullptr, 0, 0, frame.right - frame.left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 TEST_F(HostCommandTest, OnTopTogglesAndSendToBackPutsTheWindowBelowTheOthers) {
     const HWND w = Target(0);
-    host.Send(HM_ON_TOP, w);
+    host.Command(HM_ON_TOP, w);
     EXPECT_TRUE(IsTopmost(w));
-    host.Send(HM_ON_TOP, w);
+    host.Command(HM_ON_TOP, w);
     EXPECT_FALSE(IsTopmost(w));
 
-    host.Send(HM_TO_BACK, w);  // takes effect once the posted move is handled
+    host.Command(HM_TO_BACK, w);  // takes effect once the posted move is handled
     const auto below = [](HWND upper, HWND lower) {
         for (HWND next = ::GetWindow(upper, GW_HWNDNEXT); next; next = ::GetWindow(next, GW_HWNDNEXT))
             if (next == lower)
@@ -174,15 +195,15 @@ TEST_F(HostCommandTest, CommandsAboutWindowsThatMustNotBeTouchedChangeNothing) {
 
     for (HWND w : untouchable) {
         for (UINT command : {HM_TO_TRAY, HM_TO_COMMON_TRAY, HM_TO_BOX, HM_ROLL, HM_ON_TOP, HM_TO_BACK})
-            host.Send(command, w);
-        host.Send(HM_TRANSPARENCY, w, 30);
-        host.Send(HM_WINDOW_SIZED, w);
-        host.Send(HM_WINDOW_GONE, w);
-        host.Send(WM_SENDTOBACK, nullptr, reinterpret_cast<LPARAM>(w));
+            host.Command(command, w);
+        host.Command(HM_TRANSPARENCY, w, 30);
+        host.Command(HM_WINDOW_SIZED, w);
+        host.Command(HM_WINDOW_GONE, w);
+        host.Command(WM_SENDTOBACK, nullptr, reinterpret_cast<LPARAM>(w));
     }
     PumpPending();
-    EXPECT_EQ(0, ImpProfile().Current().Count());
-    EXPECT_EQ(0, ImpProfile().Saved().Count());
+    EXPECT_EQ(0, host.Executor().Current().Count());
+    EXPECT_EQ(0, host.Executor().Saved().Count());
     for (HWND w : {parent, child}) {
         EXPECT_TRUE(Visible(w));
         EXPECT_FALSE(IsTopmost(w) || IsLayered(w));
@@ -196,40 +217,40 @@ TEST_F(HostCommandTest, CommandsAboutWindowsThatMustNotBeTouchedChangeNothing) {
 TEST_F(HostCommandTest, AWindowReportedGoneIsForgottenThoughItNoLongerExists) {
     HWND w = nullptr;
     {
-        TargetProgram shortLived(L"Host target that ends");
-        w = shortLived.Window();
+        TargetProgram shortLived({L"Host target that ends"});
+        w = shortLived.WaitForWindow();
         ASSERT_TRUE(w);
-        host.Send(HM_ON_TOP, w);
-        ASSERT_NE(nullptr, ImpProfile().FindSaved(w));
+        host.Command(HM_ON_TOP, w);
+        ASSERT_NE(nullptr, host.Executor().FindSaved(w));
     }  // the program is ended
     ASSERT_TRUE(WaitUntil([w] { return !::IsWindow(w); }));
-    host.Send(HM_WINDOW_GONE, w);
-    EXPECT_EQ(nullptr, ImpProfile().Current().Find(w));
-    EXPECT_EQ(nullptr, ImpProfile().FindSaved(w));
+    host.Command(HM_WINDOW_GONE, w);
+    EXPECT_EQ(nullptr, host.Executor().Current().Find(w));
+    EXPECT_EQ(nullptr, host.Executor().FindSaved(w));
 }
 
 TEST_F(HostCommandTest, PresetMenuChecksTheRoundedLevelAndSetsTheChosenOne) {
     const HWND w = Target(1);
-    host.Send(HM_TRANSPARENCY, w, 79);  // reads back as 78 %
-    ASSERT_EQ(78, ImpProfile().GetTransparency(w));
+    host.Command(HM_TRANSPARENCY, w, 79);  // reads back as 78 %
+    ASSERT_EQ(78, host.Executor().GetTransparency(w));
     const LPARAM point = MAKELPARAM(200, 100);  // y low, x high
-    TypeIntoMenu(host.Window(), {VK_ESCAPE}, [&] { host.Send(WM_PRESETMENU, w, point); });
+    TypeIntoMenu(host.Window(), {VK_ESCAPE}, [&] { host.Command(WM_PRESETMENU, w, point); });
     const HMENU menu = host.Main().popupTransparency();
     EXPECT_EQ(w, host.Main().TransparencyTarget());
-    EXPECT_EQ(L"  80 %", ItemText(menu, 2));
-    EXPECT_TRUE(ItemChecked(menu, 2));
+    EXPECT_EQ(L"  80 %", ReadItem(menu, 2).text);
+    EXPECT_TRUE(ReadItem(menu, 2).checked);
 
-    host.Send(HM_TRANSPARENCY, w, 74);  // 73 %: rounds to 75, no such item, the mark stays
+    host.Command(HM_TRANSPARENCY, w, 74);  // 73 %: rounds to 75, no such item, the mark stays
     host.Main().popupTransparencyPopup();
-    EXPECT_TRUE(ItemChecked(menu, 2));
+    EXPECT_TRUE(ReadItem(menu, 2).checked);
 
     // Down six times from the top: "  50 %".
     TypeIntoMenu(host.Window(), {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN},
-                 [&] { host.Send(WM_PRESETMENU, w, point); });
-    EXPECT_EQ(49, ImpProfile().ReadTransparency(w));
+                 [&] { host.Command(WM_PRESETMENU, w, point); });
+    EXPECT_EQ(49, host.Executor().ReadTransparency(w));
     host.Main().popupTransparencyPopup();
-    EXPECT_TRUE(ItemChecked(menu, 5));
-    EXPECT_FALSE(ItemChecked(menu, 2));
+    EXPECT_TRUE(ReadItem(menu, 5).checked);
+    EXPECT_FALSE(ReadItem(menu, 2).checked);
 }
 
 // The menu of the host icon.
@@ -239,25 +260,25 @@ protected:
 };
 
 TEST_F(TrayMenuTest, RestoreAllRestoresEveryChangedWindow) {
-    host.Send(HM_ON_TOP, Target(0));
-    host.Send(HM_TO_TRAY, Target(1));
-    host.Send(HM_TRANSPARENCY, Target(2), 30);
+    host.Command(HM_ON_TOP, Target(0));
+    host.Command(HM_TO_TRAY, Target(1));
+    host.Command(HM_TRANSPARENCY, Target(2), 30);
     host.TrayMenu().popupMainTrayPopup();
     const HMENU menu = host.TrayMenu().popupMainTray();
-    ASSERT_EQ(L"Restore changed windows", ItemText(menu, 1));
+    ASSERT_EQ(L"Restore changed windows", ReadItem(menu, 1).text);
     const HMENU changed = ::GetSubMenu(menu, 1);
     ASSERT_EQ(5, ::GetMenuItemCount(changed));
-    EXPECT_EQ(L"Restore All", ItemText(changed, 0));
-    EXPECT_TRUE(ItemEnabled(changed, 0));
-    EXPECT_TRUE(IsSeparator(changed, 1));
+    EXPECT_EQ(L"Restore All", ReadItem(changed, 0).text);
+    EXPECT_TRUE(ReadItem(changed, 0).enabled);
+    EXPECT_TRUE(ReadItem(changed, 1).separator);
     for (int i = 0; i < kTargets; ++i)
-        EXPECT_EQ(L"Host target " + std::to_wstring(i), ItemText(changed, 2 + i));
+        EXPECT_EQ(L"Host target " + std::to_wstring(i), ReadItem(changed, 2 + i).text);
     const HMENU trayed = ::GetSubMenu(menu, 0);
     ASSERT_EQ(3, ::GetMenuItemCount(trayed));
-    EXPECT_EQ(L"Host target 1", ItemText(trayed, 2));
+    EXPECT_EQ(L"Host target 1", ReadItem(trayed, 2).text);
 
     host.TrayMenu().RestoreAll1Click();
-    EXPECT_EQ(0, ImpProfile().Saved().Count());
+    EXPECT_EQ(0, host.Executor().Saved().Count());
     EXPECT_FALSE(IsTopmost(Target(0)));
     EXPECT_TRUE(WaitUntil([] { return Visible(Target(1)); }));
     EXPECT_FALSE(IsLayered(Target(2)));
@@ -265,45 +286,45 @@ TEST_F(TrayMenuTest, RestoreAllRestoresEveryChangedWindow) {
     host.TrayMenu().popupMainTrayPopup();
     const HMENU rebuilt = host.TrayMenu().popupMainTray();
     EXPECT_EQ(1, ::GetMenuItemCount(::GetSubMenu(rebuilt, 0)));
-    EXPECT_FALSE(ItemEnabled(::GetSubMenu(rebuilt, 0), 0));
+    EXPECT_FALSE(ReadItem(::GetSubMenu(rebuilt, 0), 0).enabled);
     EXPECT_EQ(1, ::GetMenuItemCount(::GetSubMenu(rebuilt, 1)));
-    EXPECT_FALSE(ItemEnabled(::GetSubMenu(rebuilt, 1), 0));
+    EXPECT_FALSE(ReadItem(::GetSubMenu(rebuilt, 1), 0).enabled);
 }
 
 TEST_F(TrayMenuTest, ChosenItemsActOnTheirWindows) {
-    host.Send(HM_TO_TRAY, Target(0));
-    host.Send(HM_TO_TRAY, Target(1));
-    host.Send(HM_ON_TOP, Target(2));
+    host.Command(HM_TO_TRAY, Target(0));
+    host.Command(HM_TO_TRAY, Target(1));
+    host.Command(HM_ON_TOP, Target(2));
     // Show trayed windows > Show All.
     TypeIntoMenu(host.Window(), {VK_DOWN, VK_RIGHT, VK_RETURN},
-                 [&] { host.Send(WM_TRAYNOTIFY, reinterpret_cast<HWND>(0xFFFFFFFFu), WM_RBUTTONDOWN); });
+                 [&] { host.NotifyTrayClick(kHostTrayIconId, WM_RBUTTONDOWN); });
     EXPECT_TRUE(WaitUntil([] { return Visible(Target(0)) && Visible(Target(1)); }));
-    EXPECT_EQ(nullptr, ImpProfile().TrayIconOf(Target(0)));
+    EXPECT_EQ(nullptr, host.Executor().TrayIconOf(Target(0)));
     // Restore changed windows > the only changed window.
     TypeIntoMenu(host.Window(), {VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN},
-                 [&] { host.Send(WM_TRAYNOTIFY, reinterpret_cast<HWND>(0xFFFFFFFFu), WM_RBUTTONDOWN); });
+                 [&] { host.NotifyTrayClick(kHostTrayIconId, WM_RBUTTONDOWN); });
     EXPECT_FALSE(IsTopmost(Target(2)));
-    EXPECT_EQ(0, ImpProfile().Saved().Count());
+    EXPECT_EQ(0, host.Executor().Saved().Count());
 }
 
 TEST_F(TrayMenuTest, CommonTrayWindowsAreListedAboveExitWhenTheMenuIsNotSeparate) {
-    host.Send(HM_TO_COMMON_TRAY, Target(0));
+    host.Command(HM_TO_COMMON_TRAY, Target(0));
     ASSERT_TRUE(WaitUntil([] { return !Visible(Target(0)); }));
     EXPECT_FALSE(host.TrayMenu().CommonIconShown());
     host.TrayMenu().popupMainTrayPopup();
     const HMENU menu = host.TrayMenu().popupMainTray();
     const int count = ::GetMenuItemCount(menu);
     ASSERT_EQ(10, count);
-    EXPECT_EQ(L"Exit", ItemText(menu, count - 1));
-    EXPECT_TRUE(IsSeparator(menu, count - 2));
-    EXPECT_EQ(L"Host target 0", ItemText(menu, count - 3));
-    EXPECT_TRUE(IsSeparator(menu, count - 4));
-    EXPECT_EQ(L"Options", ItemText(menu, count - 5));
+    EXPECT_EQ(L"Exit", ReadItem(menu, count - 1).text);
+    EXPECT_TRUE(ReadItem(menu, count - 2).separator);
+    EXPECT_EQ(L"Host target 0", ReadItem(menu, count - 3).text);
+    EXPECT_TRUE(ReadItem(menu, count - 4).separator);
+    EXPECT_EQ(L"Options", ReadItem(menu, count - 5).text);
 
     TypeIntoMenu(host.Window(), {VK_UP, VK_UP, VK_RETURN},
-                 [&] { host.Send(WM_TRAYNOTIFY, reinterpret_cast<HWND>(0xFFFFFFFFu), WM_RBUTTONDOWN); });
+                 [&] { host.NotifyTrayClick(kHostTrayIconId, WM_RBUTTONDOWN); });
     EXPECT_TRUE(WaitUntil([] { return Visible(Target(0)); }));
-    EXPECT_FALSE(ImpProfile().GetProfile(Target(0)).State.InCommonTray);
+    EXPECT_FALSE(host.Executor().GetProfile(Target(0)).State.InCommonTray);
     host.TrayMenu().popupMainTrayPopup();
     EXPECT_EQ(8, ::GetMenuItemCount(host.TrayMenu().popupMainTray()));
 }
@@ -315,32 +336,32 @@ protected:
 };
 
 TEST_F(TrayIconsTest, CommonIconComesWithTheFirstWindowAndGoesWithTheLast) {
-    host.Send(HM_TO_COMMON_TRAY, Target(0));
+    host.Command(HM_TO_COMMON_TRAY, Target(0));
     EXPECT_TRUE(host.TrayMenu().CommonIconShown());
-    host.Send(HM_TO_COMMON_TRAY, Target(1));
+    host.Command(HM_TO_COMMON_TRAY, Target(1));
     host.TrayMenu().popupTrayMenuPopup();
     EXPECT_EQ(2, ::GetMenuItemCount(host.TrayMenu().popupTrayMenu()));
-    EXPECT_EQ(L"Host target 1", ItemText(host.TrayMenu().popupTrayMenu(), 1));
+    EXPECT_EQ(L"Host target 1", ReadItem(host.TrayMenu().popupTrayMenu(), 1).text);
 
     TypeIntoMenu(host.Window(), {VK_DOWN, VK_RETURN},
-                 [&] { host.Send(WM_TRAYNOTIFY, reinterpret_cast<HWND>(0xFFFFFFFEu), WM_LBUTTONDOWN); });
+                 [&] { host.NotifyTrayClick(kCommonTrayIconId, WM_LBUTTONDOWN); });
     EXPECT_TRUE(WaitUntil([] { return Visible(Target(0)); }));
     EXPECT_TRUE(host.TrayMenu().CommonIconShown());
-    ImpProfile().SetInCommonTray(Target(1), false);
+    host.Executor().SetInCommonTray(Target(1), false);
     EXPECT_FALSE(host.TrayMenu().CommonIconShown());
     EXPECT_FALSE(DeleteTrayIcon(host.Window(), kCommonTrayIconId));
 }
 
 TEST_F(TrayIconsTest, CommonIconIsAnimated) {
-    host.Send(HM_TO_COMMON_TRAY, Target(0));
+    host.Command(HM_TO_COMMON_TRAY, Target(0));
     ASSERT_TRUE(host.TrayMenu().CommonIconShown());
     EXPECT_TRUE(WaitUntil([&] { return host.TrayMenu().AnimationFrame() != 0; }, std::chrono::seconds(5)));
 }
 
 TEST_F(TrayIconsTest, TaskbarCreatedAddsEveryIconAgain) {
     const HWND w = Target(2);
-    host.Send(HM_TO_TRAY, w);
-    host.Send(HM_TO_COMMON_TRAY, Target(0));
+    host.Command(HM_TO_TRAY, w);
+    host.Command(HM_TO_COMMON_TRAY, Target(0));
     // The shell restarted: it knows none of the icons any more.
     ASSERT_TRUE(DeleteTrayIcon(host.Window(), kHostTrayIconId)) << "no notification area to test with";
     ASSERT_TRUE(DeleteTrayIcon(host.Window(), TrayIconIdOf(w)));

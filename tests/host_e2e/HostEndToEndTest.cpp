@@ -1,10 +1,13 @@
 // The real kz.exe with target programs in other processes: start-up, the
 // caption buttons clicked with the mouse, the tray icons, exit with many
 // changed windows, recovery after a crash, and commands from a hostile sender.
-#include "tests/host_e2e/HostDriver.h"
-#include "tests/host_e2e/MessageProbe.h"
+#include "common/Product.h"
 #include "common/Protocol.h"
-#include "tests/e2e/TargetQuery.h"
+#include "kz/commands/HostInternalMessages.h"
+#include "kz/commands/WindowTrayIcons.h"
+#include "tests/support/EndToEnd.h"
+#include "tests/support/Host.h"
+#include "tests/support/MessageProbe.h"
 
 #include <psapi.h>
 
@@ -30,16 +33,14 @@ constexpr std::size_t kDefaultButtonCount = 9;
 // Opacity of a window whose transparency was toggled on: 50 % of 255.
 constexpr int kToggledAlpha = 127;
 
-std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
-
 class HostEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(HostBuilt()) << "kz.exe is missing beside the test program";
         // A host left over by an earlier run would turn this one into a second instance.
-        if (::FindWindowW(kHostWindowClass, nullptr))
+        if (::FindWindowW(kMainWindowClass, nullptr))
             RunHostExitCommand();
-        ASSERT_EQ(::FindWindowW(kHostWindowClass, nullptr), nullptr) << "a kz.exe from elsewhere is running";
+        ASSERT_EQ(::FindWindowW(kMainWindowClass, nullptr), nullptr) << "a kz.exe from elsewhere is running";
         ResetHostSettings();
         ParkMouse();
     }
@@ -54,7 +55,7 @@ bool WaitForTrayIcons(int count) {
 class HostMessageCount {
 public:
     explicit HostMessageCount(const RunningHost& host) {
-        probe_.Attach(::GetWindowThreadProcessId(host.MainWindow(), nullptr));
+        probe_.Attach(::GetWindowThreadProcessId(host.Window(), nullptr));
     }
     long Of(UINT message) const { return probe_.Counts().Count(message); }
 
@@ -101,24 +102,12 @@ std::wstring MessageBoxText(HWND box) {
         ::GetClassNameW(child, name, 32);
         if (::lstrcmpiW(name, L"Static") != 0 || (::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
             continue;
-        wchar_t buffer[512] = {};
-        ::GetWindowTextW(child, buffer, 512);
-        text += buffer;
+        text += WindowText(child);
     }
     return text;
 }
 
-HWND FindMessageBox(DWORD processId, const wchar_t* caption) {
-    for (HWND window : WindowsOfProcess(processId, L"#32770")) {
-        wchar_t text[128] = {};
-        ::GetWindowTextW(window, text, 128);
-        if (::IsWindowVisible(window) && std::wstring(text) == caption)
-            return window;
-    }
-    return nullptr;
-}
-
-std::vector<HWND> WindowsOf(const std::vector<std::unique_ptr<WindowsTarget>>& targets) {
+std::vector<HWND> WindowsOf(const std::vector<std::unique_ptr<TargetProgram>>& targets) {
     std::vector<HWND> windows;
     for (const auto& target : targets)
         windows.insert(windows.end(), target->Windows().begin(), target->Windows().end());
@@ -163,11 +152,6 @@ struct ProcessResources {
     SIZE_T committedBytes = 0;
 };
 
-BOOL CALLBACK CountWindowTree(HWND, LPARAM context) {
-    ++*reinterpret_cast<int*>(context);
-    return TRUE;
-}
-
 ProcessResources ResourcesOf(const RunningHost& host) {
     ProcessResources resources;
     resources.userObjects = ::GetGuiResources(host.Process(), GR_USEROBJECTS);
@@ -175,7 +159,10 @@ ProcessResources ResourcesOf(const RunningHost& host) {
     resources.guiCountsKnown = resources.userObjects != 0 || resources.gdiObjects != 0;
     for (HWND window : WindowsOfProcess(host.ProcessId())) {
         ++resources.windows;
-        ::EnumChildWindows(window, &CountWindowTree, reinterpret_cast<LPARAM>(&resources.windows));
+        ForEachWindow(window, [&](HWND) {
+            ++resources.windows;
+            return true;
+        });
     }
     ::GetProcessHandleCount(host.Process(), &resources.handles);
     PROCESS_MEMORY_COUNTERS_EX memory{};
@@ -194,7 +181,7 @@ void PrintResources(const char* when, const ProcessResources& r) {
 
 // 1. Start-up, single instance, exit.
 TEST_F(HostEndToEnd, StartUpDecoratesOpenWindowsASecondInstanceEndsAndExitUndecorates) {
-    WindowsTarget target({1, {40, 40}, {640, 260}, {0, 0}, L"Open before the host"});
+    TargetProgram target({L"Open before the host", 1, {40, 40}, {640, 260}, {0, 0}});
     ChildProgram notepad(L"notepad.exe");
     ASSERT_TRUE(target.WaitForWindows());
     const HWND window = target.Windows().front();
@@ -214,17 +201,16 @@ TEST_F(HostEndToEnd, StartUpDecoratesOpenWindowsASecondInstanceEndsAndExitUndeco
     EXPECT_TRUE(WaitForTrayIcons(iconsBefore + 1)) << ShownTrayIconCount() << " icons, " << iconsBefore << " before";
     SaveScreenshot("host_e2e_startup");
 
-    const LaunchedProgram second = StartProgram(Quoted(HostPath()), BinaryDirectory());
-    ASSERT_TRUE(second.process);
+    ChildProgram second(Quoted(HostPath()), BinaryDirectory());
+    ASSERT_TRUE(second.Started());
     DWORD secondCode = 1234;
-    EXPECT_TRUE(WaitForExit(second.process.get(), std::chrono::seconds(20), &secondCode));
+    EXPECT_TRUE(second.WaitForExit(std::chrono::seconds(20), &secondCode));
     EXPECT_EQ(secondCode, 0u);
-    if (::WaitForSingleObject(second.process.get(), 0) == WAIT_TIMEOUT)
-        ::TerminateProcess(second.process.get(), 1);
+    second.Kill();
     EXPECT_TRUE(WaitForTrayIcons(iconsBefore + 1)) << "the second instance left a tray icon";
     EXPECT_TRUE(host.Running());
-    EXPECT_EQ(::FindWindowW(kHostWindowClass, nullptr), host.MainWindow());
-    EXPECT_TRUE(TrayIconShown(host.MainWindow(), kHostTrayIconId));
+    EXPECT_EQ(::FindWindowW(kMainWindowClass, nullptr), host.Window());
+    EXPECT_TRUE(TrayIconShown(host.Window(), kHostTrayIconId));
     EXPECT_TRUE(Attached(window)) << "the second instance changed the first one's hook";
 
     DWORD hostCode = 1234;
@@ -238,48 +224,39 @@ TEST_F(HostEndToEnd, StartUpDecoratesOpenWindowsASecondInstanceEndsAndExitUndeco
 }
 
 TEST_F(HostEndToEnd, WithoutTheHookLibraryTheHostReportsItAndEndsWithoutATrayIcon) {
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + L"kz_alone_" + std::to_wstring(::GetCurrentProcessId());
-    const std::wstring lonelyHost = folder + L"\\kz.exe";
-    ::CreateDirectoryW(folder.c_str(), nullptr);
-    ASSERT_TRUE(::CopyFileW(HostPath().c_str(), lonelyHost.c_str(), FALSE));
+    const ProgramCopy lonelyHost(HostPath(), L"kz.exe");
+    ASSERT_TRUE(lonelyHost.Made());
     const int iconsBefore = ShownTrayIconCount();
 
-    const LaunchedProgram alone = StartProgram(Quoted(lonelyHost), folder);
-    ASSERT_TRUE(alone.process);
+    ChildProgram alone(Quoted(lonelyHost.Path()), lonelyHost.Folder());
+    ASSERT_TRUE(alone.Started());
     HWND box = nullptr;
     WaitUntil(
         [&] {
-            box = FindMessageBox(alone.processId, L"Barquill");
-            return box || ::WaitForSingleObject(alone.process.get(), 0) == WAIT_OBJECT_0;
+            box = FindShownWindow(alone.ProcessId(), L"#32770", L"Barquill");
+            return box || !alone.Running();
         },
         std::chrono::seconds(20));
     EXPECT_NE(box, nullptr) << "no message box captioned Barquill; the host "
-                            << (::WaitForSingleObject(alone.process.get(), 0) == WAIT_OBJECT_0 ? "ended without one"
-                                                                                              : "still runs");
+                            << (alone.Running() ? "still runs" : "ended without one");
     if (box) {
         EXPECT_EQ(MessageBoxText(box), L"Unable to load library: trelmo.dll.");
         EXPECT_EQ(ShownTrayIconCount(), iconsBefore) << "a tray icon is shown while the error is reported";
-        for (HWND main : WindowsOfProcess(alone.processId, kHostWindowClass))
+        for (HWND main : WindowsOfProcess(alone.ProcessId(), kMainWindowClass))
             EXPECT_FALSE(TrayIconShown(main, kHostTrayIconId));
         SaveScreenshot("host_e2e_missing_library");
         ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     }
-    EXPECT_TRUE(WaitForExit(alone.process.get(), std::chrono::seconds(20))) << "the host did not end";
-    if (::WaitForSingleObject(alone.process.get(), 0) == WAIT_TIMEOUT)
-        ::TerminateProcess(alone.process.get(), 1);
-    ::WaitForSingleObject(alone.process.get(), 10000);
+    EXPECT_TRUE(alone.WaitForExit(std::chrono::seconds(20))) << "the host did not end";
+    alone.Kill();
     EXPECT_TRUE(WaitForTrayIcons(iconsBefore)) << "the ended host left " << ShownTrayIconCount() - iconsBefore
                                                << " icons in the notification area";
     SaveScreenshot("host_e2e_missing_library_ended");
-    ::DeleteFileW(lonelyHost.c_str());
-    ::RemoveDirectoryW(folder.c_str());
 }
 
 // 2. The caption buttons clicked with the real mouse, and the tray icon clicked by the shell.
 TEST_F(HostEndToEnd, ToTrayButtonHidesTheWindowBehindItsIconAndTheIconGivesItBack) {
-    WindowsTarget target({1, {40, 40}, {640, 260}, {0, 0}, L"To tray and back"});
+    TargetProgram target({L"To tray and back", 1, {40, 40}, {640, 260}, {0, 0}});
     ASSERT_TRUE(target.WaitForWindows());
     const HWND window = target.Windows().front();
     RunningHost host;
@@ -293,12 +270,12 @@ TEST_F(HostEndToEnd, ToTrayButtonHidesTheWindowBehindItsIconAndTheIconGivesItBac
     ::SetForegroundWindow(window);
     ASSERT_TRUE(ClickCaptionButton(window, kToTrayButton));
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(window); })) << "the window stayed visible";
-    EXPECT_TRUE(WaitUntil([&] { return TrayIconShown(host.MainWindow(), iconId); })) << "no tray icon for it";
+    EXPECT_TRUE(WaitUntil([&] { return TrayIconShown(host.Window(), iconId); })) << "no tray icon for it";
     SaveScreenshot("host_e2e_to_tray");
 
     EXPECT_TRUE(host.NotifyTrayClick(iconId, WM_LBUTTONDOWN));
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(window) != FALSE; })) << "the icon did not give it back";
-    EXPECT_TRUE(WaitUntil([&] { return !TrayIconShown(host.MainWindow(), iconId); })) << "its icon stayed";
+    EXPECT_TRUE(WaitUntil([&] { return !TrayIconShown(host.Window(), iconId); })) << "its icon stayed";
     EXPECT_EQ(ShownTrayIconCount(), iconsWithHost);
     EXPECT_TRUE(Attached(window));
     SaveScreenshot("host_e2e_back_from_tray");
@@ -306,7 +283,7 @@ TEST_F(HostEndToEnd, ToTrayButtonHidesTheWindowBehindItsIconAndTheIconGivesItBac
 }
 
 TEST_F(HostEndToEnd, RollUpOnTopAndTransparencyButtonsChangeTheWindowAndASecondClickUndoes) {
-    WindowsTarget target({1, {40, 40}, {640, 300}, {0, 0}, L"Roll, on top, transparency"});
+    TargetProgram target({L"Roll, on top, transparency", 1, {40, 40}, {640, 300}, {0, 0}});
     ASSERT_TRUE(target.WaitForWindows());
     const HWND window = target.Windows().front();
     RunningHost host;
@@ -321,11 +298,11 @@ TEST_F(HostEndToEnd, RollUpOnTopAndTransparencyButtonsChangeTheWindowAndASecondC
     EXPECT_TRUE(WaitUntil([&] { return WindowHeight(window) <= rolledAtMost; }))
         << "height " << WindowHeight(window) << " after roll-up, at most " << rolledAtMost << " expected";
     ASSERT_TRUE(ClickCaptionButton(window, kOnTopButton));
-    EXPECT_TRUE(WaitUntil([&] { return Topmost(window); }))
+    EXPECT_TRUE(WaitUntil([&] { return IsTopmost(window); }))
         << "not topmost after " << hostMessages.Of(HM_ON_TOP) << " on-top commands; " << MouseState(window);
     ASSERT_TRUE(ClickCaptionButton(window, kTransparencyButton));
     EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(window) == kToggledAlpha; }))
-        << "alpha " << LayeredAlpha(window) << ", layered " << Layered(window) << " after "
+        << "alpha " << LayeredAlpha(window) << ", layered " << IsLayered(window) << " after "
         << hostMessages.Of(HM_TRANSPARENCY) << " transparency commands; " << MouseState(window);
     EXPECT_TRUE(::IsWindowVisible(window));
     SaveScreenshot("host_e2e_rolled_on_top_transparent");
@@ -336,21 +313,21 @@ TEST_F(HostEndToEnd, RollUpOnTopAndTransparencyButtonsChangeTheWindowAndASecondC
         << hostMessages.Of(HM_ROLL) << " roll commands and " << hostMessages.Of(HM_WINDOW_SIZED)
         << " size reports (HM_WINDOW_SIZED); " << MouseState(window);
     ASSERT_TRUE(ClickCaptionButton(window, kOnTopButton));
-    EXPECT_TRUE(WaitUntil([&] { return !Topmost(window); }))
+    EXPECT_TRUE(WaitUntil([&] { return !IsTopmost(window); }))
         << "still topmost after " << hostMessages.Of(HM_ON_TOP) << " on-top commands; " << MouseState(window);
     ASSERT_TRUE(ClickCaptionButton(window, kTransparencyButton));
-    EXPECT_TRUE(WaitUntil([&] { return !Layered(window); })) << "still layered, alpha " << LayeredAlpha(window);
+    EXPECT_TRUE(WaitUntil([&] { return !IsLayered(window); })) << "still layered, alpha " << LayeredAlpha(window);
     SaveScreenshot("host_e2e_toggled_back");
     EXPECT_TRUE(host.Exit());
 }
 
 // 3. Exit gives back every window it changed, in any way, and takes the buttons away.
 TEST_F(HostEndToEnd, ExitRestoresAHundredWindowsChangedInMixedWaysAndLeavesNoButtons) {
-    std::vector<std::unique_ptr<WindowsTarget>> targets;
+    std::vector<std::unique_ptr<TargetProgram>> targets;
     const POINT origins[] = {{10, 10}, {500, 10}, {10, 380}, {500, 380}};
     for (int i = 0; i < 4; ++i) {
-        targets.push_back(std::make_unique<WindowsTarget>(WindowsTarget::Layout{
-            25, origins[i], {300, 150}, {8, 8}, L"Window of group " + std::to_wstring(i + 1)}));
+        targets.push_back(std::make_unique<TargetProgram>(
+            TargetProgram::Layout{L"Window of group " + std::to_wstring(i + 1), 25, origins[i], {300, 150}, {8, 8}}));
     }
     for (const auto& target : targets)
         ASSERT_TRUE(target->WaitForWindows());
@@ -372,7 +349,7 @@ TEST_F(HostEndToEnd, ExitRestoresAHundredWindowsChangedInMixedWaysAndLeavesNoBut
     for (std::size_t i = 0; i < windows.size(); ++i) {
         const HWND w = windows[i];
         const auto send = [&](UINT message, LPARAM lParam = 0) {
-            EXPECT_TRUE(host.Send(message, reinterpret_cast<WPARAM>(w), lParam));
+            EXPECT_TRUE(host.Command(message, w, lParam));
         };
         switch (i % 5) {
         case 0: send(HM_TO_TRAY), ownIcon.push_back(w), hidden.push_back(w); break;
@@ -390,19 +367,19 @@ TEST_F(HostEndToEnd, ExitRestoresAHundredWindowsChangedInMixedWaysAndLeavesNoBut
     for (HWND w : hidden)
         notApplied += ::IsWindowVisible(w) != FALSE;
     for (HWND w : ownIcon)
-        notApplied += !TrayIconShown(host.MainWindow(), TrayIconIdOf(w));
+        notApplied += !TrayIconShown(host.Window(), TrayIconIdOf(w));
     for (std::size_t i = 0; i < windows.size(); ++i)
         if (i % 5 == 2)
             notApplied += WindowHeight(windows[i]) >= heights[i];
     for (HWND w : onTop)
-        notApplied += !Topmost(w);
+        notApplied += !IsTopmost(w);
     for (HWND w : transparent)
-        notApplied += !Layered(w);
+        notApplied += !IsLayered(w);
     EXPECT_EQ(notApplied, 0) << "commands without effect before the exit";
     const long sizeReports = hostMessages.Of(HM_WINDOW_SIZED);
     SaveScreenshot("host_e2e_hundred_changed");
 
-    const HWND mainWindow = host.MainWindow();
+    const HWND mainWindow = host.Window();
     DWORD hostCode = 1234;
     ASSERT_TRUE(host.Exit(&hostCode));
     EXPECT_EQ(hostCode, 0u);
@@ -410,7 +387,7 @@ TEST_F(HostEndToEnd, ExitRestoresAHundredWindowsChangedInMixedWaysAndLeavesNoBut
         int count = 0;
         for (std::size_t i = 0; i < windows.size(); ++i) {
             const HWND w = windows[i];
-            count += !::IsWindowVisible(w) || WindowHeight(w) != heights[i] || Topmost(w) || Layered(w);
+            count += !::IsWindowVisible(w) || WindowHeight(w) != heights[i] || IsTopmost(w) || IsLayered(w);
         }
         return count;
     };
@@ -419,8 +396,8 @@ TEST_F(HostEndToEnd, ExitRestoresAHundredWindowsChangedInMixedWaysAndLeavesNoBut
     for (std::size_t i = 0; i < windows.size(); ++i) {
         invisible += !::IsWindowVisible(windows[i]);
         wrongHeight += WindowHeight(windows[i]) != heights[i];
-        stillOnTop += Topmost(windows[i]);
-        stillLayered += Layered(windows[i]);
+        stillOnTop += IsTopmost(windows[i]);
+        stillLayered += IsLayered(windows[i]);
     }
     EXPECT_EQ(invisible, 0) << "windows still hidden after the exit";
     EXPECT_EQ(wrongHeight, 0) << "windows not at their height from before; while the commands ran the host got "
@@ -447,14 +424,14 @@ TEST_F(HostEndToEnd, ExitRestoresAHundredWindowsChangedInMixedWaysAndLeavesNoBut
 
 // 4. A host that dies leaves its hidden windows hidden; the next start shows them.
 TEST_F(HostEndToEnd, HiddenWindowsOfAKilledHostComeBackAtTheNextStart) {
-    WindowsTarget target({1, {40, 40}, {560, 240}, {0, 0}, L"Hidden by a host that dies"});
+    TargetProgram target({L"Hidden by a host that dies", 1, {40, 40}, {560, 240}, {0, 0}});
     ASSERT_TRUE(target.WaitForWindows());
     const HWND window = target.Windows().front();
     {
         RunningHost crashing;
         ASSERT_TRUE(crashing.WaitUntilReady());
         ASSERT_TRUE(WaitUntilAttached({window}, true));
-        EXPECT_TRUE(crashing.Send(HM_TO_TRAY, reinterpret_cast<WPARAM>(window), 0));
+        EXPECT_TRUE(crashing.Command(HM_TO_TRAY, window));
         ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(window); }));
         crashing.Kill();
         ASSERT_FALSE(crashing.Running());
@@ -477,7 +454,7 @@ TEST_F(HostEndToEnd, HiddenWindowsOfAKilledHostComeBackAtTheNextStart) {
 
 // 5. Any program can send the host its command codes: nothing breaks, nothing leaks.
 TEST_F(HostEndToEnd, TenThousandHostileCommandsLeaveTheHostTheShellAndItselfIntact) {
-    WindowsTarget target({3, {40, 40}, {420, 220}, {60, 60}, L"Hostile test target"});
+    TargetProgram target({L"Hostile test target", 3, {40, 40}, {420, 220}, {60, 60}});
     ASSERT_TRUE(target.WaitForWindows());
     const std::vector<HWND> windows = target.Windows();
     std::vector<int> heights;
@@ -489,7 +466,7 @@ TEST_F(HostEndToEnd, TenThousandHostileCommandsLeaveTheHostTheShellAndItselfInta
     RunningHost host;
     ASSERT_TRUE(host.WaitUntilReady());
     ASSERT_TRUE(WaitUntilAttached(windows, true));
-    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(host.MainWindow()); }, std::chrono::seconds(10)))
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(host.Window()); }, std::chrono::seconds(10)))
         << "the splash did not go";
 
     const HWND desktop = ::GetDesktopWindow();
@@ -503,8 +480,8 @@ TEST_F(HostEndToEnd, TenThousandHostileCommandsLeaveTheHostTheShellAndItselfInta
     dead.push_back(reinterpret_cast<HWND>(static_cast<UINT_PTR>(0x7ffe1234)));
     dead.push_back(nullptr);
     const std::vector<WindowLook> before = {WindowLook::Of(desktop), WindowLook::Of(taskbar),
-                                            WindowLook::Of(host.MainWindow())};
-    const std::size_t targetWindowsBefore = WindowsOfProcess(target.ProcessId(), L"KzWindowsTarget").size();
+                                            WindowLook::Of(host.Window())};
+    const std::size_t targetWindowsBefore = WindowsOfProcess(target.ProcessId(), L"KzTargetProgram").size();
     const ProcessResources resourcesBefore = ResourcesOf(host);
 
     std::mt19937 random(20240611u);
@@ -519,7 +496,7 @@ TEST_F(HostEndToEnd, TenThousandHostileCommandsLeaveTheHostTheShellAndItselfInta
             case 0: w = pick(dead); break;
             case 1: w = desktop; break;
             case 2: w = taskbar; break;
-            case 3: w = host.MainWindow(); break;
+            case 3: w = host.Window(); break;
             case 4: w = pick(children); break;
             default: w = pick(windows); break;
             }
@@ -538,7 +515,7 @@ TEST_F(HostEndToEnd, TenThousandHostileCommandsLeaveTheHostTheShellAndItselfInta
         default: lParam = 0; break;
         }
         DWORD_PTR answer = 0;
-        if (!::SendMessageTimeoutW(host.MainWindow(), code, reinterpret_cast<WPARAM>(w), lParam,
+        if (!::SendMessageTimeoutW(host.Window(), code, reinterpret_cast<WPARAM>(w), lParam,
                                    SMTO_NORMAL | SMTO_ABORTIFHUNG, 5000, &answer))
             ++unanswered;
     }
@@ -549,14 +526,14 @@ TEST_F(HostEndToEnd, TenThousandHostileCommandsLeaveTheHostTheShellAndItselfInta
     EXPECT_TRUE(host.Send(WM_NULL, 0, 0));
 
     const std::vector<WindowLook> after = {WindowLook::Of(desktop), WindowLook::Of(taskbar),
-                                           WindowLook::Of(host.MainWindow())};
+                                           WindowLook::Of(host.Window())};
     const char* names[] = {"desktop window", "taskbar", "host main window"};
     for (std::size_t i = 0; i < before.size(); ++i)
         EXPECT_TRUE(before[i] == after[i]) << names[i] << " before: " << Describe(before[i])
                                            << "; after: " << Describe(after[i]);
     for (HWND box : WindowsOfProcess(host.ProcessId(), L"#32770"))
         EXPECT_FALSE(::IsWindowVisible(box)) << "the host shows a dialog or message box";
-    EXPECT_EQ(WindowsOfProcess(target.ProcessId(), L"KzWindowsTarget").size(), targetWindowsBefore);
+    EXPECT_EQ(WindowsOfProcess(target.ProcessId(), L"KzTargetProgram").size(), targetWindowsBefore);
 
     const ProcessResources resourcesAfter = ResourcesOf(host);
     PrintResources("before", resourcesBefore);
@@ -579,16 +556,16 @@ TEST_F(HostEndToEnd, TenThousandHostileCommandsLeaveTheHostTheShellAndItselfInta
     EXPECT_EQ(code, 0u);
     EXPECT_TRUE(WaitUntil([&] {
         for (std::size_t i = 0; i < windows.size(); ++i)
-            if (!::IsWindowVisible(windows[i]) || Topmost(windows[i]) || Layered(windows[i]) ||
+            if (!::IsWindowVisible(windows[i]) || IsTopmost(windows[i]) || IsLayered(windows[i]) ||
                 WindowHeight(windows[i]) != heights[i])
                 return false;
         return true;
     })) << "a real target was not restored by the exit";
     for (std::size_t i = 0; i < windows.size(); ++i)
-        EXPECT_TRUE(::IsWindowVisible(windows[i]) && !Topmost(windows[i]) && !Layered(windows[i]) &&
+        EXPECT_TRUE(::IsWindowVisible(windows[i]) && !IsTopmost(windows[i]) && !IsLayered(windows[i]) &&
                     WindowHeight(windows[i]) == heights[i])
-            << "target " << i << ": visible " << ::IsWindowVisible(windows[i]) << " topmost " << Topmost(windows[i])
-            << " layered " << Layered(windows[i]) << " height " << WindowHeight(windows[i]) << " of " << heights[i];
+            << "target " << i << ": visible " << ::IsWindowVisible(windows[i]) << " topmost " << IsTopmost(windows[i])
+            << " layered " << IsLayered(windows[i]) << " height " << WindowHeight(windows[i]) << " of " << heights[i];
 }
 
 }  // namespace

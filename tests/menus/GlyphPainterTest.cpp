@@ -1,7 +1,7 @@
 #include "common/Dib.h"
 #include "trelmo/paint/CaptionButtonPainters.h"
 #include "tests/support/LibraryInProcess.h"
-#include "tests/menus/PixelCanvas.h"
+#include "tests/support/PixelCanvas.h"
 #include "common/Protocol.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,8 @@
 #include "trelmo/hook/HookedWindow.h"
 #include "tests/support/LibraryInProcess.h"
-#include "trelmo/hook/LibrarySettings.h"
-#include "tests/menus/MenuReading.h"
+#include "tests/support/TestWindows.h"
+#include "common/LibrarySettings.h"
+#include "tests/support/MenuReading.h"
 #include "trelmo/menus/PopupMenu.h"
 #include "common/Protocol.h"
 

@@ -1,7 +1,8 @@
 #include "trelmo/hook/HookedWindow.h"
 #include "tests/support/LibraryInProcess.h"
-#include "trelmo/hook/LibrarySettings.h"
-#include "tests/menus/MenuReading.h"
+#include "tests/support/TestWindows.h"
+#include "common/LibrarySettings.h"
+#include "tests/support/MenuReading.h"
 #include "common/Protocol.h"
 #include "tests/support/ScratchRegistry.h"
 #include "trelmo/menus/WindowSystemMenu.h"
@@ -31,12 +32,8 @@ LRESULT CALLBACK RememberingProcedure(HWND window, UINT message, WPARAM wParam, 
 }
 
 HWND CreateRememberingWindow() {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = RememberingProcedure;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"KzMenusRememberingWindow";
-    ::RegisterClassW(&wc);
-    return CreateTestWindow(WS_OVERLAPPEDWINDOW, 0, nullptr, wc.lpszClassName);
+    RegisterTestWindowClass(L"KzMenusRememberingWindow", RememberingProcedure);
+    return CreateTestWindow(WS_OVERLAPPEDWINDOW, 0, nullptr, L"KzMenusRememberingWindow");
 }
 
 std::vector<std::wstring> Texts(const std::vector<MenuItemView>& items, std::size_t count) {
@@ -74,9 +71,7 @@ protected:
         settings.MenuItemCount = static_cast<int8_t>(kinds.size());
         for (std::size_t i = 0; i < kinds.size(); ++i)
             settings.MenuItems[i] = kinds[i];
-        uint8_t bytes[kLongestSettingsBytes];
-        const int32_t size = EncodeSettings(settings, bytes);
-        registry.SetSettingsValue(std::vector<uint8_t>(bytes, bytes + size));
+        registry.StoreSettings(settings);
     }
 
     ScratchRegistry registry;

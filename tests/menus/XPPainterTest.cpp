@@ -1,6 +1,7 @@
 #include "trelmo/paint/CaptionButtonPainters.h"
 #include "tests/support/LibraryInProcess.h"
-#include "tests/menus/PixelCanvas.h"
+#include "tests/support/TestWindows.h"
+#include "tests/support/PixelCanvas.h"
 
 #include <gtest/gtest.h>
 

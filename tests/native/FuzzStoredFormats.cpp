@@ -5,10 +5,10 @@
 // defaults; a valid record encodes and decodes back to itself; the blacklist
 // walk agrees with a plain reference walk.
 #include "common/Blacklistformat.h"
-#include "trelmo/hook/LibrarySettings.h"
+#include "common/LibrarySettings.h"
 #include "common/Multistring.h"
 #include "common/Settingsformat.h"
-#include "tests/settings/StoredValues.h"
+#include "tests/support/StoredValues.h"
 
 #include <chrono>
 #include <climits>

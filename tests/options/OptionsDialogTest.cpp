@@ -5,9 +5,10 @@
 #include "tests/support/ScratchRegistry.h"
 #include "common/Settingsformat.h"
 #include "kz/settings/Startupentry.h"
-#include "tests/support/TestHost.h"
+#include "tests/support/TestWindows.h"
 #include "kz/settings/Uoptions2.h"
 #include "kz/settings/Usettingsfile.h"
+#include "trelmo/paint/PainterGeometry.h"
 
 #include <gtest/gtest.h>
 
@@ -38,10 +39,6 @@ SettingsRecord Defaults() {
 // The host as the dialog sees it, recording what it is asked to do.
 class RecordingOptionsHost final : public OptionsHost {
 public:
-    RecordingOptionsHost() {
-        window_.reset(::CreateWindowExW(0, L"STATIC", L"host", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                        ::GetModuleHandleW(nullptr), nullptr));
-    }
     HWND MainWindow() const override { return window_.get(); }
     void SetTipsEnabled(bool enabled) override { tipsEnabled = enabled; }
     std::vector<RefusedHotKey> ApplyButtonSettings(const SettingsRecord& settings) override {
@@ -61,7 +58,7 @@ public:
     int boxSize = 0;
 
 private:
-    UniqueWindow window_;
+    UniqueWindow window_ = test::CreateMainWindowStandIn();
 };
 
 std::wstring Text(HWND window) {
@@ -132,7 +129,7 @@ TEST_F(OptionsDialog, OpensFilledFromTheStoredSettings) {
     stored.BoxArrangement = 4;
     stored.TrayMenuSeparate = false;
     stored.ShowTips = true;
-    registry.SetSettingsValue(Encoded(stored));
+    registry.StoreSettings(stored);
 
     dialog.OpenOptions();
     EXPECT_TRUE(::IsWindowVisible(dialog.Handle()));
@@ -196,7 +193,7 @@ TEST_F(OptionsDialog, RestoreToDefaultsThenOkStoresTheDefaultRecord) {
     changed.BoxSize = 80;
     changed.ButtonCount = 1;
     changed.ShowSplash = false;
-    registry.SetSettingsValue(Encoded(changed));
+    registry.StoreSettings(changed);
     dialog.OpenOptions();
     EXPECT_EQ(host.boxSize, 80);
     Click(IDC_RESTORE);
@@ -217,7 +214,7 @@ TEST_F(OptionsDialog, CancelThenReopenShowsTheStoredValues) {
     SettingsRecord stored = Defaults();
     stored.TransparencyLevel = 70;
     stored.HotKeys[6] = 0x8042;
-    registry.SetSettingsValue(Encoded(stored));
+    registry.StoreSettings(stored);
     dialog.OpenOptions();
     TypeHotKey(6, 0x0241);
     ::SendMessageW(dialog.Control(IDC_TRACKBAR1), TBM_SETPOS, TRUE, 10);
@@ -277,7 +274,7 @@ TEST_F(OptionsDialog, TheButtonSetRefusesAThirtyThirdEntryAndSaysSo) {
     stored.ButtonCount = 32;
     for (int i = 0; i < 32; ++i)
         stored.Buttons[i] = 0;
-    registry.SetSettingsValue(Encoded(stored));
+    registry.StoreSettings(stored);
     dialog.OpenOptions();
     EXPECT_EQ(Rows(IDC_DSTLIST), 32);
     SelectRow(IDC_SRCLIST, 0);
@@ -345,24 +342,8 @@ TEST_F(OptionsDialog, RemovedApplicationsLeaveTheStoredBlacklist) {
     EXPECT_EQ(registry.ReadValue("Blacklist"), Bytes{0});
 }
 
-uint32_t CountPixels(HBITMAP bitmap, COLORREF colour) {
-    BITMAP info{};
-    ::GetObjectW(bitmap, sizeof info, &info);
-    BITMAPINFO header{};
-    header.bmiHeader.biSize = sizeof header.bmiHeader;
-    header.bmiHeader.biWidth = info.bmWidth;
-    header.bmiHeader.biHeight = -info.bmHeight;
-    header.bmiHeader.biPlanes = 1;
-    header.bmiHeader.biBitCount = 32;
-    std::vector<uint32_t> pixels(static_cast<size_t>(info.bmWidth) * static_cast<size_t>(info.bmHeight));
-    const HDC screen = ::GetDC(nullptr);
-    ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), pixels.data(), &header, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
-    const uint32_t wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-    uint32_t count = 0;
-    for (const uint32_t pixel : pixels)
-        count += (pixel & 0xFFFFFF) == wanted;
-    return count;
+int CountPixels(HBITMAP bitmap, COLORREF colour) {
+    return test::CountPixels(test::BitmapPixels(bitmap), RgbOfColorref(colour));
 }
 
 TEST_F(OptionsDialog, ThePreviewsPixelsFollowTheGlyphColour) {
@@ -380,17 +361,17 @@ TEST_F(OptionsDialog, ThePreviewsPixelsFollowTheGlyphColour) {
     EXPECT_TRUE(Checked(IDC_RBGLYPHCOLORMANUAL));
     EXPECT_FALSE(Checked(IDC_RBGLYPHCOLORAUTODETECT));
     EXPECT_TRUE(dialog.Modified());
-    EXPECT_GT(CountPixels(dialog.PreviewBitmap(), red), 20u);
-    EXPECT_EQ(CountPixels(dialog.PreviewBitmap(), green), 0u);
+    EXPECT_GT(CountPixels(dialog.PreviewBitmap(), red), 20);
+    EXPECT_EQ(CountPixels(dialog.PreviewBitmap(), green), 0);
 
     dialog.ColorButton().FSetColor(green);
     dialog.ColorButton().OnChange();
-    EXPECT_EQ(CountPixels(dialog.PreviewBitmap(), red), 0u);
-    EXPECT_GT(CountPixels(dialog.PreviewBitmap(), green), 20u);
+    EXPECT_EQ(CountPixels(dialog.PreviewBitmap(), red), 0);
+    EXPECT_GT(CountPixels(dialog.PreviewBitmap(), green), 20);
 
     // No buttons: no glyph pixels at all.
     Click(IDC_BUTTON8);
-    EXPECT_EQ(CountPixels(dialog.PreviewBitmap(), green), 0u);
+    EXPECT_EQ(CountPixels(dialog.PreviewBitmap(), green), 0);
 }
 
 // Whatever the font's width, each page's controls lie inside the page, the

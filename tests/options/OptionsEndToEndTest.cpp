@@ -2,10 +2,11 @@
 // from the tray icon as the shell does, a button taken out of the set, an
 // application excluded, and Help on a command's page. Every page is saved as
 // a screenshot.
-#include "tests/host_e2e/HostDriver.h"
-#include "tests/host_e2e/MessageProbe.h"
+#include "kz/commands/HostInternalMessages.h"
 #include "kz/settings/Optionsids.h"
-#include "tests/support/TestHost.h"
+#include "tests/support/EndToEnd.h"
+#include "tests/support/Host.h"
+#include "tests/support/TestWindows.h"
 
 #include <commctrl.h>
 #include <tlhelp32.h>
@@ -38,28 +39,12 @@ HWND FindControl(HWND dialog, int id) {
     return found;
 }
 
-HWND FindOptionsDialog(DWORD processId) {
-    for (const HWND w : WindowsOfProcess(processId, L"#32770")) {
-        wchar_t caption[64] = {};
-        ::GetWindowTextW(w, caption, 64);
-        if (::IsWindowVisible(w) && std::wstring(caption) == kOptionsCaption)
-            return w;
-    }
-    return nullptr;
-}
-
 void ClickControl(HWND control, int dx = -1, int dy = -1) {
     RECT r{};
     ASSERT_TRUE(::GetWindowRect(control, &r)) << "no control to click";
     const int x = dx < 0 ? (r.left + r.right) / 2 : r.left + dx;
     const int y = dy < 0 ? (r.top + r.bottom) / 2 : r.top + dy;
     ClickAt(control, x, y);
-}
-
-std::wstring TextOf(HWND window) {
-    wchar_t text[512] = {};
-    ::GetWindowTextW(window, text, 512);
-    return text;
 }
 
 std::string Printable(const std::wstring& text) { return std::string(text.begin(), text.end()); }
@@ -89,7 +74,7 @@ std::vector<HWND> VisiblePages(HWND dialog) {
 // its title ends with the label's text ("Parameters - Buttons Set").
 bool ShowsPageOf(HWND dialog, const std::wstring& labelText) {
     const std::vector<HWND> pages = VisiblePages(dialog);
-    return pages.size() == 1 && EndsWith(TextOf(::GetDlgItem(pages.front(), IDC_PAGE_TITLE)), labelText);
+    return pages.size() == 1 && EndsWith(WindowText(::GetDlgItem(pages.front(), IDC_PAGE_TITLE)), labelText);
 }
 
 // The command line of another process, read from its process parameters.
@@ -137,7 +122,7 @@ protected:
         ASSERT_TRUE(running->WaitUntilReady());
     }
     // The host started over the target's open window, which it gave the buttons.
-    void StartHostOver(WindowsTarget& target, HWND* window) {
+    void StartHostOver(TargetProgram& target, HWND* window) {
         ASSERT_TRUE(target.WaitForWindows());
         const HWND w = *window = target.Windows().front();
         ASSERT_NO_FATAL_FAILURE(StartHost());
@@ -152,14 +137,15 @@ protected:
     HWND OpenFromTrayIcon() {
         EXPECT_TRUE(running->NotifyTrayClick(kHostTrayIconId, WM_LBUTTONDOWN));
         HWND dialog = nullptr;
-        WaitUntil([&] { return (dialog = FindOptionsDialog(running->ProcessId())) != nullptr; });
+        WaitUntil(
+            [&] { return (dialog = FindShownWindow(running->ProcessId(), L"#32770", kOptionsCaption)) != nullptr; });
         return dialog;
     }
     // A click on a navigation label; returns once that label's page alone is shown.
     void ShowPage(HWND dialog, int labelNumber, const std::string& screenshot) {
         const HWND label = FindControl(dialog, IDC_LABEL_BASE + labelNumber);
         ASSERT_NE(label, nullptr) << labelNumber;
-        const std::wstring labelText = TextOf(label);
+        const std::wstring labelText = WindowText(label);
         ClickControl(label, 4, 4);
         if (!WaitUntil([&] { return ShowsPageOf(dialog, labelText); })) {
             SaveScreenshot("options_page_label" + std::to_string(labelNumber) + "_not_shown");
@@ -179,7 +165,7 @@ protected:
 };
 
 TEST_F(OptionsEndToEnd, EveryPageOpensFromTheTrayIconAndOneButtonLessReachesTheTargetAtOnce) {
-    WindowsTarget target(WindowsTarget::Layout{});
+    TargetProgram target;
     HWND w = nullptr;
     ASSERT_NO_FATAL_FAILURE(StartHostOver(target, &w));
 
@@ -207,7 +193,7 @@ TEST_F(OptionsEndToEnd, EveryPageOpensFromTheTrayIconAndOneButtonLessReachesTheT
 }
 
 TEST_F(OptionsEndToEnd, AnExcludedApplicationsWindowLosesItsButtons) {
-    WindowsTarget target(WindowsTarget::Layout{});
+    TargetProgram target;
     HWND w = nullptr;
     ASSERT_NO_FATAL_FAILURE(StartHostOver(target, &w));
 
@@ -227,7 +213,7 @@ TEST_F(OptionsEndToEnd, AnExcludedApplicationsWindowLosesItsButtons) {
     SaveScreenshot("options_exclude_open_dialog");
     // The file name as typed into the dialog's name field, then a click on Open.
     const int nameField = 0x47C;  // cmb13
-    const std::wstring targetFile = BinaryDirectory() + L"\\kz_windows_target.exe";
+    const std::wstring targetFile = TargetProgramPath();
     ASSERT_TRUE(::SetDlgItemTextW(open, nameField, targetFile.c_str()) ||
                 ::SetDlgItemTextW(open, 0x480, targetFile.c_str()));
     ClickControl(::GetDlgItem(open, IDOK));
@@ -237,14 +223,6 @@ TEST_F(OptionsEndToEnd, AnExcludedApplicationsWindowLosesItsButtons) {
     ClickControl(ShownControl(dialog, IDOK));
     EXPECT_TRUE(WaitUntil([&] { return ButtonSpans(w).empty(); }, 5s));
     SaveScreenshot("options_excluded_target_without_buttons");
-}
-
-// A visible window of the help viewer's process.
-HWND ViewerWindow(DWORD processId) {
-    for (const HWND w : WindowsOfProcess(processId, L"HH Parent"))
-        if (::IsWindowVisible(w))
-            return w;
-    return nullptr;
 }
 
 // Help on the Roll-up page starts the help viewer on that page of the help
@@ -276,9 +254,10 @@ TEST_F(OptionsEndToEnd, HelpOnTheRollUpPageOpensThatPageInTheHelpViewer) {
     EXPECT_TRUE(EndsWith(commandLine, page)) << "the viewer's command line: " << Printable(commandLine);
 
     HWND window = nullptr;
-    EXPECT_TRUE(WaitUntil([&] { return (window = ViewerWindow(viewerId)) != nullptr; })) << "the viewer shows no window";
+    EXPECT_TRUE(WaitUntil([&] { return (window = FindShownWindow(viewerId, L"HH Parent")) != nullptr; }))
+        << "the viewer shows no window";
     if (window) {
-        EXPECT_TRUE(WaitUntil([&] { return TextOf(window) == L"Barquill Help"; })) << Printable(TextOf(window));
+        EXPECT_TRUE(WaitUntil([&] { return WindowText(window) == L"Barquill Help"; })) << Printable(WindowText(window));
         SaveScreenshot("options_help_rollup");
         ::PostMessageW(window, WM_CLOSE, 0, 0);
     }

@@ -1,7 +1,7 @@
 // Field-by-field comparison of settings records for the GoogleTest programs.
 #pragma once
 
-#include "tests/settings/StoredValues.h"
+#include "tests/support/StoredValues.h"
 
 #include <gtest/gtest.h>
 

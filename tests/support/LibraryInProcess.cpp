@@ -4,23 +4,6 @@
 
 namespace kz::test {
 
-namespace {
-
-constexpr wchar_t kTestWindowClass[] = L"KzTestWindow";
-
-}  // namespace
-
-void RegisterTestWindowClass(const wchar_t* className) {
-    WNDCLASSW wc{};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = className;
-    ::RegisterClassW(&wc);
-}
-
 LibraryInProcess::LibraryInProcess(HandlerInstaller installer) {
     shared_.hostWindow = host_.Window();
     // Any non-zero value: the hook procedure only works once the host has set it.
@@ -41,13 +24,6 @@ LRESULT LibraryInProcess::CallHook(HWND window, UINT message) {
     call.hwnd = window;
     call.message = message;
     return HookProcedure(HC_ACTION, 0, reinterpret_cast<LPARAM>(&call));
-}
-
-HWND CreateTestWindow(DWORD style, DWORD exStyle, HWND owner, const wchar_t* className) {
-    RegisterTestWindowClass(kTestWindowClass);
-    return ::CreateWindowExW(exStyle, className ? className : kTestWindowClass, L"Barquill test window",
-                             style | WS_VISIBLE, 100, 100, 480, 320, owner, nullptr, ::GetModuleHandleW(nullptr),
-                             nullptr);
 }
 
 }  // namespace kz::test

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "trelmo/hook/LibraryProcess.h"
-#include "tests/support/TestHost.h"
+#include "tests/support/RecordingHost.h"
 
 #include <windows.h>
 
@@ -32,13 +32,5 @@ private:
     RecordingHost host_;
     volatile SharedSection shared_{};
 };
-
-// Registers a window class of the test program with the default window
-// procedure, as the test windows' own class; nothing when it exists.
-void RegisterTestWindowClass(const wchar_t* className);
-
-// A visible top-level test window with the given styles, on the calling thread.
-HWND CreateTestWindow(DWORD style = WS_OVERLAPPEDWINDOW, DWORD exStyle = 0, HWND owner = nullptr,
-                      const wchar_t* className = nullptr);
 
 }  // namespace kz::test

@@ -30,6 +30,12 @@ void ScratchRegistry::SetSettingsValue(const std::vector<uint8_t>& bytes) {
     SetValue(kSettingsValueA, bytes, REG_BINARY);
 }
 
+void ScratchRegistry::StoreSettings(const SettingsRecord& settings) {
+    std::vector<uint8_t> bytes(kLongestSettingsBytes);
+    bytes.resize(static_cast<std::size_t>(EncodeSettings(settings, bytes.data())));
+    SetSettingsValue(bytes);
+}
+
 void ScratchRegistry::SetBlacklistValue(const std::vector<uint8_t>& bytes, DWORD type) {
     SetValue(kBlacklistValueA, bytes, type);
 }

@@ -2,6 +2,8 @@
 // so that tests never touch the user's own values, and removes it afterwards.
 #pragma once
 
+#include "common/Settingsformat.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -19,6 +21,8 @@ public:
 
     // Writes or deletes values of the program's key (under the redirected HKCU).
     void SetSettingsValue(const std::vector<uint8_t>& bytes);
+    // The settings value of a record, encoded as the host stores it.
+    void StoreSettings(const SettingsRecord& settings);
     void SetBlacklistValue(const std::vector<uint8_t>& bytes, DWORD type = REG_MULTI_SZ);
     void DeleteValues();
     // The raw bytes of a value of the program's key; empty when absent.

@@ -1,5 +1,6 @@
 #include "trelmo/hook/HookedWindow.h"
 #include "common/Protocol.h"
+#include "trelmo/paint/PainterGeometry.h"
 #include "tests/toolbar/ToolbarWindowSupport.h"
 
 #include <gtest/gtest.h>
@@ -40,14 +41,14 @@ protected:
             EXPECT_LE(slot.rect.right, band.right);
             EXPECT_GE(slot.rect.top, band.top);
             EXPECT_LE(slot.rect.bottom, band.bottom);
-            EXPECT_GE(CountColour(CaptureFrame(Window(), slot.rect), colour), 6);
+            EXPECT_GE(CountPixels(FramePixels(Window(), slot.rect), RgbOfColorref(colour)), 6);
         }
         EXPECT_GT(shown, 0);
     }
 };
 
 LibrarySettings WithGlyphColour(COLORREF colour) {
-    LibrarySettings settings = DefaultSettings();
+    LibrarySettings settings = DefaultLibrarySettings();
     settings.GlyphColor = colour;
     settings.GlyphColorAutodetect = false;
     return settings;
@@ -69,7 +70,7 @@ TEST_P(ToolbarPaint, ButtonsAreDrawnInTheCaptionInTheGlyphColourAndStayAfterTheF
     ExpectButtonsDrawnIn(kGreen, "after the colour changed");
     for (std::size_t i = 0; i < Row().Count(); ++i) {
         if (Row()[i].visible) {
-            EXPECT_EQ(CountColour(CaptureFrame(Window(), Row()[i].rect), kRed), 0);
+            EXPECT_EQ(CountPixels(FramePixels(Window(), Row()[i].rect), RgbOfColorref(kRed)), 0);
         }
     }
 }
@@ -99,7 +100,7 @@ TEST_P(ToolbarPaint, NarrowWindowShowsTheOverflowButtonLeftOfTheButtonsThatFit) 
 
 // A button whose command is in force looks pressed, and normal again once it is not.
 TEST_P(ToolbarPaint, RollUpOnTopAndTransparencyButtonsShowTheirStateAsPressed) {
-    Open(DefaultSettings());
+    Open(DefaultLibrarySettings());
     struct Case {
         int kind;
         void (*apply)(ToolbarPaint&, bool on);
@@ -122,9 +123,9 @@ TEST_P(ToolbarPaint, RollUpOnTopAndTransparencyButtonsShowTheirStateAsPressed) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "kind " << c.kind);
         RepaintFrame();
-        const std::vector<COLORREF> normal = Pixels(c.kind);
+        const std::vector<uint32_t> normal = Pixels(c.kind);
         NcButtonDown(OnButton(c.kind));
-        const std::vector<COLORREF> pressed = Pixels(c.kind);
+        const std::vector<uint32_t> pressed = Pixels(c.kind);
         MouseMove(InClientArea());
         ButtonUp(InClientArea());
         ASSERT_NE(pressed, normal);
@@ -134,7 +135,7 @@ TEST_P(ToolbarPaint, RollUpOnTopAndTransparencyButtonsShowTheirStateAsPressed) {
             ASSERT_TRUE(::GetWindowLongW(Window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
         }
         RepaintFrame();
-        const std::vector<COLORREF> checked = Pixels(c.kind);
+        const std::vector<uint32_t> checked = Pixels(c.kind);
         EXPECT_NE(checked, normal);
         // The classic face and glyph are both drawn pressed; the themed face
         // follows the pointer and only the glyph shows the state.
@@ -168,7 +169,7 @@ TEST_P(ToolbarPaint, WithTheHostGoneTheNextMessageTakesTheButtonsAndEntriesAwayU
     EXPECT_NE(::GetWindowLongPtrW(Window(), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&SubclassProcedure));
     EXPECT_EQ(::GetMenuItemCount(::GetSystemMenu(Window(), FALSE)), programsOwnEntries);
     for (const RECT& rect : buttons)
-        EXPECT_EQ(CountColour(CaptureFrame(Window(), rect), kRed), 0);
+        EXPECT_EQ(CountPixels(FramePixels(Window(), rect), RgbOfColorref(kRed)), 0);
     EXPECT_TRUE(Host().Messages().empty());
 }
 
@@ -189,7 +190,7 @@ protected:
 };
 
 TEST_P(CaptionTextRoom, ATitleThatLeavesJustRoomForEveryButtonShowsThemAllWithoutOverflow) {
-    Open(DefaultSettings(), 560);
+    Open(DefaultLibrarySettings(), 560);
     SetTitle(L"A");
     ASSERT_EQ(Row().VisibleCount(), 9);
     ASSERT_EQ(Row()[0].kind, kOverflow);

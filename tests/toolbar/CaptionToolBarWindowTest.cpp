@@ -13,16 +13,16 @@ namespace {
 class ToolbarMouse : public ToolbarWindowTest {};
 
 TEST_P(ToolbarMouse, TheLookOfTheWindowChoosesTheStyle) {
-    Open(DefaultSettings());
+    Open(DefaultLibrarySettings());
     if (GetParam() == Look::Classic)
-        EXPECT_NE(dynamic_cast<CaptionToolBarStd*>(&Toolbar()), nullptr);
+        EXPECT_NE(dynamic_cast<CaptionToolBarStd*>(Toolbar()), nullptr);
     else
-        EXPECT_NE(dynamic_cast<CaptionToolBarXP*>(&Toolbar()), nullptr);
+        EXPECT_NE(dynamic_cast<CaptionToolBarXP*>(Toolbar()), nullptr);
     EXPECT_EQ(Row().VisibleCount(), 9);
 }
 
 TEST_P(ToolbarMouse, HitTestClaimsTheButtonsOnly) {
-    Open(DefaultSettings());
+    Open(DefaultLibrarySettings());
     const POINT on = OnButton(kToBox);
     EXPECT_EQ(::SendMessageW(Window(), WM_NCHITTEST, 0, MAKELPARAM(on.x, on.y)), kCaptionButtonHitCode);
     const POINT text = OnCaptionText();
@@ -30,7 +30,7 @@ TEST_P(ToolbarMouse, HitTestClaimsTheButtonsOnly) {
 }
 
 TEST_P(ToolbarMouse, ReleaseOffThePressedButtonSendsNothingAndBackOnItSendsOnce) {
-    Open(DefaultSettings());
+    Open(DefaultLibrarySettings());
     NcButtonDown(OnButton(kToTray));
     EXPECT_EQ(::GetCapture(), Window());
     MouseMove(InClientArea());
@@ -55,7 +55,7 @@ TEST_P(ToolbarMouse, ReleaseOffThePressedButtonSendsNothingAndBackOnItSendsOnce)
 }
 
 TEST_P(ToolbarMouse, RollButtonSendsOneRollAndNoResizeReport) {
-    Open(DefaultSettings());
+    Open(DefaultLibrarySettings());
     Click(kRollUp);
     EXPECT_EQ(Host().Count(HM_ROLL, Window()), 1);
     EXPECT_EQ(Host().Count(HM_WINDOW_SIZED), 0);
@@ -63,7 +63,7 @@ TEST_P(ToolbarMouse, RollButtonSendsOneRollAndNoResizeReport) {
 }
 
 TEST_P(ToolbarMouse, DoubleClickOnAButtonDoesNotMaximise) {
-    Open(DefaultSettings());
+    Open(DefaultLibrarySettings());
     const POINT on = OnButton(kOnTop);
     ::SendMessageW(Window(), WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(on.x, on.y));
     ::SendMessageW(Window(), WM_SYSCOMMAND, SC_MAXIMIZE, MAKELPARAM(on.x, on.y));
@@ -79,7 +79,7 @@ TEST_P(ToolbarMouse, DoubleClickOnAButtonDoesNotMaximise) {
 }
 
 TEST_P(ToolbarMouse, TheProgramsOwnCaptureIsLeftAlone) {
-    Open(DefaultSettings());
+    Open(DefaultLibrarySettings());
     // A program dragging in its client area gets its button-up with the capture still held.
     ::SetCapture(Window());
     ButtonUp(InClientArea());
@@ -122,7 +122,7 @@ std::wstring TooltipText(HWND tooltip, HWND window) {
 }
 
 TEST_P(ToolbarMouse, TooltipNamesTheButtonUnderThePointer) {
-    LibrarySettings settings = DefaultSettings();
+    LibrarySettings settings = DefaultLibrarySettings();
     Open(settings);
     const HWND tooltip = TooltipOf(Window());
     ASSERT_NE(tooltip, nullptr);

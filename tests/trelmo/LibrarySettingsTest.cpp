@@ -1,6 +1,6 @@
 // The library's decoding of the stored settings and its blacklist match.
-#include "trelmo/hook/LibrarySettings.h"
-#include "tests/settings/StoredValues.h"
+#include "common/LibrarySettings.h"
+#include "tests/support/StoredValues.h"
 
 #include <gtest/gtest.h>
 

@@ -6,6 +6,7 @@
 #include "tests/support/LibraryInProcess.h"
 #include "common/Protocol.h"
 #include "tests/support/ScratchRegistry.h"
+#include "tests/support/TestWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,7 @@ namespace kz {
 namespace {
 
 using test::CreateTestWindow;
+using test::RegisterTestWindowClass;
 using test::LibraryInProcess;
 using test::ReceivedMessage;
 using test::ScratchRegistry;
@@ -48,12 +50,7 @@ LRESULT CALLBACK LaterProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 HWND CreateProgramWindow() {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = OwnProcedure;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = L"KzReleasedProgram";
-    ::RegisterClassW(&wc);
+    RegisterTestWindowClass(L"KzReleasedProgram", OwnProcedure);
     return CreateTestWindow(WS_OVERLAPPEDWINDOW, 0, nullptr, L"KzReleasedProgram");
 }
 

@@ -6,7 +6,8 @@
 #include "tests/support/LibraryInProcess.h"
 #include "common/Protocol.h"
 #include "tests/support/ScratchRegistry.h"
-#include "tests/settings/StoredValues.h"
+#include "tests/support/TestWindows.h"
+#include "tests/support/StoredValues.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,7 @@ namespace kz {
 namespace {
 
 using test::CreateTestWindow;
+using test::RegisterTestWindowClass;
 using test::LibraryInProcess;
 using test::ScratchRegistry;
 
@@ -55,11 +57,7 @@ LRESULT CALLBACK OwnProcedure(HWND window, UINT message, WPARAM wParam, LPARAM l
 }
 
 HWND CreateRecordedWindow(DWORD style = WS_OVERLAPPEDWINDOW) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = OwnProcedure;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"KzRecordedWindow";
-    ::RegisterClassW(&wc);
+    RegisterTestWindowClass(L"KzRecordedWindow", OwnProcedure);
     return CreateTestWindow(style, 0, nullptr, L"KzRecordedWindow");
 }
 

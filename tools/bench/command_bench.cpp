@@ -6,7 +6,9 @@
 #include "kz/commands/Hiddenjournal.h"
 #include "kz/commands/Impprofile.h"
 #include "tests/support/ScratchRegistry.h"
-#include "tests/support/TestHost.h"
+#include "tests/support/ExecutorStandIns.h"
+#include "tests/support/RecordingHost.h"
+#include "tests/support/TestWindows.h"
 
 #include <windows.h>
 
@@ -44,34 +46,6 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-LRESULT CALLBACK TargetProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    // Lets a roll-up take the height it asks for.
-    if (message == WM_GETMINMAXINFO) {
-        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {1, 1};
-        return 0;
-    }
-    return ::DefWindowProcW(window, message, wParam, lParam);
-}
-
-UniqueWindow MakeTarget() {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = TargetProcedure;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
-    wc.lpszClassName = L"KzCommandBenchTarget";
-    ::RegisterClassW(&wc);  // fails harmlessly when already registered
-    UniqueWindow window(::CreateWindowExW(0, wc.lpszClassName, L"Bench target", WS_OVERLAPPEDWINDOW, 50, 50, 400,
-                                          300, nullptr, nullptr, wc.hInstance, nullptr));
-    ::ShowWindow(window.get(), SW_SHOWNOACTIVATE);
-    return window;
-}
-
-class SilentCommonTray : public CommonTrayIcon {
-public:
-    void ShowCommonTrayIcon() override {}
-    void HideCommonTrayIcon() override {}
-};
-
 struct CommandCase {
     const char* name;
     std::function<void(TImpProfile&, HWND)> command;
@@ -107,7 +81,7 @@ const std::vector<CommandCase>& CommandCases() {
 void PrintCommandTimes(TImpProfile& profile) {
     std::printf("%-26s %14s %14s\n", "command", "command us", "undo us");
     for (const CommandCase& c : CommandCases()) {
-        UniqueWindow target = MakeTarget();
+        UniqueWindow target = test::MakeCommandTarget();
         profile.GetProfile(target.get());  // the record is made once per window
         std::vector<double> commands, undos;
         for (int run = 0; run < kRuns; ++run) {
@@ -123,7 +97,7 @@ void PrintCommandTimes(TImpProfile& profile) {
 void PrintRecordCreation(TImpProfile& profile) {
     std::vector<double> times;
     for (int run = 0; run < 21; ++run) {
-        UniqueWindow target = MakeTarget();
+        UniqueWindow target = test::MakeCommandTarget();
         times.push_back(TimeMicroseconds([&] { profile.GetProfile(target.get()); }));
         profile.ForgetWindow(target.get());
     }
@@ -155,7 +129,7 @@ void PrintSystemCallTimes(HWND mainWindow) {
          }},
     };
     std::printf("System calls alone:\n");
-    UniqueWindow target = MakeTarget();
+    UniqueWindow target = test::MakeCommandTarget();
     std::vector<std::vector<double>> times(calls.size());
     for (int run = 0; run < kRuns; ++run)
         for (std::size_t i = 0; i < calls.size(); ++i)
@@ -170,7 +144,7 @@ void PrintRestoreAll(TImpProfile& profile, const char* changes, const std::funct
     for (int run = 0; run < 3; ++run) {
         std::vector<UniqueWindow> targets;
         for (int i = 0; i < kChangedWindows; ++i) {
-            targets.push_back(MakeTarget());
+            targets.push_back(test::MakeCommandTarget());
             change(targets.back().get());
         }
         totals.push_back(TimeMicroseconds([&] { profile.RestoreAll(); }));
@@ -204,7 +178,7 @@ void PrintRestoreAllTimes(TImpProfile& profile) {
 int main() {
     test::ScratchRegistry registry;
     test::RecordingHost host;
-    SilentCommonTray commonTray;
+    test::CountingCommonTray commonTray;
     RegistryHiddenJournal journal;
     TImpProfile profile;
     profile.Connect(host.Window(), &commonTray, nullptr, &journal);

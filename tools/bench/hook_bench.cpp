@@ -5,6 +5,7 @@
 #include "trelmo/hook/HookedWindow.h"
 #include "tests/support/LibraryInProcess.h"
 #include "tests/support/ScratchRegistry.h"
+#include "tests/support/TestWindows.h"
 
 #include <windows.h>
 

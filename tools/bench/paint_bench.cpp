@@ -14,8 +14,7 @@
 #include "tests/support/LibraryInProcess.h"
 #include "common/Protocol.h"
 #include "tests/support/ScratchRegistry.h"
-
-#include <uxtheme.h>
+#include "tests/support/TestWindows.h"
 
 #include <cstdio>
 #include <vector>
@@ -73,9 +72,8 @@ double MeanMicroseconds(int rounds, Function&& function) {
 
 HWND OpenWindow(bool classicLook) {
     const HWND window = test::CreateTestWindow();
-    // Wine 8 refuses the empty names that turn the theme off on Windows.
-    if (classicLook && FAILED(::SetWindowTheme(window, L"", L"")))
-        ::SetWindowTheme(window, L" ", L" ");
+    if (classicLook)
+        test::UseClassicLook(window);
     ::SetWindowPos(window, nullptr, 0, 0, 600, 320, SWP_NOMOVE | SWP_NOZORDER);
     test::PumpPending();
     return window;

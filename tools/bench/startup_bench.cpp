@@ -4,8 +4,10 @@
 // thread (every message it takes from its queue or is sent, timers by id).
 // Runs in the Wine desktop like the end-to-end tests:
 //   startup_bench.exe [idle seconds, default 10]
-#include "tests/host_e2e/HostDriver.h"
-#include "tests/host_e2e/MessageProbe.h"
+#include "common/Product.h"
+#include "tests/support/Host.h"
+#include "tests/support/MessageProbe.h"
+#include "tests/support/TestWindows.h"
 
 #include <chrono>
 #include <cstdio>
@@ -38,16 +40,16 @@ int main(int argc, char** argv) {
         std::printf("kz.exe is missing beside startup_bench.exe\n");
         return 1;
     }
-    if (::FindWindowW(kHostWindowClass, nullptr)) {
+    if (::FindWindowW(kz::kMainWindowClass, nullptr)) {
         std::printf("a kz.exe is already running: end it first\n");
         return 1;
     }
 
-    std::vector<std::unique_ptr<WindowsTarget>> targets;
-    targets.push_back(std::make_unique<WindowsTarget>(
-        WindowsTarget::Layout{kWindows / 2, {10, 10}, {420, 200}, {12, 12}, L"Bench window A"}));
-    targets.push_back(std::make_unique<WindowsTarget>(
-        WindowsTarget::Layout{kWindows / 2, {520, 10}, {420, 200}, {12, 12}, L"Bench window B"}));
+    std::vector<std::unique_ptr<TargetProgram>> targets;
+    targets.push_back(std::make_unique<TargetProgram>(
+        TargetProgram::Layout{L"Bench window A", kWindows / 2, {10, 10}, {420, 200}, {12, 12}}));
+    targets.push_back(std::make_unique<TargetProgram>(
+        TargetProgram::Layout{L"Bench window B", kWindows / 2, {520, 10}, {420, 200}, {12, 12}}));
     std::vector<HWND> windows;
     for (const auto& target : targets) {
         if (!target->WaitForWindows()) {
@@ -66,7 +68,7 @@ int main(int argc, char** argv) {
 
     const Clock::time_point start = Clock::now();
     RunningHost host;
-    if (!host.Started() || !WaitUntil([&] { return ::FindWindowW(kHostWindowClass, nullptr) != nullptr; },
+    if (!host.Started() || !WaitUntil([&] { return ::FindWindowW(kz::kMainWindowClass, nullptr) != nullptr; },
                                       std::chrono::seconds(20))) {
         std::printf("kz.exe shows no main window\n");
         return 1;
@@ -89,14 +91,14 @@ int main(int argc, char** argv) {
                 allAttached ? "" : " (gave up waiting)");
 
     // Idle: the splash may still be up; its end is part of the start.
-    WaitUntil([&] { return !::IsWindowVisible(host.MainWindow()); }, std::chrono::seconds(10));
+    WaitUntil([&] { return !::IsWindowVisible(host.Window()); }, std::chrono::seconds(10));
     MessageProbe probe;
-    if (!probe.Attach(::GetWindowThreadProcessId(host.MainWindow(), nullptr))) {
+    if (!probe.Attach(::GetWindowThreadProcessId(host.Window(), nullptr))) {
         std::printf("idle: the message probe could not hook the host's thread\n");
         return host.Exit() ? 0 : 1;
     }
     // The probe sees what the thread takes from its queue: one posted message shows it.
-    ::PostMessageW(host.MainWindow(), WM_NULL, 0, 0);
+    ::PostMessageW(host.Window(), WM_NULL, 0, 0);
     if (!WaitUntil([&] { return probe.Counts().Count(WM_NULL) > 0; })) {
         std::printf("idle: the message probe does not see the host's queue\n");
         return host.Exit() ? 0 : 1;

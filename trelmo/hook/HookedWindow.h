@@ -2,7 +2,7 @@
 #pragma once
 
 #include "trelmo/hook/GrowableArray.h"
-#include "trelmo/hook/LibrarySettings.h"
+#include "common/LibrarySettings.h"
 #include "trelmo/hook/WindowHandler.h"
 
 #include <windows.h>

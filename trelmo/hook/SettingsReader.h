@@ -1,7 +1,7 @@
 // Reads the stored settings and blacklist from the registry, afresh each time.
 #pragma once
 
-#include "trelmo/hook/LibrarySettings.h"
+#include "common/LibrarySettings.h"
 
 namespace kz {
 

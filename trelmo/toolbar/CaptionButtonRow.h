@@ -4,7 +4,7 @@
 #pragma once
 
 #include "trelmo/hook/GrowableArray.h"
-#include "trelmo/hook/LibrarySettings.h"
+#include "common/LibrarySettings.h"
 #include "common/Protocol.h"
 
 #include <windows.h>

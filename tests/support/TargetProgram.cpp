@@ -1,18 +1,20 @@
-// A captioned program with many top-level windows for the host's end-to-end
-// tests and benchmarks: one process stands for many programs' windows. Each
-// window has a child control and answers the questions of TargetQuery.h about
-// itself.
-//   kz_windows_target.exe [--count N] [--at X,Y] [--size W,H] [--step DX,DY]
-//                         [--announce] [--title TEXT]
+// kz_target.exe, the captioned program of the end-to-end tests, the
+// benchmarks and the demo: one process stands for one or many programs'
+// windows. Each top-level window has a child control and answers the
+// questions of TargetQuery.h about itself.
+//   kz_target.exe [--count N] [--at X,Y] [--size W,H] [--step DX,DY]
+//                 [--title TEXT] [--announce]
+// A closed window is destroyed; the program ends with its last window.
 // --announce prints "ATTACHED n" on standard output once every window is
 // attached to the hook library and the host's main window (its splash) is
 // hidden: for scripts that cannot ask a window, such as the demo.
-#include "tests/e2e/TargetAnswers.h"
-#include "tests/e2e/TargetQuery.h"
+#include "common/Product.h"
+#include "tests/support/TargetQuery.h"
 
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -20,9 +22,9 @@
 
 namespace {
 
+using namespace kz;
 using namespace kz::test;
 
-constexpr wchar_t kWindowClass[] = L"KzWindowsTarget";
 constexpr UINT_PTR kAnnounceTimer = 1;
 
 struct Options {
@@ -36,35 +38,86 @@ struct Options {
 
 UINT g_queryMessage = 0;
 std::vector<HWND> g_windows;
+// One count for all the program's windows.
+LONG g_ncPaints = 0;
+// A subclass procedure of the program's own, put over whatever procedure a
+// window has when asked (the library's, once it attached), as programs do.
+WNDPROC g_below = nullptr;
+LONG g_overSeen = 0;
+
+LRESULT CALLBACK OverProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    ++g_overSeen;
+    return ::CallWindowProcW(g_below, window, message, wParam, lParam);
+}
+
+LRESULT SubclassOver(HWND window) {
+    if (g_below)
+        return 0;
+    g_below = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OverProcedure)));
+    return 1;
+}
+
+// Whether the window's procedure lies in trelmo.dll: the library attached to it.
+bool ProcedureLiesInHookLibrary(HWND window) {
+    const auto procedure = reinterpret_cast<LPCWSTR>(::GetWindowLongPtrW(window, GWLP_WNDPROC));
+    HMODULE module = nullptr;
+    if (!::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                              procedure, &module))
+        return false;
+    wchar_t path[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameW(module, path, MAX_PATH);
+    return length >= 10 && ::_wcsicmp(path + length - 10, L"trelmo.dll") == 0;
+}
+
+LRESULT Answer(HWND window, WPARAM question, LPARAM argument) {
+    switch (question) {
+    case kAskAttached: return ProcedureLiesInHookLibrary(window) ? 1 : 0;
+    case kAskNcPaints: return g_ncPaints;
+    case kAskSystemMenuCount: return ::GetMenuItemCount(::GetSystemMenu(window, FALSE));
+    case kAskSystemMenuId: return static_cast<LRESULT>(::GetMenuItemID(::GetSystemMenu(window, FALSE), argument));
+    case kAskSubclassOver: return SubclassOver(window);
+    case kAskOverSeen: return g_overSeen;
+    default: return -1;
+    }
+}
+
+// WM_NCPAINT as the system paints it, counted once finished.
+LRESULT OnNcPaint(HWND window, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = ::DefWindowProcW(window, WM_NCPAINT, wParam, lParam);
+    ++g_ncPaints;
+    return result;
+}
 
 // Prints once every window is attached and the host's splash is gone, then stops asking.
-void AnnounceWhenAttached(HWND timerWindow) {
-    const HWND host = ::FindWindowW(L"TTQuorvane_Invisible_Buttons", nullptr);
+LRESULT OnAnnounceTimer(HWND timerWindow) {
+    const HWND host = ::FindWindowW(kMainWindowClass, nullptr);
     if (!host || ::IsWindowVisible(host))
-        return;
+        return 0;
     for (HWND window : g_windows)
         if (!ProcedureLiesInHookLibrary(window))
-            return;
+            return 0;
     ::KillTimer(timerWindow, kAnnounceTimer);
     std::printf("ATTACHED %u\n", static_cast<unsigned>(g_windows.size()));
     std::fflush(stdout);
+    return 0;
+}
+
+LRESULT OnDestroy(HWND window) {
+    g_windows.erase(std::remove(g_windows.begin(), g_windows.end(), window), g_windows.end());
+    if (g_windows.empty())
+        ::PostQuitMessage(0);
+    return 0;
 }
 
 LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == g_queryMessage && g_queryMessage != 0)
-        return AnswerAboutWindow(window, wParam, lParam);
+        return Answer(window, wParam, lParam);
     switch (message) {
-    case WM_NCPAINT: return PaintNonClientCounted(window, wParam, lParam);
-    case WM_TIMER:
-        if (wParam == kAnnounceTimer)
-            AnnounceWhenAttached(window);
-        return 0;
-    case WM_CLOSE:
-        // Closing any window ends the program with all its windows.
-        ::PostQuitMessage(0);
-        return 0;
-    default:
-        return ::DefWindowProcW(window, message, wParam, lParam);
+    case WM_NCPAINT: return OnNcPaint(window, wParam, lParam);
+    case WM_TIMER: return wParam == kAnnounceTimer ? OnAnnounceTimer(window) : 0;
+    case WM_DESTROY: return OnDestroy(window);
+    default: return ::DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
@@ -104,17 +157,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
     g_queryMessage = TargetQueryMessage();
     WNDCLASSW wc{};
+    wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = Procedure;
     wc.hInstance = instance;
     wc.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);  // its tray icon can be seen
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = kWindowClass;
+    wc.lpszClassName = kTargetWindowClass;
     ::RegisterClassW(&wc);
 
     for (int i = 0; i < options.count; ++i) {
         const std::wstring title = options.count == 1 ? options.title : options.title + L" " + std::to_wstring(i + 1);
-        const HWND window = ::CreateWindowExW(0, kWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+        const HWND window = ::CreateWindowExW(0, kTargetWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                               options.x + i * options.dx, options.y + i * options.dy, options.width,
                                               options.height, nullptr, nullptr, instance, nullptr);
         if (!window)

@@ -1,14 +1,16 @@
-// Test support for the end-to-end layer: a driver that acts as the host
-// (installs the real hook through the library's ordinals and records what
-// every process sends it), programs started in other processes, and
-// screenshots of the desktop.
+// Test support for the end-to-end layer on the desktop: a driver that acts
+// as the host (installs the real hook through the library's ordinals and
+// records what every process sends it), the caption buttons of windows of
+// other processes seen from outside, real mouse input, and screenshots.
 #pragma once
 
-#include "common/Launch.h"
 #include "kz/core/HookLibrary.h"
-#include "tests/support/TestHost.h"
+#include "tests/support/Programs.h"
+#include "tests/support/RecordingHost.h"
 
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <chrono>
 #include <string>
@@ -16,9 +18,6 @@
 #include <vector>
 
 namespace kz::test {
-
-// The directory of the running test program, where the binaries lie.
-std::wstring BinaryDirectory();
 
 // The driver as host: a recording host window with the real hook installed.
 class HookedDesktop {
@@ -39,30 +38,13 @@ private:
     HookLibrary hook_;
 };
 
-// A program running in another process; ended when the object goes.
-class ChildProgram {
-public:
-    explicit ChildProgram(const std::wstring& commandLine);
-    ~ChildProgram();
-    ChildProgram(const ChildProgram&) = delete;
-    ChildProgram& operator=(const ChildProgram&) = delete;
-
-    bool Started() const { return static_cast<bool>(program_.process); }
-    // Waits for the process's first visible top-level window with a caption.
-    HWND WaitForWindow();
-    // Asks the window to close and waits for the process to end.
-    bool Close();
-
-private:
-    LaunchedProgram program_;
-    HWND window_ = nullptr;
+// A test with the driver as host.
+class HookedDesktopTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(desktop_.Installed()); }
+    RecordingHost& Host() { return desktop_.Host(); }
+    HookedDesktop desktop_;
 };
-
-// Asks the target program a question (see TargetQuery.h); -1 when it does not answer.
-LRESULT AskTarget(HWND window, WPARAM question, LPARAM argument = 0);
-
-// What a window answers WM_NCHITTEST with over the caption toolbar's buttons.
-constexpr LRESULT kCaptionButtonHitCode = 65;
 
 // The screen y of the middle row of a window's caption.
 int CaptionMiddle(HWND window);
@@ -75,6 +57,13 @@ bool WaitForButtons(HWND window, std::size_t count, std::chrono::milliseconds ti
 // Moves to a screen point and clicks there `clicks` times, in one batch of
 // input, so that two clicks make a double click.
 void SendClicksAt(int x, int y, int clicks = 1);
+// A real left click on a window at a screen point, through the system's input
+// queue: the pointer moves there, the button goes down once the window has
+// seen the pointer arrive, and never within the double-click time of the
+// previous click.
+void ClickAt(HWND window, int x, int y);
+// Moves the mouse to a corner of the desktop where no window is tested.
+void ParkMouse();
 
 // Saves the whole desktop as <build>/screenshots/<name>.bmp.
 void SaveScreenshot(const std::string& name);

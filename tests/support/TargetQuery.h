@@ -1,18 +1,19 @@
-// The questions an end-to-end driver asks the target program about itself:
-// under Wine a process cannot read another process's window procedure or
-// system menu, so the target answers for its own window.
+// The questions an end-to-end driver asks the target program about one of its
+// windows: under Wine a process cannot read another process's window
+// procedure or system menu, so the target answers for its own windows.
 #pragma once
 
 #include <windows.h>
 
 namespace kz::test {
 
+constexpr wchar_t kTargetProgramFile[] = L"kz_target.exe";
 constexpr wchar_t kTargetQueryMessage[] = L"KzTargetQuery";
 constexpr wchar_t kTargetWindowClass[] = L"KzTargetWindow";
 
 enum TargetQuestion : WPARAM {
     kAskAttached = 1,         // 1 when the window procedure lies in trelmo.dll
-    kAskNcPaints = 2,         // how many non-client paints the window has finished
+    kAskNcPaints = 2,         // how many non-client paints the program's windows have finished
     kAskSystemMenuCount = 3,  // items in the window's system menu
     kAskSystemMenuId = 4,     // identifier of the system-menu item at index lParam
     kAskSubclassOver = 5,     // put a procedure of the program's own over the current one; 1 when done

@@ -1,6 +1,6 @@
 // kz_message_probe.dll: the hook procedures and shared counters of
 // MessageProbe. Nothing here allocates or calls more than the hook chain.
-#include "tests/host_e2e/MessageProbe.h"
+#include "tests/support/MessageProbe.h"
 
 namespace {
 

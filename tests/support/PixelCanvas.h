@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace kz::test {
 
@@ -24,6 +25,8 @@ public:
     // 0x00RRGGBB
     uint32_t At(int x, int y) const;
     uint32_t Background() const { return background_; }
+    // Every pixel, row after row from the top.
+    std::vector<uint32_t> Pixels() const;
     // Pixels outside rect that are not the background.
     int ChangedOutside(const RECT& rect) const;
     // Pixels inside rect and the canvas that are not the background.

@@ -1,4 +1,4 @@
-#include "tests/menus/PixelCanvas.h"
+#include "tests/support/PixelCanvas.h"
 
 #include "common/Dib.h"
 #include "trelmo/paint/PainterGeometry.h"
@@ -64,6 +64,14 @@ uint32_t PixelCanvas::At(int x, int y) const {
     if (!pixels_)
         return RgbOfColorref(::GetPixel(dc_.get(), x, y));
     return pixels_[y * stride_ + x] & 0xFFFFFF;
+}
+
+std::vector<uint32_t> PixelCanvas::Pixels() const {
+    std::vector<uint32_t> pixels;
+    for (int y = 0; y < height_; ++y)
+        for (int x = 0; x < width_; ++x)
+            pixels.push_back(At(x, y));
+    return pixels;
 }
 
 int PixelCanvas::ChangedOutside(const RECT& rect) const {

@@ -1,6 +1,6 @@
-#include "tests/host_e2e/MessageProbe.h"
+#include "tests/support/MessageProbe.h"
 
-#include "tests/e2e/EndToEnd.h"
+#include "tests/support/Programs.h"
 
 namespace kz::test {
 

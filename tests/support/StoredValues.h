@@ -7,6 +7,7 @@
 #include "common/Settingsformat.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <set>
 #include <string>
 #include <vector>
@@ -84,5 +85,8 @@ std::vector<int64_t> FieldValuesOf(const SettingsRecord& record);
 
 // The fields that both readers' defaults leave as they are.
 std::set<std::string> NotSetByTheDefaults();
+
+// A record with this button row, all else as a record starts.
+SettingsRecord RowSettings(std::initializer_list<int> kinds);
 
 }  // namespace kz::test

@@ -1,4 +1,4 @@
-#include "trelmo/hook/LibrarySettings.h"
+#include "common/LibrarySettings.h"
 
 #include "common/Multistring.h"
 

@@ -1,4 +1,4 @@
-#include "tests/settings/StoredValues.h"
+#include "tests/support/StoredValues.h"
 
 namespace kz::test {
 
@@ -85,6 +85,15 @@ std::set<std::string> NotSetByTheDefaults() {
     for (int i = 10; i < kMaxMenuItems; ++i)
         names.insert("MenuItems[" + std::to_string(i) + "]");
     return names;
+}
+
+SettingsRecord RowSettings(std::initializer_list<int> kinds) {
+    SettingsRecord settings;
+    settings.ButtonCount = static_cast<int32_t>(kinds.size());
+    int i = 0;
+    for (int kind : kinds)
+        settings.Buttons[i++] = static_cast<int8_t>(kind);
+    return settings;
 }
 
 }  // namespace kz::test
