@@ -83,19 +83,6 @@ TEST(WindowBase, AWindowDestroyedInItsOwnMessageIsFreedOnceWhenThatMessageReturn
     EXPECT_EQ(journal.events, (std::vector<std::string>{"window gone", "handler ends", "freed"}));
 }
 
-TEST(WindowBase, LettingGoOutsideAnyMessageDestroysTheWindowBeforeFreeing) {
-    Journal journal;
-    WindowPtr<ProbeWindow> probe = ProbeWindow::Create(journal);
-    ASSERT_TRUE(probe);
-    const HWND window = probe->Window();
-
-    probe.reset();
-
-    EXPECT_FALSE(::IsWindow(window));
-    EXPECT_EQ(journal.frees, 1);
-    EXPECT_EQ(journal.events, (std::vector<std::string>{"window gone", "freed"}));
-}
-
 TEST(WindowBase, AnExceptionStopsAtTheProcedureAndTheWindowGoesOnWorking) {
     Journal journal;
     WindowPtr<ProbeWindow> probe = ProbeWindow::Create(journal);
