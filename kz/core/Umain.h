@@ -95,9 +95,9 @@ private:
     void Hide();
     SIZE PictureSize() const;
 
+    TImpProfile& executor_;
     // The hidden owner of the host's windows: an owned window gets no
     // taskbar button, whatever the shell.
-    TImpProfile& executor_;
     UniqueWindow applicationWindow_;
     HookLibrary hookLibrary;
     // The host-drawn buttons a hotkey presses, and the hotkeys themselves;
