@@ -1,0 +1,21 @@
+// The "Transparency" page: the command's hotkey and the default transparency
+// level on a track bar from opaque to transparent, its value beside it.
+#pragma once
+
+#include "kz/settings/CommandPage.h"
+
+namespace kz {
+
+class TransparencyPage final : public CommandPage {
+public:
+    TransparencyPage(PageSite& site, HWND frame);
+
+    void Load(const SettingsRecord& settings) override;
+    void Store(SettingsRecord& settings) const override;
+
+private:
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void TrackBar1Change();
+};
+
+}  // namespace kz

@@ -1,0 +1,31 @@
+// The "Window menu" page: the list editor of the entries added to every
+// window's system menu.
+#pragma once
+
+#include "kz/settings/ListEditorView.h"
+#include "kz/settings/OptionsPage.h"
+
+namespace kz {
+
+class WinMenuPage final : public OptionsPage {
+public:
+    WinMenuPage(PageSite& site, HWND frame);
+
+    void Load(const SettingsRecord& settings) override;
+    void Store(SettingsRecord& settings) const override;
+
+private:
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnCommand(int id, int code) override;
+    void btnAddMenuItemClick();
+    void btnRemoveMenuItemClick();
+    void btnAddAllMenuItemsClick();
+    void btnRemoveAllMenuItemsClick();
+    void MenuItemsDstListMoveItem(int oldRow, int newRow);
+    // After an edit: true when the menu entries changed.
+    void AfterEdit(bool changed);
+
+    ListEditorView menuItems_;
+};
+
+}  // namespace kz
