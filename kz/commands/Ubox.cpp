@@ -4,8 +4,6 @@
 #include "kz/commands/Boxmenu.h"
 #include "kz/commands/Boxplacement.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
 
 namespace kz {
@@ -15,23 +13,6 @@ namespace {
 constexpr UINT_PTR kTargetCheckTimer = 1;
 constexpr UINT kMoveOnly = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
 
-POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
-
-ATOM RegisterBoxClass(WNDPROC procedure) {
-    static const ATOM atom = [procedure] {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        // Double clicks give the window back.
-        windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-        windowClass.lpfnWndProc = procedure;
-        windowClass.hInstance = ::GetModuleHandleW(nullptr);
-        windowClass.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow;
-        windowClass.lpszClassName = kBoxWindowClass;
-        return ::RegisterClassExW(&windowClass);
-    }();
-    return atom;
-}
-
 }  // namespace
 
 RECT PrimaryWorkArea() {
@@ -40,71 +21,48 @@ RECT PrimaryWorkArea() {
     return workArea;
 }
 
-TfrmBox::TfrmBox(const BoxContext& context, HWND target, UniqueIcon icon, int size)
-    : context_(context), target_(target), icon_(std::move(icon)) {
-    RegisterBoxClass(&TfrmBox::WindowProc);
-    // Owned by the host's main window: no taskbar button, and left out of
-    // the host's own list of windows that carry caption buttons.
-    // The window procedure takes the window into window_ at WM_NCCREATE.
-    ::CreateWindowExW(WS_EX_TOPMOST, kBoxWindowClass, L"", WS_POPUP, 0, 0, size, size, context_.mainWindow,
-                      nullptr, ::GetModuleHandleW(nullptr), this);
-    if (!window_)
-        return;
+TfrmBox::TfrmBox(const BoxContext& context, HWND target, UniqueIcon icon)
+    : context_(context), target_(target), icon_(std::move(icon)) {}
+
+WindowPtr<TfrmBox> TfrmBox::Create(const BoxContext& context, HWND target, UniqueIcon icon, int size) {
+    // Double clicks give the window back. Owned by the host's main window: no
+    // taskbar button, and left out of the host's own list of windows that
+    // carry caption buttons.
+    WindowPtr<TfrmBox> box =
+        WindowBase::Create(WindowClass{kBoxWindowClass, CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS},
+                           WindowSpec{WS_EX_TOPMOST, WS_POPUP, L"", 0, 0, size, size, context.mainWindow}, context,
+                           target, std::move(icon));
+    if (box)
+        box->Start();
+    return box;
+}
+
+void TfrmBox::Start() {
     // Semi-transparent where the system can: without the function the box is opaque.
     if (context_.layered.CanSetAlpha()) {
-        const LONG_PTR exStyle = ::GetWindowLongPtrW(window_.get(), GWL_EXSTYLE);
-        ::SetWindowLongPtrW(window_.get(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
-        if (!context_.layered.SetAlpha(window_.get(), kBoxAlpha))
-            ::SetWindowLongPtrW(window_.get(), GWL_EXSTYLE, exStyle);
+        const LONG_PTR exStyle = ::GetWindowLongPtrW(Window(), GWL_EXSTYLE);
+        ::SetWindowLongPtrW(Window(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+        if (!context_.layered.SetAlpha(Window(), kBoxAlpha))
+            ::SetWindowLongPtrW(Window(), GWL_EXSTYLE, exStyle);
     }
-    ::SetTimer(window_.get(), kTargetCheckTimer, kTargetCheckIntervalMs, nullptr);
+    ::SetTimer(Window(), kTargetCheckTimer, kTargetCheckIntervalMs, nullptr);
     context_.stickManager.Register(this);
 }
 
 TfrmBox::~TfrmBox() {
     if (!closed_)
         context_.stickManager.Unregister(this);
-    if (window_) {
-        // The window procedure must not find the box while it goes.
-        ::SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
-        ::KillTimer(window_.get(), kTargetCheckTimer);
-    }
 }
 
-void TfrmBox::Close(std::unique_ptr<TfrmBox> box) {
-    if (!box || box->closed_)
+void TfrmBox::Close(WindowPtr<TfrmBox> box) {
+    if (!box)
         return;
     box->closed_ = true;
     box->context_.stickManager.Unregister(box.get());
-    if (box->window_) {
-        ::KillTimer(box->window_.get(), kTargetCheckTimer);
-        ::ShowWindow(box->window_.get(), SW_HIDE);
+    if (box->Window()) {
+        ::KillTimer(box->Window(), kTargetCheckTimer);
+        ::ShowWindow(box->Window(), SW_HIDE);
     }
-    if (box->dispatchDepth_ > 0) {
-        TfrmBox& running = *box;
-        running.self_ = std::move(box);
-    }
-}
-
-LRESULT CALLBACK TfrmBox::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    if (message == WM_NCCREATE) {
-        auto* created = static_cast<TfrmBox*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-        created->window_.reset(window);
-    }
-    auto* box = reinterpret_cast<TfrmBox*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!box)
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    LRESULT result = 0;
-    ++box->dispatchDepth_;
-    try {
-        result = box->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        // Nothing may reach the system's frames: the message counts as handled.
-    }
-    if (--box->dispatchDepth_ == 0 && box->self_)
-        box->self_.reset();  // closed while it ran: freed now that nothing of it runs
-    return result;
 }
 
 LRESULT TfrmBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -125,30 +83,29 @@ LRESULT TfrmBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam == kTargetCheckTimer)
             return OnTimer();
         break;
-    case WM_NCDESTROY: return OnNcDestroy(wParam, lParam);
     }
-    return ::DefWindowProcW(window_.get(), message, wParam, lParam);
+    return ::DefWindowProcW(Window(), message, wParam, lParam);
 }
 
 void TfrmBox::SetIconSize(int size) {
-    ::SetWindowPos(window_.get(), nullptr, 0, 0, size, size, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ::InvalidateRect(window_.get(), nullptr, FALSE);
+    ::SetWindowPos(Window(), nullptr, 0, 0, size, size, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::InvalidateRect(Window(), nullptr, FALSE);
 }
 
 void TfrmBox::ShowAt(POINT topLeft) {
-    ::SetWindowPos(window_.get(), HWND_TOPMOST, topLeft.x, topLeft.y, 0, 0,
+    ::SetWindowPos(Window(), HWND_TOPMOST, topLeft.x, topLeft.y, 0, 0,
                    SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 BoxRect TfrmBox::Bounds() const {
     RECT rect{};
-    ::GetWindowRect(window_.get(), &rect);
+    ::GetWindowRect(Window(), &rect);
     return BoxRect{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
 void TfrmBox::PaintInto(HDC dc) const {
     RECT client{};
-    ::GetClientRect(window_.get(), &client);
+    ::GetClientRect(Window(), &client);
     ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
     // The icon's own largest image, scaled by the system to the box's size.
     if (icon_)
@@ -157,9 +114,9 @@ void TfrmBox::PaintInto(HDC dc) const {
 
 LRESULT TfrmBox::OnPaint() {
     PAINTSTRUCT paint;
-    if (HDC dc = ::BeginPaint(window_.get(), &paint)) {
+    if (HDC dc = ::BeginPaint(Window(), &paint)) {
         PaintInto(dc);
-        ::EndPaint(window_.get(), &paint);
+        ::EndPaint(Window(), &paint);
     }
     return 0;
 }
@@ -182,7 +139,7 @@ LRESULT TfrmBox::OnLButtonDown(POINT at) {
         return 0;
     grip_ = at;
     dragging_ = true;
-    ::SetCapture(window_.get());
+    ::SetCapture(Window());
     return 0;
 }
 
@@ -190,13 +147,13 @@ void TfrmBox::DragTo(POINT at) {
     const BoxRect bounds = Bounds();
     const SnapResult end =
         context_.stickManager.Snap(*this, bounds.left + at.x - grip_.x, bounds.top + at.y - grip_.y);
-    ::SetWindowPos(window_.get(), nullptr, end.x, end.y, 0, 0, kMoveOnly);
+    ::SetWindowPos(Window(), nullptr, end.x, end.y, 0, 0, kMoveOnly);
 }
 
 LRESULT TfrmBox::OnMouseMove(POINT at) {
     if (dragging_) {
         DragTo(at);
-        ::UpdateWindow(window_.get());
+        ::UpdateWindow(Window());
     }
     return 0;
 }
@@ -219,7 +176,7 @@ LRESULT TfrmBox::OnDoubleClick() {
     // The first click of the pair began a drag: it ends here, so the mouse
     // moves that follow move nothing.
     dragging_ = false;
-    if (::GetCapture() == window_.get())
+    if (::GetCapture() == Window())
         ::ReleaseCapture();
     if (TargetAlive() && !closed_)
         context_.actions.ShowWindowOf(target_);
@@ -237,10 +194,10 @@ LRESULT TfrmBox::OnContextMenu(POINT at) {
     if (!menu)
         return 0;
     // The menu closes when the user clicks elsewhere only if the box is in front.
-    ::SetForegroundWindow(window_.get());
+    ::SetForegroundWindow(Window());
     const UINT command = static_cast<UINT>(::TrackPopupMenuEx(
-        menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, window_.get(), nullptr));
-    ::PostMessageW(window_.get(), WM_NULL, 0, 0);
+        menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, Window(), nullptr));
+    ::PostMessageW(Window(), WM_NULL, 0, 0);
     return OnCommand(command);
 }
 
@@ -272,13 +229,6 @@ LRESULT TfrmBox::OnDrawItem(const DRAWITEMSTRUCT& item) {
     return TRUE;
 }
 
-LRESULT TfrmBox::OnNcDestroy(WPARAM wParam, LPARAM lParam) {
-    // Destroyed by the system (its owner went first): nothing left to destroy.
-    const HWND window = window_.release();
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    return ::DefWindowProcW(window, WM_NCDESTROY, wParam, lParam);
-}
-
 LRESULT TfrmBox::OnTimer() {
     TargetAlive();
     return 0;
@@ -294,7 +244,7 @@ TBoxList::TBoxList(HWND mainWindow, TImpProfile& executor)
 }
 
 TBoxList::~TBoxList() {
-    for (std::unique_ptr<TfrmBox>& box : boxes_)
+    for (WindowPtr<TfrmBox>& box : boxes_)
         TfrmBox::Close(std::move(box));
 }
 
@@ -303,13 +253,13 @@ void TBoxList::SetBoxSize(int size) {
         boxSize_ = size;
 }
 
-std::vector<std::unique_ptr<TfrmBox>>::iterator TBoxList::Find(HWND target) {
+std::vector<WindowPtr<TfrmBox>>::iterator TBoxList::Find(HWND target) {
     return std::find_if(boxes_.begin(), boxes_.end(),
-                        [target](const std::unique_ptr<TfrmBox>& box) { return box->TargetWnd() == target; });
+                        [target](const WindowPtr<TfrmBox>& box) { return box->TargetWnd() == target; });
 }
 
 const TfrmBox* TBoxList::BoxOf(HWND target) const {
-    for (const std::unique_ptr<TfrmBox>& box : boxes_)
+    for (const WindowPtr<TfrmBox>& box : boxes_)
         if (box->TargetWnd() == target)
             return box.get();
     return nullptr;
@@ -323,13 +273,13 @@ void TBoxList::AddBox(HWND target, HICON icon, int) {
     boxSize_ = EffectiveBoxSize(boxSize_);
     std::vector<RECT> standing;
     standing.reserve(boxes_.size());
-    for (const std::unique_ptr<TfrmBox>& box : boxes_) {
+    for (const WindowPtr<TfrmBox>& box : boxes_) {
         const BoxRect bounds = box->Bounds();
         standing.push_back(RECT{bounds.left, bounds.top, bounds.left + bounds.width, bounds.top + bounds.height});
     }
     const int slot = FirstFreeSlot(arrangement_, boxSize_, PrimaryWorkArea(), standing);
-    auto box = std::make_unique<TfrmBox>(context_, target, LargestIconOf(target, icon), boxSize_);
-    if (!box->Window())
+    WindowPtr<TfrmBox> box = TfrmBox::Create(context_, target, LargestIconOf(target, icon), boxSize_);
+    if (!box)
         return;
     TfrmBox& added = *box;
     boxes_.push_back(std::move(box));
@@ -340,7 +290,7 @@ void TBoxList::RemoveBox(HWND target) {
     const auto found = Find(target);
     if (found == boxes_.end())
         return;
-    std::unique_ptr<TfrmBox> box = std::move(*found);
+    WindowPtr<TfrmBox> box = std::move(*found);
     boxes_.erase(found);
     TfrmBox::Close(std::move(box));
 }

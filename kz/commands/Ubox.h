@@ -11,10 +11,10 @@
 #include "kz/commands/Ustickmanager.h"
 
 #include "common/Handles.h"
+#include "common/WindowBase.h"
 
 #include <windows.h>
 
-#include <memory>
 #include <vector>
 
 namespace kz {
@@ -49,29 +49,30 @@ struct BoxContext {
 };
 
 // One box. It is created hidden at 0,0; its list places and shows it.
-class TfrmBox : public StickyForm {
+class TfrmBox final : public StickyForm, public WindowBase<TfrmBox> {
 public:
-    TfrmBox(const BoxContext& context, HWND target, UniqueIcon icon, int size);
+    // The box of target, size x size; nothing when its window cannot be made.
+    static WindowPtr<TfrmBox> Create(const BoxContext& context, HWND target, UniqueIcon icon, int size);
     ~TfrmBox() override;
-    TfrmBox(const TfrmBox&) = delete;
-    TfrmBox& operator=(const TfrmBox&) = delete;
 
-    // Takes the box off the desktop and frees it: at once, or when its
-    // window procedure returns if it is running (a box is often closed by
+    // Takes the box off the desktop at once and lets go of it: it is freed
+    // when its window's messages have returned (a box is often closed by
     // what its own click set off).
-    static void Close(std::unique_ptr<TfrmBox> box);
+    static void Close(WindowPtr<TfrmBox> box);
 
-    HWND Window() const { return window_.get(); }
     HWND TargetWnd() const { return target_; }
-    // Makes the box size × size; the icon is drawn at that size.
+    // Makes the box size x size; the icon is drawn at that size.
     void SetIconSize(int size);
     // Moves the box there and shows it without activating it.
     void ShowAt(POINT topLeft);
     BoxRect Bounds() const override;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    friend WindowBase;
+    TfrmBox(const BoxContext& context, HWND target, UniqueIcon icon);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Semi-transparent, checking its window, and snapping with the others.
+    void Start();
 
     LRESULT OnPaint();
     LRESULT OnPrintClient(HDC dc);
@@ -85,7 +86,6 @@ private:
     LRESULT OnMeasureItem(MEASUREITEMSTRUCT& item);
     LRESULT OnDrawItem(const DRAWITEMSTRUCT& item);
     LRESULT OnTimer();
-    LRESULT OnNcDestroy(WPARAM wParam, LPARAM lParam);
 
     void PaintInto(HDC dc) const;
     // Moves the box as the mouse at client point at drags it, snapped.
@@ -96,12 +96,9 @@ private:
     BoxContext context_;
     HWND target_;
     UniqueIcon icon_;
-    UniqueWindow window_;
     POINT grip_{};  // where in the box the drag took hold
     bool dragging_ = false;
     bool closed_ = false;
-    int dispatchDepth_ = 0;
-    std::unique_ptr<TfrmBox> self_;  // a box closed within its own window procedure
 };
 
 // The boxes of the host, in slot order of their creation, and what the
@@ -142,7 +139,7 @@ private:
     void TargetGone(HWND target) override;
     int ArrangementInForce() const override { return arrangement_; }
 
-    std::vector<std::unique_ptr<TfrmBox>>::iterator Find(HWND target);
+    std::vector<WindowPtr<TfrmBox>>::iterator Find(HWND target);
     void PlaceAtSlot(TfrmBox& box, int slot);
 
     TImpProfile& executor_;
@@ -151,7 +148,7 @@ private:
     BoxContext context_;
     int boxSize_;
     int arrangement_;
-    std::vector<std::unique_ptr<TfrmBox>> boxes_;
+    std::vector<WindowPtr<TfrmBox>> boxes_;
 };
 
 // The work area boxes line up in: the primary monitor's.

@@ -33,7 +33,7 @@ UniqueWindow MakeTarget(DWORD style, DWORD exStyle, HWND owner, const wchar_t* t
     wc.lpfnWndProc = TargetProcedure;
     wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.hIcon = TargetClassIcon();
-    wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kTargetClass;
     ::RegisterClassExW(&wc);  // fails harmlessly when already registered
     UniqueWindow window(::CreateWindowExW(exStyle, kTargetClass, title, style, 100, 100, 400, 300, owner, nullptr,
@@ -42,7 +42,7 @@ UniqueWindow MakeTarget(DWORD style, DWORD exStyle, HWND owner, const wchar_t* t
     return window;
 }
 
-HICON TargetClassIcon() { return ::LoadIconA(nullptr, IDI_APPLICATION); }
+HICON TargetClassIcon() { return ::LoadIconW(nullptr, IDI_APPLICATION); }
 
 int WindowHeight(HWND w) {
     RECT rect{};

@@ -106,8 +106,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     WNDCLASSW wc{};
     wc.lpfnWndProc = Procedure;
     wc.hInstance = instance;
-    wc.hIcon = ::LoadIconW(nullptr, MAKEINTRESOURCEW(32512));  // IDI_APPLICATION: its tray icon can be seen
-    wc.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    wc.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);  // its tray icon can be seen
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = kWindowClass;
     ::RegisterClassW(&wc);

@@ -15,7 +15,7 @@ void RegisterTestWindowClass(const wchar_t* className) {
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = className;
     ::RegisterClassW(&wc);

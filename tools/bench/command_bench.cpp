@@ -57,7 +57,7 @@ UniqueWindow MakeTarget() {
     WNDCLASSW wc{};
     wc.lpfnWndProc = TargetProcedure;
     wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.hIcon = ::LoadIconA(nullptr, IDI_APPLICATION);
+    wc.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
     wc.lpszClassName = L"KzCommandBenchTarget";
     ::RegisterClassW(&wc);  // fails harmlessly when already registered
     UniqueWindow window(::CreateWindowExW(0, wc.lpszClassName, L"Bench target", WS_OVERLAPPEDWINDOW, 50, 50, 400,
@@ -146,7 +146,7 @@ void PrintSystemCallTimes(HWND mainWindow) {
         {"SetWindowPos not topmost",
          [](HWND w) { ::SetWindowPos(w, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE); }},
         {"Shell_NotifyIconW add", [mainWindow](HWND w) {
-             NOTIFYICONDATAW data = WindowIconData(mainWindow, w, ::LoadIconA(nullptr, IDI_APPLICATION));
+             NOTIFYICONDATAW data = WindowIconData(mainWindow, w, ::LoadIconW(nullptr, IDI_APPLICATION));
              ::Shell_NotifyIconW(NIM_ADD, &data);
          }},
         {"Shell_NotifyIconW delete", [mainWindow](HWND w) {
