@@ -25,6 +25,7 @@
 
 #include <cwchar>
 #include <exception>
+#include <stdexcept>
 
 namespace kz {
 
@@ -108,12 +109,15 @@ void RunHost(HINSTANCE instance) {
     TBoxList boxes(mainWindow.Window(), ImpProfile());
     boxes.SetBoxSize(settings.BoxSize);
     HostOptionsServices optionsServices(mainWindow, boxes);
-    TfrmOptions options(instance, ::GetWindow(mainWindow.Window(), GW_OWNER), optionsServices);
-    mainWindow.SetOptionsDialog(&options);
+    const WindowPtr<TfrmOptions> options =
+        TfrmOptions::Create(instance, ::GetWindow(mainWindow.Window(), GW_OWNER), optionsServices);
+    if (!options)
+        throw std::runtime_error("The options dialog cannot be created");
+    mainWindow.SetOptionsDialog(options.get());
     const ExecutorConnection connection(mainWindow.Window(), trayMenu, boxes, journal);
     ImpProfile().SetArrangement(settings.BoxArrangement);
     if (mainWindow.InstallHook())
-        RunMessageLoop(options);
+        RunMessageLoop(*options);
     mainWindow.SetOptionsDialog(nullptr);
 }
 

@@ -1,7 +1,5 @@
 #include "kz/settings/BlacklistPage.h"
 
-#include "kz/settings/Optionsids.h"
-
 #include <commdlg.h>
 
 #include <string>
@@ -47,7 +45,12 @@ std::vector<std::wstring> ChosenFiles(const wchar_t* buffer) {
 
 }  // namespace
 
-BlacklistPage::BlacklistPage(PageSite& site, HWND frame) : OptionsPage(site, frame, Page::Blacklist) {
+WindowPtr<BlacklistPage> BlacklistPage::Create(PageSite& site, HWND frame) {
+    return MakePage<BlacklistPage>(site, frame, Page::Blacklist);
+}
+
+void BlacklistPage::OnInitDialog() {
+    OptionsPage::OnInitDialog();
     const HWND list = Item(IDC_LVBLACKLIST);
     ListView_SetExtendedListViewStyle(list, LVS_EX_INFOTIP | LVS_EX_UNDERLINEHOT | LVS_EX_TWOCLICKACTIVATE);
     ilBlackList_ = ::ImageList_Create(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
@@ -72,8 +75,7 @@ INT_PTR BlacklistPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     auto& header = *reinterpret_cast<NMHDR*>(lParam);
     if (header.idFrom == IDC_LVBLACKLIST && header.code == LVN_GETINFOTIPW)
         lvBlackListInfoTip(*reinterpret_cast<NMLVGETINFOTIPW*>(&header));
-    ::SetWindowLongPtrW(Window(), DWLP_MSGRESULT, 0);
-    return FALSE;
+    return Reply(0);
 }
 
 void BlacklistPage::OnCommand(int id, int code) {

@@ -13,7 +13,8 @@ namespace kz {
 
 class BlacklistPage final : public OptionsPage {
 public:
-    BlacklistPage(PageSite& site, HWND frame);
+    // Null when the page cannot be made.
+    static WindowPtr<BlacklistPage> Create(PageSite& site, HWND frame);
     ~BlacklistPage() override;
 
     // Fills the list from the registry; the settings record holds no part of it.
@@ -23,6 +24,9 @@ public:
     bool Save() const { return blacklist_.Save(); }
 
 private:
+    friend DialogBase;
+    explicit BlacklistPage(PageSite& site) : OptionsPage(site) {}
+    void OnInitDialog() override;
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnCommand(int id, int code) override;
     void FillBlacklistView();

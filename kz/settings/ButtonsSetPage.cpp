@@ -1,6 +1,5 @@
 #include "kz/settings/ButtonsSetPage.h"
 
-#include "kz/settings/Optionsids.h"
 #include "kz/settings/Usettingsfile.h"
 
 #include <vector>
@@ -21,13 +20,21 @@ COLORREF ListGlyphColor() {
 
 }  // namespace
 
-ButtonsSetPage::ButtonsSetPage(PageSite& site, HWND frame, HWND mainWindow)
-    : OptionsPage(site, frame, Page::ButtonsSet),
+WindowPtr<ButtonsSetPage> ButtonsSetPage::Create(PageSite& site, HWND frame, HWND mainWindow) {
+    return MakePage<ButtonsSetPage>(site, frame, Page::ButtonsSet, mainWindow);
+}
+
+ButtonsSetPage::ButtonsSetPage(PageSite& site, HWND mainWindow)
+    : OptionsPage(site),
       listGlyphs_(ListGlyphColor()),
-      buttons_(Window(), {IDC_SRCLIST, IDC_DSTLIST, IDC_BUTTONS_LIMIT}, kLastButtonCode,
-               ListEditorView::ChosenRows::Reversed, &listGlyphs_),
-      previewDrawer_(mainWindow, 0) {
+      buttons_({IDC_SRCLIST, IDC_DSTLIST, IDC_BUTTONS_LIMIT}, kLastButtonCode, ListEditorView::ChosenRows::Reversed,
+               &listGlyphs_),
+      previewDrawer_(mainWindow, 0) {}
+
+void ButtonsSetPage::OnInitDialog() {
+    OptionsPage::OnInitDialog();
     PlacePixelControls();
+    buttons_.SetUp(Window());
 }
 
 // The preview and the colour button have their sizes in pixels.
@@ -57,9 +64,9 @@ void ButtonsSetPage::Store(SettingsRecord& settings) const {
 }
 
 INT_PTR ButtonsSetPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    INT_PTR result = FALSE;
-    if (buttons_.HandleListMessage(message, lParam, [this](int from, int to) { DstListMoveItem(from, to); }, result))
-        return result;
+    if (const auto answer =
+            buttons_.HandleListMessage(message, lParam, [this](int from, int to) { DstListMoveItem(from, to); }))
+        return Reply(*answer);
     return OptionsPage::HandleMessage(message, wParam, lParam);
 }
 

@@ -15,8 +15,9 @@ namespace kz {
 
 class ButtonsSetPage final : public OptionsPage {
 public:
-    // mainWindow: the host's window, for which the preview is drawn.
-    ButtonsSetPage(PageSite& site, HWND frame, HWND mainWindow);
+    // mainWindow: the host's window, for which the preview is drawn. Null
+    // when the page cannot be made.
+    static WindowPtr<ButtonsSetPage> Create(PageSite& site, HWND frame, HWND mainWindow);
 
     void Load(const SettingsRecord& settings) override;
     void Store(SettingsRecord& settings) const override;
@@ -28,6 +29,9 @@ public:
     HBITMAP PreviewBitmap() const { return preview_.get(); }
 
 private:
+    friend DialogBase;
+    ButtonsSetPage(PageSite& site, HWND mainWindow);
+    void OnInitDialog() override;
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnCommand(int id, int code) override;
     void PlacePixelControls();

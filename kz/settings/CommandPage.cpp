@@ -1,7 +1,6 @@
 #include "kz/settings/CommandPage.h"
 
 #include "kz/settings/Optionseditors.h"
-#include "kz/settings/Optionsids.h"
 
 #include <commctrl.h>
 
@@ -9,7 +8,12 @@
 
 namespace kz {
 
-CommandPage::CommandPage(PageSite& site, HWND frame, int kind) : OptionsPage(site, frame, PageOfKind(kind)), kind_(kind) {
+WindowPtr<CommandPage> CommandPage::Create(PageSite& site, HWND frame, int kind) {
+    return MakePage<CommandPage>(site, frame, PageOfKind(kind), kind);
+}
+
+void CommandPage::OnInitDialog() {
+    OptionsPage::OnInitDialog();
     // Neither a bare key nor Shift alone: such a combination gets Alt.
     ::SendMessageW(Item(IDC_HOTKEY_BASE + kind_), HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_ALT, 0));
 }

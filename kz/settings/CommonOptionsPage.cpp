@@ -1,10 +1,10 @@
 #include "kz/settings/CommonOptionsPage.h"
 
-#include "kz/settings/Optionsids.h"
-
 namespace kz {
 
-CommonOptionsPage::CommonOptionsPage(PageSite& site, HWND frame) : OptionsPage(site, frame, Page::CommonOptions) {}
+WindowPtr<CommonOptionsPage> CommonOptionsPage::Create(PageSite& site, HWND frame) {
+    return MakePage<CommonOptionsPage>(site, frame, Page::CommonOptions);
+}
 
 void CommonOptionsPage::Load(const SettingsRecord& settings) {
     SetChecked(IDC_CBRUNONSTARTUP, settings.RunOnStartUp != 0);

@@ -9,12 +9,15 @@ namespace kz {
 
 class CommonOptionsPage final : public OptionsPage {
 public:
-    CommonOptionsPage(PageSite& site, HWND frame);
+    // Null when the page cannot be made.
+    static WindowPtr<CommonOptionsPage> Create(PageSite& site, HWND frame);
 
     void Load(const SettingsRecord& settings) override;
     void Store(SettingsRecord& settings) const override;
 
 private:
+    friend DialogBase;
+    explicit CommonOptionsPage(PageSite& site) : OptionsPage(site) {}
     void OnCommand(int id, int code) override;
 };
 

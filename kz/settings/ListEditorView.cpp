@@ -33,9 +33,8 @@ void FillRows(HWND list, size_t count) {
 
 }  // namespace
 
-ListEditorView::ListEditorView(HWND page, Controls controls, int lastCode, ChosenRows chosenRows,
-                               const TButtonGlyphs* glyphs)
-    : page_(page), controls_(controls), lastCode_(lastCode), chosenRows_(chosenRows), glyphs_(glyphs) {
+void ListEditorView::SetUp(HWND page) {
+    page_ = page;
     ::SendMessageW(Control(controls_.available), LB_SETITEMHEIGHT, 0, kAvailableRowHeight);
     ::SendMessageW(Control(controls_.chosen), LB_SETITEMHEIGHT, 0, kChosenRowHeight);
     ::MakeDragList(Control(controls_.chosen));
@@ -104,23 +103,19 @@ bool ListEditorView::SwapRows(int oldRow, int newRow) {
     return true;
 }
 
-bool ListEditorView::HandleListMessage(UINT message, LPARAM lParam, const std::function<void(int, int)>& moveItem,
-                                       INT_PTR& result) {
-    if (message == DragListMessage()) {
-        result = OnDragList(*reinterpret_cast<const DRAGLISTINFO*>(lParam), moveItem);
-        ::SetWindowLongPtrW(page_, DWLP_MSGRESULT, result);
-        return true;
-    }
+std::optional<LRESULT> ListEditorView::HandleListMessage(UINT message, LPARAM lParam,
+                                                         const std::function<void(int, int)>& moveItem) {
+    if (message == DragListMessage())
+        return OnDragList(*reinterpret_cast<const DRAGLISTINFO*>(lParam), moveItem);
     if (message == WM_DRAWITEM) {
         DrawRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        result = TRUE;
-        return true;
+        return TRUE;
     }
-    return false;
+    return std::nullopt;
 }
 
 // The ranking list reports a drag as moves of one row to its neighbour.
-INT_PTR ListEditorView::OnDragList(const DRAGLISTINFO& info, const std::function<void(int, int)>& moveItem) {
+LRESULT ListEditorView::OnDragList(const DRAGLISTINFO& info, const std::function<void(int, int)>& moveItem) {
     if (info.hWnd != Control(controls_.chosen))
         return FALSE;
     switch (info.uNotification) {

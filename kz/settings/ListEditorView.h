@@ -10,6 +10,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <optional>
 
 namespace kz {
 
@@ -27,7 +28,10 @@ public:
     enum class ChosenRows { InListOrder, Reversed };
 
     // glyphs: the pictures drawn before the names; null for none.
-    ListEditorView(HWND page, Controls controls, int lastCode, ChosenRows chosenRows, const TButtonGlyphs* glyphs);
+    ListEditorView(Controls controls, int lastCode, ChosenRows chosenRows, const TButtonGlyphs* glyphs)
+        : controls_(controls), lastCode_(lastCode), chosenRows_(chosenRows), glyphs_(glyphs) {}
+    // Sets up the lists once their page exists.
+    void SetUp(HWND page);
 
     const ListEditor& Editor() const { return editor_; }
     // Fills the editor with the first count stored codes.
@@ -49,11 +53,11 @@ public:
     // Swaps the entries that two rows of the chosen list show.
     bool SwapRows(int oldRow, int newRow);
 
-    // The owner-drawn rows and the drags in the chosen list: true when the
-    // message was one of them. A drag is reported to moveItem as moves of one
-    // row to its neighbour.
-    bool HandleListMessage(UINT message, LPARAM lParam, const std::function<void(int, int)>& moveItem,
-                           INT_PTR& result);
+    // The owner-drawn rows and the drags in the chosen list: the answer to
+    // the message when it was one of them. A drag is reported to moveItem as
+    // moves of one row to its neighbour.
+    std::optional<LRESULT> HandleListMessage(UINT message, LPARAM lParam,
+                                             const std::function<void(int, int)>& moveItem);
 
 private:
     HWND Control(int id) const { return ::GetDlgItem(page_, id); }
@@ -62,10 +66,10 @@ private:
     void RefreshLists();
     std::vector<int> SelectedAvailableRows() const;
     int EntryOfChosenRow(int row) const;
-    INT_PTR OnDragList(const DRAGLISTINFO& info, const std::function<void(int, int)>& moveItem);
+    LRESULT OnDragList(const DRAGLISTINFO& info, const std::function<void(int, int)>& moveItem);
     void DrawRow(const DRAWITEMSTRUCT& draw) const;
 
-    HWND page_;
+    HWND page_ = nullptr;
     Controls controls_;
     int lastCode_;
     ChosenRows chosenRows_;

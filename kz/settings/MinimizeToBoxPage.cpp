@@ -1,8 +1,5 @@
 #include "kz/settings/MinimizeToBoxPage.h"
 
-#include "common/Protocol.h"
-#include "kz/settings/Optionsids.h"
-
 #include <commctrl.h>
 
 #include <string>
@@ -16,7 +13,12 @@ constexpr int kArrangementButtonSide = 71;
 
 }  // namespace
 
-MinimizeToBoxPage::MinimizeToBoxPage(PageSite& site, HWND frame) : CommandPage(site, frame, kToBox) {
+WindowPtr<MinimizeToBoxPage> MinimizeToBoxPage::Create(PageSite& site, HWND frame) {
+    return MakePage<MinimizeToBoxPage>(site, frame, Page::MinimizeToBox);
+}
+
+void MinimizeToBoxPage::OnInitDialog() {
+    CommandPage::OnInitDialog();
     PlacePixelControls();
     static constexpr const wchar_t* kBoxPictureNames[] = {L"box16", L"box32", L"box48", L"box64", L"box96"};
     for (size_t i = 0; i < boxPictures_.size(); ++i)
@@ -78,8 +80,7 @@ INT_PTR MinimizeToBoxPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
     const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
     if (header.idFrom == IDC_UDBOXSIZE && header.code == UDN_DELTAPOS)
         CSpinEdit1Changing();
-    ::SetWindowLongPtrW(Window(), DWLP_MSGRESULT, 0);
-    return FALSE;
+    return Reply(0);
 }
 
 void MinimizeToBoxPage::OnCommand(int id, int code) {

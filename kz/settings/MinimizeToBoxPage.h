@@ -3,6 +3,7 @@
 // the desktop, chosen with picture buttons in a horizontal and a vertical set.
 #pragma once
 
+#include "common/Protocol.h"
 #include "kz/settings/CommandPage.h"
 #include "kz/settings/Optionseditors.h"
 
@@ -12,7 +13,8 @@ namespace kz {
 
 class MinimizeToBoxPage final : public CommandPage {
 public:
-    MinimizeToBoxPage(PageSite& site, HWND frame);
+    // Null when the page cannot be made.
+    static WindowPtr<MinimizeToBoxPage> Create(PageSite& site, HWND frame);
 
     void Load(const SettingsRecord& settings) override;
     void Store(SettingsRecord& settings) const override;
@@ -21,6 +23,9 @@ public:
     HBITMAP BoxPicture() const { return image11_.get(); }
 
 private:
+    friend DialogBase;
+    explicit MinimizeToBoxPage(PageSite& site) : CommandPage(site, kToBox) {}
+    void OnInitDialog() override;
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnCommand(int id, int code) override;
     void PlacePixelControls();

@@ -1,9 +1,6 @@
 #include "kz/settings/OptionsPage.h"
 
 #include "kz/settings/Optionseditors.h"
-#include "kz/settings/Optionsids.h"
-
-#include <stdexcept>
 
 namespace kz {
 
@@ -20,54 +17,21 @@ bool IsWarningLine(int id) {
 
 }  // namespace
 
-OptionsPage::OptionsPage(PageSite& site, HWND frame, Page page) : site_(site) {
-    const HWND window = ::CreateDialogParamW(site.instance, MAKEINTRESOURCEW(IDD_PAGE_FIRST + static_cast<int>(page)),
-                                             frame, &Procedure, reinterpret_cast<LPARAM>(this));
-    if (!window)
-        throw std::runtime_error("A page of the options dialog cannot be created");
-    ::SendMessageW(Item(IDC_PAGE_TITLE), WM_SETFONT, reinterpret_cast<WPARAM>(site.boldFont.get()), FALSE);
-}
-
-// The page lives on in its window only while the whole object does.
-OptionsPage::~OptionsPage() {
-    if (window_)
-        ::SetWindowLongPtrW(window_.get(), DWLP_USER, 0);
-}
-
 void OptionsPage::ShowRefusedHotKeys(const SettingsRecord&, const std::vector<RefusedHotKey>&) {}
-
-void OptionsPage::OnCommand(int, int) {}
-
-INT_PTR CALLBACK OptionsPage::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    if (message == WM_INITDIALOG) {
-        auto* self = reinterpret_cast<OptionsPage*>(lParam);
-        ::SetWindowLongPtrW(window, DWLP_USER, lParam);
-        self->window_.reset(window);
-        return FALSE;
-    }
-    auto* self = reinterpret_cast<OptionsPage*>(::GetWindowLongPtrW(window, DWLP_USER));
-    if (!self)
-        return FALSE;
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(window, DWLP_USER, 0);
-        self->window_.release();
-        return FALSE;
-    }
-    try {
-        return self->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        return FALSE;
-    }
-}
 
 INT_PTR OptionsPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_INITDIALOG: OnInitDialog(); return FALSE;
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return TRUE;
     case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(Background());
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: return OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     default: return FALSE;
     }
+}
+
+void OptionsPage::OnInitDialog() {
+    ::SendMessageW(Item(IDC_PAGE_TITLE), WM_SETFONT, reinterpret_cast<WPARAM>(site_.boldFont.get()), FALSE);
 }
 
 INT_PTR OptionsPage::OnCtlColor(HDC dc, HWND control) const {

@@ -6,11 +6,14 @@
 
 #include "common/Handles.h"
 #include "common/Settingsformat.h"
+#include "common/WindowBase.h"
 #include "kz/core/Hotkeys.h"
+#include "kz/settings/Optionsids.h"
 #include "kz/settings/Optionspages.h"
 
 #include <windows.h>
 
+#include <utility>
 #include <vector>
 
 namespace kz {
@@ -25,13 +28,12 @@ struct PageSite {
     bool modified = false;
 };
 
-class OptionsPage {
+// The root of the pages: the frame owns each page through a WindowPtr of
+// this class.
+class OptionsPage : public DialogBase<OptionsPage> {
 public:
-    virtual ~OptionsPage();
-    OptionsPage(const OptionsPage&) = delete;
-    OptionsPage& operator=(const OptionsPage&) = delete;
+    virtual ~OptionsPage() = default;
 
-    HWND Window() const { return window_.get(); }
     // Fills the controls from the record.
     virtual void Load(const SettingsRecord& settings) = 0;
     // Copies the controls into the record.
@@ -40,15 +42,23 @@ public:
     virtual void ShowRefusedHotKeys(const SettingsRecord& settings, const std::vector<RefusedHotKey>& refused);
 
 protected:
-    // Creates the page's window, hidden, from the template of page.
-    OptionsPage(PageSite& site, HWND frame, Page page);
+    explicit OptionsPage(PageSite& site) : site_(site) {}
 
-    // The page's messages; a page that takes more than commands and the
-    // colours of its controls passes the rest on to this one.
+    // Makes a page of class Made, hidden, from the template of page, with
+    // the frame as its parent; null when it cannot be made.
+    template <typename Made, typename... Arguments>
+    static WindowPtr<Made> MakePage(PageSite& site, HWND frame, Page page, Arguments&&... arguments) {
+        return Create<Made>(site.instance, IDD_PAGE_FIRST + static_cast<int>(page), frame, site,
+                            std::forward<Arguments>(arguments)...);
+    }
+
+    // The page's messages; a page that takes more than its set-up, commands
+    // and the colours of its controls passes the rest on to this one.
     virtual INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    // A control's notification. Nothing here: the window exists before the
-    // page that derives from this class, whose controls are not set up yet.
-    virtual void OnCommand(int id, int code);
+    // Sets up the controls once the window exists.
+    virtual void OnInitDialog();
+    // A control's notification.
+    virtual void OnCommand(int id, int code) = 0;
     // The change handler of the controls that only mark the dialog changed.
     void OnModifyParameter() { site_.modified = true; }
 
@@ -59,11 +69,10 @@ protected:
     HBRUSH Background() const { return site_.background.get(); }
 
 private:
-    static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    friend DialogBase;
     INT_PTR OnCtlColor(HDC dc, HWND control) const;
 
     PageSite& site_;
-    UniqueWindow window_;
 };
 
 // A child's rectangle in its parent's client coordinates.

@@ -1,15 +1,17 @@
 #include "kz/settings/TransparencyPage.h"
 
-#include "common/Protocol.h"
-#include "kz/settings/Optionsids.h"
-
 #include <commctrl.h>
 
 #include <string>
 
 namespace kz {
 
-TransparencyPage::TransparencyPage(PageSite& site, HWND frame) : CommandPage(site, frame, kTransparencyToggle) {
+WindowPtr<TransparencyPage> TransparencyPage::Create(PageSite& site, HWND frame) {
+    return MakePage<TransparencyPage>(site, frame, Page::Transparency);
+}
+
+void TransparencyPage::OnInitDialog() {
+    CommandPage::OnInitDialog();
     const HWND trackBar = Item(IDC_TRACKBAR1);
     ::SendMessageW(trackBar, TBM_SETRANGE, FALSE, MAKELPARAM(0, 100));
     ::SendMessageW(trackBar, TBM_SETTICFREQ, 5, 0);

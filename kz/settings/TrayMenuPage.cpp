@@ -1,11 +1,11 @@
 #include "kz/settings/TrayMenuPage.h"
 
-#include "common/Protocol.h"
-#include "kz/settings/Optionsids.h"
 
 namespace kz {
 
-TrayMenuPage::TrayMenuPage(PageSite& site, HWND frame) : CommandPage(site, frame, kToCommonTray) {}
+WindowPtr<TrayMenuPage> TrayMenuPage::Create(PageSite& site, HWND frame) {
+    return MakePage<TrayMenuPage>(site, frame, Page::TrayMenu);
+}
 
 void TrayMenuPage::Load(const SettingsRecord& settings) {
     CommandPage::Load(settings);

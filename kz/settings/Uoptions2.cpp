@@ -13,8 +13,6 @@
 #include "kz/settings/Usettingsfile.h"
 #include "kz/settings/WinMenuPage.h"
 
-#include <stdexcept>
-
 namespace kz {
 
 namespace {
@@ -53,7 +51,7 @@ const NavigationLabel* LabelOfPage(Page page) {
 
 // Keeps a typed pointer to a page that the frame asks for more.
 template <typename Kind>
-std::unique_ptr<OptionsPage> Remember(Kind*& typed, std::unique_ptr<Kind> page) {
+WindowPtr<OptionsPage> Remember(Kind*& typed, WindowPtr<Kind> page) {
     typed = page.get();
     return page;
 }
@@ -72,40 +70,37 @@ std::wstring ProgramPath() {
 
 // ---- Creation ----
 
-TfrmOptions::TfrmOptions(HINSTANCE instance, HWND owner, OptionsHost& host) : host_(host) {
-    site_.instance = instance;
+WindowPtr<TfrmOptions> TfrmOptions::Create(HINSTANCE instance, HWND owner, OptionsHost& host) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_HOTKEY_CLASS | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS |
                                                       ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
-    const HWND window = ::CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_OPTIONS), owner, &FrameProcedure,
-                                             reinterpret_cast<LPARAM>(this));
-    if (!window)
-        throw std::runtime_error("The options dialog cannot be created");
-    FormCreate();
+    WindowPtr<TfrmOptions> form = DialogBase::Create(instance, IDD_OPTIONS, owner, instance, host);
+    if (!form || !form->FormCreate())
+        return nullptr;
+    return form;
 }
 
-TfrmOptions::~TfrmOptions() {
-    // The windows go first: their last messages still reach the frame and its pages.
-    window_.reset();
-}
+TfrmOptions::TfrmOptions(HINSTANCE instance, OptionsHost& host) : host_(host) { site_.instance = instance; }
 
-void TfrmOptions::FormCreate() {
+bool TfrmOptions::FormCreate() {
     SetDefaultSettings(settings_);
     site_.background.reset(::CreateSolidBrush(kWhite));
     MakeFonts();
-    CreatePages();
+    if (!CreatePages())
+        return false;
     LayOutFrame();
     for (const NavigationLabel& label : kNavigationLabels)
-        ::SetWindowSubclass(::GetDlgItem(Handle(), IDC_LABEL_BASE + label.number), &LabelProcedure, 0,
+        ::SetWindowSubclass(::GetDlgItem(Window(), IDC_LABEL_BASE + label.number), &LabelProcedure, 0,
                             reinterpret_cast<DWORD_PTR>(this));
     firstActivation_ = true;
     Label1Click(10);
     site_.modified = false;
+    return true;
 }
 
 void TfrmOptions::MakeFonts() {
     LOGFONTW font{};
-    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(Handle(), WM_GETFONT, 0, 0)), sizeof font, &font);
+    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(Window(), WM_GETFONT, 0, 0)), sizeof font, &font);
     font.lfWeight = FW_BOLD;
     site_.boldFont.reset(::CreateFontIndirectW(&font));
     font.lfWeight = FW_NORMAL;
@@ -114,23 +109,26 @@ void TfrmOptions::MakeFonts() {
 }
 
 // In the order of the templates, so that the pages lie in the frame in that order.
-void TfrmOptions::CreatePages() {
-    for (int i = 0; i < kPageCount; ++i)
+bool TfrmOptions::CreatePages() {
+    for (int i = 0; i < kPageCount; ++i) {
         pages_[static_cast<size_t>(i)] = MakePage(static_cast<Page>(i));
+        if (!pages_[static_cast<size_t>(i)])
+            return false;
+    }
+    return true;
 }
 
-std::unique_ptr<OptionsPage> TfrmOptions::MakePage(Page page) {
-    const HWND frame = Handle();
+WindowPtr<OptionsPage> TfrmOptions::MakePage(Page page) {
+    const HWND frame = Window();
     switch (page) {
-    case Page::TrayMenu: return std::make_unique<TrayMenuPage>(site_, frame);
-    case Page::MinimizeToBox: return Remember(boxPage_, std::make_unique<MinimizeToBoxPage>(site_, frame));
-    case Page::Transparency: return std::make_unique<TransparencyPage>(site_, frame);
-    case Page::CommonOptions: return std::make_unique<CommonOptionsPage>(site_, frame);
-    case Page::ButtonsSet:
-        return Remember(buttonsSet_, std::make_unique<ButtonsSetPage>(site_, frame, host_.MainWindow()));
-    case Page::WinMenu: return std::make_unique<WinMenuPage>(site_, frame);
-    case Page::Blacklist: return Remember(blacklistPage_, std::make_unique<BlacklistPage>(site_, frame));
-    default: return std::make_unique<CommandPage>(site_, frame, KindOfPage(page));
+    case Page::TrayMenu: return TrayMenuPage::Create(site_, frame);
+    case Page::MinimizeToBox: return Remember(boxPage_, MinimizeToBoxPage::Create(site_, frame));
+    case Page::Transparency: return TransparencyPage::Create(site_, frame);
+    case Page::CommonOptions: return CommonOptionsPage::Create(site_, frame);
+    case Page::ButtonsSet: return Remember(buttonsSet_, ButtonsSetPage::Create(site_, frame, host_.MainWindow()));
+    case Page::WinMenu: return WinMenuPage::Create(site_, frame);
+    case Page::Blacklist: return Remember(blacklistPage_, BlacklistPage::Create(site_, frame));
+    default: return CommandPage::Create(site_, frame, KindOfPage(page));
     }
 }
 
@@ -144,18 +142,18 @@ DesignScale DesignScaleOf(HWND dialog) {
 // The panels are given in pixels of the design font: the frame is laid out
 // here, in those pixels scaled to the dialog's own font.
 void TfrmOptions::LayOutFrame() {
-    scale_ = DesignScaleOf(Handle());
+    scale_ = DesignScaleOf(Window());
     const int clientWidth = scale_.X(kClientWidth);
     const int clientHeight = scale_.Y(kClientHeight);
-    const DWORD style = static_cast<DWORD>(::GetWindowLongPtrW(Handle(), GWL_STYLE));
-    const DWORD exStyle = static_cast<DWORD>(::GetWindowLongPtrW(Handle(), GWL_EXSTYLE));
+    const DWORD style = static_cast<DWORD>(::GetWindowLongPtrW(Window(), GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(::GetWindowLongPtrW(Window(), GWL_EXSTYLE));
     RECT frame{0, 0, clientWidth, clientHeight};
     ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     RECT work{};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    ::SetWindowPos(Handle(), nullptr, work.left + (work.right - work.left - width) / 2,
+    ::SetWindowPos(Window(), nullptr, work.left + (work.right - work.left - width) / 2,
                    work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 
     const int margin = scale_.X(8);
@@ -163,48 +161,26 @@ void TfrmOptions::LayOutFrame() {
     const int buttonHeight = scale_.Y(kButtonHeight);
     const int bottomPanelHeight = scale_.Y(kBottomPanelHeight);
     const int buttonTop = clientHeight - bottomPanelHeight + (bottomPanelHeight - buttonHeight) / 2;
-    MoveChild(::GetDlgItem(Handle(), IDC_RESTORE), margin, buttonTop, scale_.X(120), buttonHeight);
+    MoveChild(::GetDlgItem(Window(), IDC_RESTORE), margin, buttonTop, scale_.X(120), buttonHeight);
     int left = clientWidth - margin - buttonWidth;
     for (const int id : {IDHELP, IDCANCEL, IDOK}) {
-        MoveChild(::GetDlgItem(Handle(), id), left, buttonTop, buttonWidth, buttonHeight);
+        MoveChild(::GetDlgItem(Window(), id), left, buttonTop, buttonWidth, buttonHeight);
         left -= buttonWidth + margin;
     }
     const int navigationWidth = scale_.X(kNavigationWidth);
     const int topPanelHeight = scale_.Y(kTopPanelHeight);
     const int hintHeight = scale_.Y(kHintHeight);
-    MoveChild(::GetDlgItem(Handle(), IDC_HINT), navigationWidth + margin, topPanelHeight + scale_.Y(4),
+    MoveChild(::GetDlgItem(Window(), IDC_HINT), navigationWidth + margin, topPanelHeight + scale_.Y(4),
               clientWidth - navigationWidth - 2 * margin, hintHeight - scale_.Y(6));
     const int pageTop = topPanelHeight + hintHeight;
     for (const auto& page : pages_)
         MoveChild(page->Window(), navigationWidth, pageTop, clientWidth - navigationWidth,
                   clientHeight - bottomPanelHeight - pageTop);
     for (const int id : {IDC_HEAD_PARAMETERS, IDC_HEAD_BUTTONS, IDC_HINT})
-        ::SendDlgItemMessageW(Handle(), id, WM_SETFONT, reinterpret_cast<WPARAM>(site_.boldFont.get()), FALSE);
+        ::SendDlgItemMessageW(Window(), id, WM_SETFONT, reinterpret_cast<WPARAM>(site_.boldFont.get()), FALSE);
 }
 
-// ---- Window procedures ----
-
-INT_PTR CALLBACK TfrmOptions::FrameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    if (message == WM_INITDIALOG) {
-        auto* self = reinterpret_cast<TfrmOptions*>(lParam);
-        ::SetWindowLongPtrW(window, DWLP_USER, lParam);
-        self->window_.reset(window);
-        return TRUE;
-    }
-    auto* self = reinterpret_cast<TfrmOptions*>(::GetWindowLongPtrW(window, DWLP_USER));
-    if (!self)
-        return FALSE;
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(window, DWLP_USER, 0);
-        self->window_.release();
-        return FALSE;
-    }
-    try {
-        return self->HandleFrameMessage(message, wParam, lParam);
-    } catch (...) {
-        return FALSE;
-    }
-}
+// ---- Messages ----
 
 LRESULT CALLBACK TfrmOptions::LabelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                               DWORD_PTR data) noexcept {
@@ -225,8 +201,9 @@ LRESULT CALLBACK TfrmOptions::LabelProcedure(HWND window, UINT message, WPARAM w
     return ::DefSubclassProc(window, message, wParam, lParam);
 }
 
-INT_PTR TfrmOptions::HandleFrameMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR TfrmOptions::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_INITDIALOG: return TRUE;  // the dialog manager focuses the first control
     case WM_COMMAND: return OnCommand(LOWORD(wParam), HIWORD(wParam));
     case WM_PAINT: return OnPaint();
     case WM_SETCURSOR: return OnSetCursor(reinterpret_cast<HWND>(wParam));
@@ -276,7 +253,7 @@ INT_PTR TfrmOptions::OnCtlColor(HDC dc, HWND control) {
 
 INT_PTR TfrmOptions::OnPaint() {
     PAINTSTRUCT paint;
-    const HDC dc = ::BeginPaint(Handle(), &paint);
+    const HDC dc = ::BeginPaint(Window(), &paint);
     if (!banner_)
         banner_.reset(static_cast<HBITMAP>(::LoadImageW(site_.instance, L"OPTBANNER", IMAGE_BITMAP, 0, 0, 0)));
     if (banner_) {
@@ -292,16 +269,15 @@ INT_PTR TfrmOptions::OnPaint() {
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, kBylineColour);
     ::DrawTextW(dc, kByline, -1, &byline, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX);
-    ::EndPaint(Handle(), &paint);
+    ::EndPaint(Window(), &paint);
     return TRUE;
 }
 
 INT_PTR TfrmOptions::OnSetCursor(HWND under) {
-    if (LabelNumberOfControl(under) == 0 || ::GetParent(under) != Handle())
+    if (LabelNumberOfControl(under) == 0 || ::GetParent(under) != Window())
         return FALSE;
     ::SetCursor(::LoadCursorW(nullptr, MAKEINTRESOURCEW(32649)));
-    ::SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, TRUE);
-    return TRUE;
+    return Reply(TRUE);
 }
 
 // ---- Navigation ----
@@ -320,9 +296,9 @@ void TfrmOptions::Label1Click(int number) {
         return;
     selectedLabel_ = number;
     for (const NavigationLabel& each : kNavigationLabels) {
-        const HWND control = ::GetDlgItem(Handle(), IDC_LABEL_BASE + each.number);
+        const HWND control = ::GetDlgItem(Window(), IDC_LABEL_BASE + each.number);
         const HFONT font = each.number == number ? site_.boldFont.get()
-                                                 : reinterpret_cast<HFONT>(::SendMessageW(Handle(), WM_GETFONT, 0, 0));
+                                                 : reinterpret_cast<HFONT>(::SendMessageW(Window(), WM_GETFONT, 0, 0));
         ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
     SelectPage(label->page);
@@ -338,11 +314,11 @@ void TfrmOptions::Label1MouseMove(int number) {
     const NavigationLabel* label = LabelOfNumber(number);
     if (!label)
         return;
-    ::SetDlgItemTextW(Handle(), IDC_HINT, label->hint);
+    ::SetDlgItemTextW(Window(), IDC_HINT, label->hint);
     if (number == selectedLabel_ || number == hoveredLabel_)
         return;
     hoveredLabel_ = number;
-    const HWND control = ::GetDlgItem(Handle(), IDC_LABEL_BASE + number);
+    const HWND control = ::GetDlgItem(Window(), IDC_LABEL_BASE + number);
     ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(underlineFont_.get()), TRUE);
 }
 
@@ -351,24 +327,24 @@ void TfrmOptions::Label1MouseLeave(int number) {
         hoveredLabel_ = 0;
     if (number == selectedLabel_)
         return;
-    const HWND control = ::GetDlgItem(Handle(), IDC_LABEL_BASE + number);
-    ::SendMessageW(control, WM_SETFONT, ::SendMessageW(Handle(), WM_GETFONT, 0, 0), TRUE);
+    const HWND control = ::GetDlgItem(Window(), IDC_LABEL_BASE + number);
+    ::SendMessageW(control, WM_SETFONT, ::SendMessageW(Window(), WM_GETFONT, 0, 0), TRUE);
 }
 
 // ---- Opening, filling, storing ----
 
 void TfrmOptions::OpenOptions() {
     LoadControls(true);
-    ::ShowWindow(Handle(), SW_SHOW);
-    ::SetForegroundWindow(Handle());
+    ::ShowWindow(Window(), SW_SHOW);
+    ::SetForegroundWindow(Window());
 }
 
 bool TfrmOptions::IsDialogMessage(MSG& msg) const {
-    return Handle() && ::IsWindowVisible(Handle()) && ::IsDialogMessageW(Handle(), &msg);
+    return Window() && ::IsWindowVisible(Window()) && ::IsDialogMessageW(Window(), &msg);
 }
 
 HWND TfrmOptions::Control(int id) const {
-    if (const HWND own = ::GetDlgItem(Handle(), id))
+    if (const HWND own = ::GetDlgItem(Window(), id))
         return own;
     for (const auto& page : pages_) {
         if (const HWND control = ::GetDlgItem(page->Window(), id))
@@ -441,10 +417,10 @@ void TfrmOptions::OK_ButtonClick() {
             return;
         }
     }
-    ::ShowWindow(Handle(), SW_HIDE);
+    ::ShowWindow(Window(), SW_HIDE);
 }
 
-void TfrmOptions::Cancel_ButtonClick() { ::ShowWindow(Handle(), SW_HIDE); }
+void TfrmOptions::Cancel_ButtonClick() { ::ShowWindow(Window(), SW_HIDE); }
 
 void TfrmOptions::Restore_ButtonClick() {
     SetDefaultSettings(settings_);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "common/Handles.h"
+#include "common/WindowBase.h"
 #include "kz/core/Hotkeys.h"
 #include "kz/settings/Colorselectbtn.h"
 #include "kz/settings/OptionsPage.h"
@@ -62,20 +63,17 @@ class ButtonsSetPage;
 class MinimizeToBoxPage;
 class BlacklistPage;
 
-class TfrmOptions {
+class TfrmOptions final : public DialogBase<TfrmOptions> {
 public:
     // Creates the form hidden (FormCreate); its windows are owned by owner.
-    TfrmOptions(HINSTANCE instance, HWND owner, OptionsHost& host);
-    ~TfrmOptions();
-    TfrmOptions(const TfrmOptions&) = delete;
-    TfrmOptions& operator=(const TfrmOptions&) = delete;
+    // Nothing when the form or one of its pages cannot be made.
+    static WindowPtr<TfrmOptions> Create(HINSTANCE instance, HWND owner, OptionsHost& host);
 
     // Fills the controls from the registry and shows the form.
     void OpenOptions();
     // For the message loop: keyboard navigation inside the form.
     bool IsDialogMessage(MSG& msg) const;
 
-    HWND Handle() const { return window_.get(); }
     HWND PageWindow(Page page) const { return pages_[static_cast<size_t>(page)]->Window(); }
     // A control of the frame or of any page; null when there is none.
     HWND Control(int id) const;
@@ -87,15 +85,17 @@ public:
     HBITMAP BoxPicture() const;
 
 private:
-    static INT_PTR CALLBACK FrameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    friend DialogBase;
+    TfrmOptions(HINSTANCE instance, OptionsHost& host);
+    // The hover effects of the navigation labels, in a subclass of each label.
     static LRESULT CALLBACK LabelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                            UINT_PTR id, DWORD_PTR data) noexcept;
-    INT_PTR HandleFrameMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    // Building the form.
-    void FormCreate();
-    void CreatePages();
-    std::unique_ptr<OptionsPage> MakePage(Page page);
+    // Building the form: false when a page cannot be made.
+    bool FormCreate();
+    bool CreatePages();
+    WindowPtr<OptionsPage> MakePage(Page page);
     void LayOutFrame();
     void MakeFonts();
 
@@ -127,9 +127,8 @@ private:
     void SelectPage(Page page);
 
     OptionsHost& host_;
-    UniqueWindow window_;
     PageSite site_;
-    std::array<std::unique_ptr<OptionsPage>, kPageCount> pages_;
+    std::array<WindowPtr<OptionsPage>, kPageCount> pages_;
     // The pages the frame asks for more than their part of the settings.
     ButtonsSetPage* buttonsSet_ = nullptr;
     MinimizeToBoxPage* boxPage_ = nullptr;

@@ -1,13 +1,20 @@
 #include "kz/settings/WinMenuPage.h"
 
-#include "kz/settings/Optionsids.h"
-
 namespace kz {
 
-WinMenuPage::WinMenuPage(PageSite& site, HWND frame)
-    : OptionsPage(site, frame, Page::WinMenu),
-      menuItems_(Window(), {IDC_MENUITEMSSRCLIST, IDC_MENUITEMSDSTLIST, IDC_MENUITEMS_LIMIT}, kLastMenuItemCode,
+WindowPtr<WinMenuPage> WinMenuPage::Create(PageSite& site, HWND frame) {
+    return MakePage<WinMenuPage>(site, frame, Page::WinMenu);
+}
+
+WinMenuPage::WinMenuPage(PageSite& site)
+    : OptionsPage(site),
+      menuItems_({IDC_MENUITEMSSRCLIST, IDC_MENUITEMSDSTLIST, IDC_MENUITEMS_LIMIT}, kLastMenuItemCode,
                  ListEditorView::ChosenRows::InListOrder, nullptr) {}
+
+void WinMenuPage::OnInitDialog() {
+    OptionsPage::OnInitDialog();
+    menuItems_.SetUp(Window());
+}
 
 void WinMenuPage::Load(const SettingsRecord& settings) { menuItems_.Fill(settings.MenuItems, settings.MenuItemCount); }
 
@@ -16,10 +23,9 @@ void WinMenuPage::Store(SettingsRecord& settings) const {
 }
 
 INT_PTR WinMenuPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    INT_PTR result = FALSE;
-    if (menuItems_.HandleListMessage(message, lParam,
-                                     [this](int from, int to) { MenuItemsDstListMoveItem(from, to); }, result))
-        return result;
+    if (const auto answer = menuItems_.HandleListMessage(
+            message, lParam, [this](int from, int to) { MenuItemsDstListMoveItem(from, to); }))
+        return Reply(*answer);
     return OptionsPage::HandleMessage(message, wParam, lParam);
 }
 

@@ -9,12 +9,16 @@ namespace kz {
 
 class WinMenuPage final : public OptionsPage {
 public:
-    WinMenuPage(PageSite& site, HWND frame);
+    // Null when the page cannot be made.
+    static WindowPtr<WinMenuPage> Create(PageSite& site, HWND frame);
 
     void Load(const SettingsRecord& settings) override;
     void Store(SettingsRecord& settings) const override;
 
 private:
+    friend DialogBase;
+    explicit WinMenuPage(PageSite& site);
+    void OnInitDialog() override;
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnCommand(int id, int code) override;
     void btnAddMenuItemClick();
