@@ -1,5 +1,7 @@
 #include "kz/capbuttons/Myuxtheme.h"
 
+#include "common/BindFunction.h"
+
 namespace kz::uxtheme {
 
 namespace {
@@ -27,23 +29,17 @@ public:
 
 private:
     VisualStylesLibrary() : module_(::LoadLibraryA("uxtheme.dll")) {
-        if (!module_)
-            return;
-        Bind(openThemeData, "OpenThemeData");
-        Bind(closeThemeData, "CloseThemeData");
-        Bind(getCurrentThemeName, "GetCurrentThemeName");
-        Bind(getThemeBitmap, "GetThemeBitmap");
-        Bind(getThemeFilename, "GetThemeFilename");
-        Bind(getThemeEnumValue, "GetThemeEnumValue");
-        Bind(getThemeMargins, "GetThemeMargins");
-        Bind(getThemeBackgroundRegion, "GetThemeBackgroundRegion");
-        Bind(isThemeBackgroundPartiallyTransparent, "IsThemeBackgroundPartiallyTransparent");
-        Bind(drawThemeParentBackground, "DrawThemeParentBackground");
-    }
-
-    template <typename Function>
-    void Bind(Function& function, const char* name) {
-        function = reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module_.get(), name)));
+        const HMODULE module = module_.get();
+        openThemeData = BindFunction(module, "OpenThemeData");
+        closeThemeData = BindFunction(module, "CloseThemeData");
+        getCurrentThemeName = BindFunction(module, "GetCurrentThemeName");
+        getThemeBitmap = BindFunction(module, "GetThemeBitmap");
+        getThemeFilename = BindFunction(module, "GetThemeFilename");
+        getThemeEnumValue = BindFunction(module, "GetThemeEnumValue");
+        getThemeMargins = BindFunction(module, "GetThemeMargins");
+        getThemeBackgroundRegion = BindFunction(module, "GetThemeBackgroundRegion");
+        isThemeBackgroundPartiallyTransparent = BindFunction(module, "IsThemeBackgroundPartiallyTransparent");
+        drawThemeParentBackground = BindFunction(module, "DrawThemeParentBackground");
     }
 
     UniqueModule module_;

@@ -1,20 +1,13 @@
 #include "kz/commands/LayeredWindows.h"
 
+#include "common/BindFunction.h"
+
 namespace kz {
-
-namespace {
-
-template <typename Function>
-Function Lookup(HMODULE module, const char* name) {
-    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module, name))) : nullptr;
-}
-
-}  // namespace
 
 LayeredWindows::LayeredWindows()
     : user32_(::LoadLibraryW(L"user32.dll")),
-      set_(Lookup<SetFunction>(user32_.get(), "SetLayeredWindowAttributes")),
-      get_(Lookup<GetFunction>(user32_.get(), "GetLayeredWindowAttributes")) {}
+      set_(BindFunction(user32_.get(), "SetLayeredWindowAttributes")),
+      get_(BindFunction(user32_.get(), "GetLayeredWindowAttributes")) {}
 
 std::optional<BYTE> LayeredWindows::ReadAlpha(HWND w) const {
     if (!get_)

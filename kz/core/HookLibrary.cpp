@@ -1,5 +1,6 @@
 #include "kz/core/HookLibrary.h"
 
+#include "common/BindFunction.h"
 #include "common/Protocol.h"
 #include "kz/core/Programfolder.h"
 #include "kz/core/Vwindowlist.h"
@@ -12,12 +13,6 @@ namespace {
 
 // How long the repaint after removal waits for one window.
 constexpr UINT kRepaintTimeoutMs = 200;
-
-template <typename Function>
-Function Export(HMODULE module, unsigned short ordinal) {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(
-        ::GetProcAddress(module, reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(ordinal)))));
-}
 
 std::vector<HWND> HostWindowList(HWND hostWindow) {
     std::vector<HWND> windows;
@@ -37,9 +32,9 @@ HookLibrary::InstallResult HookLibrary::Install(HWND hostWindow, const std::wstr
     if (!library_)
         return InstallResult::LibraryMissing;
 
-    setHostWindow_ = Export<SetHostWindowFunction>(library_.get(), kOrdinalSetHostWindow);
-    setHandle_ = Export<SetHandleFunction>(library_.get(), kOrdinalSetHandle);
-    const auto hookProcedure = Export<HOOKPROC>(library_.get(), kOrdinalHookProcedure);
+    setHostWindow_ = BindFunction(library_.get(), MAKEINTRESOURCEA(kOrdinalSetHostWindow));
+    setHandle_ = BindFunction(library_.get(), MAKEINTRESOURCEA(kOrdinalSetHandle));
+    const HOOKPROC hookProcedure = BindFunction(library_.get(), MAKEINTRESOURCEA(kOrdinalHookProcedure));
     if (!setHostWindow_ || !setHandle_ || !hookProcedure) {
         library_.reset();
         return InstallResult::ExportsMissing;

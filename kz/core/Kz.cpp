@@ -25,7 +25,6 @@
 
 #include <cwchar>
 #include <exception>
-#include <stdexcept>
 
 namespace kz {
 
@@ -102,23 +101,24 @@ void RunHost(HINSTANCE instance) {
     const SettingsRecord settings = ReadSettings();
     ImpProfile().SetToggleLevel(settings.TransparencyLevel);
 
-    TTQuorvane_Invisible_Buttons mainWindow;
-    mainWindow.Create(instance, settings);
-    TdmTrayMenu trayMenu(mainWindow, !settings.TrayMenuSeparate);
-    mainWindow.SetTrayMenu(&trayMenu);
-    TBoxList boxes(mainWindow.Window(), ImpProfile());
+    const WindowPtr<TTQuorvane_Invisible_Buttons> mainWindow = TTQuorvane_Invisible_Buttons::Create(instance, settings);
+    if (!mainWindow)
+        throw StartupError(L"Unable to create the main window");
+    TdmTrayMenu trayMenu(*mainWindow, !settings.TrayMenuSeparate);
+    mainWindow->SetTrayMenu(&trayMenu);
+    TBoxList boxes(mainWindow->Window(), ImpProfile());
     boxes.SetBoxSize(settings.BoxSize);
-    HostOptionsServices optionsServices(mainWindow, boxes);
+    HostOptionsServices optionsServices(*mainWindow, boxes);
     const WindowPtr<TfrmOptions> options =
-        TfrmOptions::Create(instance, ::GetWindow(mainWindow.Window(), GW_OWNER), optionsServices);
+        TfrmOptions::Create(instance, ::GetWindow(mainWindow->Window(), GW_OWNER), optionsServices);
     if (!options)
-        throw std::runtime_error("The options dialog cannot be created");
-    mainWindow.SetOptionsDialog(options.get());
-    const ExecutorConnection connection(mainWindow.Window(), trayMenu, boxes, journal);
+        throw StartupError(L"The options dialog cannot be created");
+    mainWindow->SetOptionsDialog(options.get());
+    const ExecutorConnection connection(mainWindow->Window(), trayMenu, boxes, journal);
     ImpProfile().SetArrangement(settings.BoxArrangement);
-    if (mainWindow.InstallHook())
+    if (mainWindow->InstallHook())
         RunMessageLoop(*options);
-    mainWindow.SetOptionsDialog(nullptr);
+    mainWindow->SetOptionsDialog(nullptr);
 }
 
 // The main window posts the quit request when it goes; a message box would

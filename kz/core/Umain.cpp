@@ -1,5 +1,6 @@
 #include "kz/core/Umain.h"
 
+#include "common/BindFunction.h"
 #include "common/Protocol.h"
 #include "common/Product.h"
 #include "kz/core/Blocksecondrun.h"
@@ -7,6 +8,7 @@
 #include "kz/core/Commandtarget.h"
 #include "kz/core/Errorbox.h"
 #include "kz/core/Fileversion.h"
+#include "kz/core/Programfolder.h"
 #include "kz/commands/HostInternalMessages.h"
 #include "kz/commands/Menupicture.h"
 #include "kz/commands/Menupopup.h"
@@ -33,19 +35,12 @@ constexpr RECT kSiteLinkRect{368, 277, 490, 290};
 constexpr COLORREF kVersionColour = RGB(0x33, 0x33, 0x33);
 constexpr COLORREF kSiteLinkColour = RGB(0, 0, 0x80);
 
-// IDC_ARROW and IDC_HAND in their wide form.
-const LPCWSTR kArrowCursor = MAKEINTRESOURCEW(32512);
-const LPCWSTR kHandCursor = MAKEINTRESOURCEW(32649);
-
 enum WndTrayItem : UINT { kShow1 = 1, kClose1 };
 
 // The shell's major version, 0 when it does not tell.
 DWORD ShellMajorVersion() {
     const UniqueModule shell(::LoadLibraryW(L"shell32.dll"));
-    using DllGetVersionFunction = HRESULT(CALLBACK*)(DLLVERSIONINFO*);
-    const auto getVersion = shell ? reinterpret_cast<DllGetVersionFunction>(reinterpret_cast<void*>(
-                                        ::GetProcAddress(shell.get(), "DllGetVersion")))
-                                  : nullptr;
+    const DLLGETVERSIONPROC getVersion = BindFunction(shell.get(), "DllGetVersion");
     DLLVERSIONINFO version{};
     version.cbSize = sizeof version;
     return getVersion && SUCCEEDED(getVersion(&version)) ? version.dwMajorVersion : 0;
@@ -54,27 +49,12 @@ DWORD ShellMajorVersion() {
 // Lets the eight commands through to a host that runs elevated; the
 // notifications stay out. Only where the system has a message filter.
 void OpenMessageFilter() {
-    using ChangeWindowMessageFilterFunction = BOOL(WINAPI*)(UINT, DWORD);
-    const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
-    const auto change = reinterpret_cast<ChangeWindowMessageFilterFunction>(
-        reinterpret_cast<void*>(::GetProcAddress(user32, "ChangeWindowMessageFilter")));
+    const decltype(&::ChangeWindowMessageFilter) change =
+        BindFunction(::GetModuleHandleW(L"user32.dll"), "ChangeWindowMessageFilter");
     if (!change)
         return;
     for (UINT message = kFirstCommandMessage; message <= kLastCommandMessage; ++message)
         change(message, MSGFLT_ADD);
-}
-
-void RegisterMainWindowClass(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = instance;
-    wc.hCursor = ::LoadCursorW(nullptr, kArrowCursor);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kMainWindowClass;
-    wc.hIcon = static_cast<HICON>(::LoadImageW(instance, L"TRAYICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    ::RegisterClassExW(&wc);  // fails harmlessly when already registered
 }
 
 UniqueMenu MakeWndTrayMenu() {
@@ -112,9 +92,12 @@ void DrawLabel(HDC dc, HFONT font, COLORREF colour, const std::wstring& text, RE
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
 }
 
-std::wstring ProgramPath() {
-    wchar_t path[MAX_PATH] = {};
-    return std::wstring(path, ::GetModuleFileNameW(nullptr, path, MAX_PATH));
+// The picture's size; the design's when there is none.
+SIZE PictureSizeOf(HBITMAP picture) {
+    BITMAP bitmap{};
+    if (!picture || !::GetObjectW(picture, sizeof bitmap, &bitmap))
+        return {497, 297};
+    return {bitmap.bmWidth, bitmap.bmHeight};
 }
 
 POINT CursorPosition() {
@@ -125,11 +108,10 @@ POINT CursorPosition() {
 
 }  // namespace
 
-void TTQuorvane_Invisible_Buttons::Create(HINSTANCE instance, const SettingsRecord& settings) {
-    RegisterMainWindowClass(instance, &WindowProcedure);
+TTQuorvane_Invisible_Buttons::TTQuorvane_Invisible_Buttons(UniqueWindow applicationWindow, UniqueBitmap picture)
+    : applicationWindow_(std::move(applicationWindow)), Image1(std::move(picture)) {
     taskbarCreatedMessage_ = ::RegisterWindowMessageW(L"TaskbarCreated");
     exitRequestMessage_ = ExitRequestMessage();
-    Image1.reset(static_cast<HBITMAP>(::LoadImageW(instance, L"SPLASH", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     versionFont_ = MakeFont(-13, FW_BOLD, true, false, L"Arial");
     siteLinkFont_ = MakeFont(-11, FW_BOLD, false, true, L"MS Sans Serif");
     popupWndTray_ = MakeWndTrayMenu();
@@ -137,16 +119,31 @@ void TTQuorvane_Invisible_Buttons::Create(HINSTANCE instance, const SettingsReco
     if (const std::wstring version = ReadFileVersion(ProgramPath()); !version.empty())
         lbVersion = version;
     random_.seed(static_cast<std::mt19937::result_type>(std::time(nullptr)));
+}
 
-    applicationWindow_.reset(::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", kApplicationTitle, WS_POPUP, 0, 0, 0, 0,
-                                               nullptr, nullptr, instance, nullptr));
-    const SIZE size = PictureSize();
-    const HWND window =
-        ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kMainWindowClass, kApplicationTitle, WS_POPUP,
-                          (::GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2, (::GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2,
-                          size.cx, size.cy, applicationWindow_.get(), nullptr, instance, this);
-    if (!window)
-        throw StartupError(L"Unable to create the main window");
+WindowPtr<TTQuorvane_Invisible_Buttons> TTQuorvane_Invisible_Buttons::Create(HINSTANCE instance,
+                                                                             const SettingsRecord& settings) {
+    UniqueBitmap picture(
+        static_cast<HBITMAP>(::LoadImageW(instance, L"SPLASH", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    const SIZE size = PictureSizeOf(picture.get());
+    UniqueWindow applicationWindow(::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", kApplicationTitle, WS_POPUP, 0, 0,
+                                                     0, 0, nullptr, nullptr, instance, nullptr));
+    const HWND owner = applicationWindow.get();
+    const auto icon =
+        static_cast<HICON>(::LoadImageW(instance, L"TRAYICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    WindowPtr<TTQuorvane_Invisible_Buttons> main = WindowBase::Create(
+        WindowClass{kMainWindowClass, CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), icon},
+        WindowSpec{WS_EX_TOPMOST | WS_EX_TOOLWINDOW, WS_POPUP, kApplicationTitle,
+                   (::GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2, (::GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2,
+                   size.cx, size.cy, owner},
+        std::move(applicationWindow), std::move(picture));
+    if (main)
+        main->Start(settings);
+    return main;
+}
+
+void TTQuorvane_Invisible_Buttons::Start(const SettingsRecord& settings) {
+    const HWND window = Window();
     OpenMessageFilter();
     // Before the tray icon: whoever sees the icon may use the hotkeys.
     buttonManager = std::make_unique<TBtnManager>(ImpProfile(), window, settings);
@@ -212,29 +209,6 @@ void TTQuorvane_Invisible_Buttons::RequestExit() {
     ::PostMessageW(Window(), WM_CLOSE, 0, 0);
 }
 
-LRESULT CALLBACK TTQuorvane_Invisible_Buttons::WindowProcedure(HWND window, UINT message, WPARAM wParam,
-                                                                LPARAM lParam) noexcept {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<TTQuorvane_Invisible_Buttons*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_.reset(window);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<TTQuorvane_Invisible_Buttons*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self)
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        self->window_.release();
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-    try {
-        return self->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        // A command that failed half way is not reported to anyone.
-        return 0;
-    }
-}
-
 LRESULT TTQuorvane_Invisible_Buttons::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (IsWindowCommandMessage(message))
         return OnWindowCommand(message, wParam, lParam);
@@ -256,7 +230,7 @@ LRESULT TTQuorvane_Invisible_Buttons::HandleMessage(UINT message, WPARAM wParam,
     case WM_SENDTOBACK: return OnSendToBack(reinterpret_cast<HWND>(lParam));
     case WM_PAINT: return OnPaint();
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: return OnClick({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+    case WM_LBUTTONDBLCLK: return OnClick(PointOf(lParam));
     case WM_SETCURSOR: return OnSetCursor(wParam, lParam);
     case WM_ACTIVATE: return OnActivate(wParam);
     case WM_ACTIVATEAPP: return OnActivateApp(wParam != FALSE);
@@ -427,7 +401,7 @@ LRESULT TTQuorvane_Invisible_Buttons::OnSetCursor(WPARAM wParam, LPARAM lParam) 
     POINT point = CursorPosition();
     ::ScreenToClient(Window(), &point);
     if (LOWORD(lParam) == HTCLIENT && ::PtInRect(&kSiteLinkRect, point)) {
-        ::SetCursor(::LoadCursorW(nullptr, kHandCursor));
+        ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
         return TRUE;
     }
     return ::DefWindowProcW(Window(), WM_SETCURSOR, wParam, lParam);
@@ -482,11 +456,6 @@ LRESULT TTQuorvane_Invisible_Buttons::OnDrawItem(const DRAWITEMSTRUCT& draw) {
 
 void TTQuorvane_Invisible_Buttons::Hide() { ::ShowWindow(Window(), SW_HIDE); }
 
-SIZE TTQuorvane_Invisible_Buttons::PictureSize() const {
-    BITMAP bitmap{};
-    if (!Image1 || !::GetObjectW(Image1.get(), sizeof bitmap, &bitmap))
-        return {497, 297};
-    return {bitmap.bmWidth, bitmap.bmHeight};
-}
+SIZE TTQuorvane_Invisible_Buttons::PictureSize() const { return PictureSizeOf(Image1.get()); }
 
 }  // namespace kz

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "common/Handles.h"
+#include "common/WindowBase.h"
 #include "kz/capbuttons/Btnmanager.h"
 #include "kz/commands/Utraymenu2.h"
 #include "common/Settingsformat.h"
@@ -21,18 +22,12 @@ namespace kz {
 
 class TfrmOptions;
 
-class TTQuorvane_Invisible_Buttons final : public TrayMenuHost {
+class TTQuorvane_Invisible_Buttons final : public TrayMenuHost, public WindowBase<TTQuorvane_Invisible_Buttons> {
 public:
-    TTQuorvane_Invisible_Buttons() = default;
-    // Destroys the window first, while everything its destruction uses lives.
-    ~TTQuorvane_Invisible_Buttons() override { window_.reset(); }
-    TTQuorvane_Invisible_Buttons(const TTQuorvane_Invisible_Buttons&) = delete;
-    TTQuorvane_Invisible_Buttons& operator=(const TTQuorvane_Invisible_Buttons&) = delete;
-
     // Creates the window from the settings: opens the message filter for the
     // commands, adds the main tray icon, starts the balloon tips and shows
-    // the splash. Throws StartupError when the window cannot be made.
-    void Create(HINSTANCE instance, const SettingsRecord& settings);
+    // the splash. Nothing when the window cannot be made.
+    static WindowPtr<TTQuorvane_Invisible_Buttons> Create(HINSTANCE instance, const SettingsRecord& settings);
     // The module whose menus the tray icons open.
     void SetTrayMenu(TdmTrayMenu* trayMenu) { trayMenu_ = trayMenu; }
     // The options dialog that the tray icon and the tray menu open.
@@ -47,7 +42,7 @@ public:
     // registered.
     std::vector<RefusedHotKey> ApplyButtonSettings(const SettingsRecord& settings);
 
-    HWND Window() const override { return window_.get(); }
+    HWND Window() const override { return WindowBase::Window(); }
     void ShowAbout() override;
     // Fills the options dialog from the registry and shows it.
     void OpenOptions() override;
@@ -65,8 +60,11 @@ public:
     void N1001Click(int tag);
 
 private:
-    static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    friend WindowBase;
+    TTQuorvane_Invisible_Buttons(UniqueWindow applicationWindow, UniqueBitmap picture);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // What follows the window: the message filter, buttons, hotkeys, tray icon, tips and splash.
+    void Start(const SettingsRecord& settings);
 
     LRESULT OnTimer(UINT_PTR timer);
     LRESULT OnTrayNotify(UINT iconId, UINT mouseMessage);
@@ -98,7 +96,6 @@ private:
     // The hidden owner of the host's windows: an owned window gets no
     // taskbar button, whatever the shell.
     UniqueWindow applicationWindow_;
-    UniqueWindow window_;
     HookLibrary hookLibrary;
     // The host-drawn buttons a hotkey presses, and the hotkeys themselves;
     // both made once the window exists, and gone with it.

@@ -21,7 +21,10 @@ COLORREF ListGlyphColor() {
 }  // namespace
 
 WindowPtr<ButtonsSetPage> ButtonsSetPage::Create(PageSite& site, HWND frame, HWND mainWindow) {
-    return MakePage<ButtonsSetPage>(site, frame, Page::ButtonsSet, mainWindow);
+    WindowPtr<ButtonsSetPage> page = MakePage<ButtonsSetPage>(site, frame, Page::ButtonsSet, mainWindow);
+    if (!page || !page->PlacePixelControls())
+        return nullptr;
+    return page;
 }
 
 ButtonsSetPage::ButtonsSetPage(PageSite& site, HWND mainWindow)
@@ -33,20 +36,21 @@ ButtonsSetPage::ButtonsSetPage(PageSite& site, HWND mainWindow)
 
 void ButtonsSetPage::OnInitDialog() {
     OptionsPage::OnInitDialog();
-    PlacePixelControls();
     buttons_.SetUp(Window());
 }
 
-// The preview and the colour button have their sizes in pixels.
-void ButtonsSetPage::PlacePixelControls() {
+bool ButtonsSetPage::PlacePixelControls() {
     const HWND preview = Item(IDC_IMPREVIEW);
     const RECT previewRect = ChildRect(preview);
     MoveChild(preview, previewRect.left, previewRect.top, kPreviewSize.cx, kPreviewSize.cy);
     const RECT group = ChildRect(Item(IDC_GLYPHCOLOR_GROUP));
-    colorButton_ = std::make_unique<TColorSelectBtn>(Window(), IDC_COLORSELECTBTN, group.left + kColorButtonOffset.x,
-                                                     group.top + kColorButtonOffset.y);
+    colorButton_ = TColorSelectBtn::Create(Window(), IDC_COLORSELECTBTN, group.left + kColorButtonOffset.x,
+                                           group.top + kColorButtonOffset.y);
+    if (!colorButton_)
+        return false;
     colorButton_->OnClick = [this] { ColorButtonClick(); };
     colorButton_->OnChange = [this] { ColorButtonChange(); };
+    return true;
 }
 
 void ButtonsSetPage::Load(const SettingsRecord& settings) {

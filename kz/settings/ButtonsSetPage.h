@@ -9,8 +9,6 @@
 #include "kz/settings/ListEditorView.h"
 #include "kz/settings/OptionsPage.h"
 
-#include <memory>
-
 namespace kz {
 
 class ButtonsSetPage final : public OptionsPage {
@@ -34,7 +32,9 @@ private:
     void OnInitDialog() override;
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnCommand(int id, int code) override;
-    void PlacePixelControls();
+    // The preview and the colour button have their sizes in pixels: false
+    // when the colour button cannot be made.
+    bool PlacePixelControls();
     void Button5Click();
     void Button6Click();
     void Button7Click();
@@ -50,7 +50,7 @@ private:
     TButtonGlyphs listGlyphs_;
     ListEditorView buttons_;
     TExBackDrawer previewDrawer_;
-    std::unique_ptr<TColorSelectBtn> colorButton_;
+    WindowPtr<TColorSelectBtn> colorButton_;
     UniqueBitmap preview_;
 };
 

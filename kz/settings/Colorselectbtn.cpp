@@ -15,20 +15,6 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 HINSTANCE Instance() { return ::GetModuleHandleW(nullptr); }
 
-void RegisterClassOnce(const wchar_t* name, WNDPROC procedure, HBRUSH background) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    if (::GetClassInfoExW(Instance(), name, &wc))
-        return;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = Instance();
-    wc.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-    wc.hbrBackground = background;
-    wc.lpszClassName = name;
-    ::RegisterClassExW(&wc);
-}
-
 void Fill(HDC dc, const RECT& r, COLORREF color) {
     const UniqueBrush brush(::CreateSolidBrush(color));
     ::FillRect(dc, &r, brush.get());
@@ -41,54 +27,26 @@ void Line(HDC dc, int x0, int y0, int x1, int y1, COLORREF color) {
     ::LineTo(dc, x1, y1);
 }
 
-POINT PointOf(LPARAM lParam) { return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}; }
-
 }  // namespace
-
-template <typename Owner>
-LRESULT CALLBACK OwnedWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    if (message == WM_NCCREATE) {
-        auto* owner = static_cast<Owner*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
-    }
-    auto* self = reinterpret_cast<Owner*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self)
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        self->WindowDestroyed();
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-    if (message == WM_NCCREATE)
-        self->window_.reset(window);
-    try {
-        return self->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        return 0;
-    }
-}
 
 // ---- TColorSelectBtn ----
 
-TColorSelectBtn::TColorSelectBtn(HWND parent, int id, int left, int top) {
-    RegisterClassOnce(kButtonClass, &OwnedWindowProcedure<TColorSelectBtn>, nullptr);
-    window_.reset(::CreateWindowExW(0, kButtonClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, left, top, kWidth,
-                                    kHeight, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(),
-                                    this));
+WindowPtr<TColorSelectBtn> TColorSelectBtn::Create(HWND parent, int id, int left, int top) {
+    return WindowBase::Create(WindowClass{kButtonClass, CS_DBLCLKS},
+                              WindowSpec{0, WS_CHILD | WS_VISIBLE | WS_TABSTOP, L"", left, top, kWidth, kHeight,
+                                         parent, id});
 }
 
 void TColorSelectBtn::FSetColor(COLORREF color) {
     color_ = color;
-    ::InvalidateRect(Handle(), nullptr, FALSE);
+    ::InvalidateRect(Window(), nullptr, FALSE);
 }
 
 SIZE TColorSelectBtn::Size() const {
     RECT r{};
-    ::GetClientRect(Handle(), &r);
+    ::GetClientRect(Window(), &r);
     return {r.right, r.bottom};
 }
-
-void TColorSelectBtn::WindowDestroyed() { window_.release(); }
 
 LRESULT TColorSelectBtn::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -96,32 +54,32 @@ LRESULT TColorSelectBtn::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_MOUSEMOVE: return OnMouseMove(PointOf(lParam));
     case WM_LBUTTONUP: return OnLButtonUp(PointOf(lParam));
     case WM_LBUTTONDBLCLK:
-        if (::IsWindowEnabled(Handle()) && OnDblClick)
+        if (::IsWindowEnabled(Window()) && OnDblClick)
             OnDblClick();
         return 0;
-    case WM_CAPTURECHANGED: ::InvalidateRect(Handle(), nullptr, FALSE); return 0;
+    case WM_CAPTURECHANGED: ::InvalidateRect(Window(), nullptr, FALSE); return 0;
     case WM_PAINT: return OnPaint();
-    default: return ::DefWindowProcW(Handle(), message, wParam, lParam);
+    default: return ::DefWindowProcW(Window(), message, wParam, lParam);
     }
 }
 
 LRESULT TColorSelectBtn::OnLButtonDown() {
-    if (!::IsWindowEnabled(Handle()))
+    if (!::IsWindowEnabled(Window()))
         return 0;
     pressed_ = true;
-    ::SetCapture(Handle());
+    ::SetCapture(Window());
     return 0;
 }
 
 LRESULT TColorSelectBtn::OnMouseMove(POINT point) {
     const SIZE size = Size();
-    if (::GetCapture() == Handle() && (point.x <= 0 || point.x >= size.cx || point.y <= 0 || point.y >= size.cy))
+    if (::GetCapture() == Window() && (point.x <= 0 || point.x >= size.cx || point.y <= 0 || point.y >= size.cy))
         ::ReleaseCapture();
     return 0;
 }
 
 LRESULT TColorSelectBtn::OnLButtonUp(POINT point) {
-    if (!::IsWindowEnabled(Handle()))
+    if (!::IsWindowEnabled(Window()))
         return 0;
     pressed_ = false;
     const SIZE size = Size();
@@ -133,41 +91,41 @@ LRESULT TColorSelectBtn::OnLButtonUp(POINT point) {
 }
 
 void TColorSelectBtn::DropDown() {
-    TTColorSelectForm palette(*this);
-    palette_ = &palette;
+    const WindowPtr<TTColorSelectForm> palette = TTColorSelectForm::Create(*this);
+    if (!palette)
+        return;
     RECT button{};
-    ::GetWindowRect(Handle(), &button);
+    ::GetWindowRect(Window(), &button);
     RECT frame{};
-    ::GetWindowRect(palette.Handle(), &frame);
+    ::GetWindowRect(palette->Window(), &frame);
     const PalettePlace place =
         PlacePalette(button.left, button.top, Size().cy, frame.right - frame.left, frame.bottom - frame.top,
                      ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
-    ::SetWindowPos(palette.Handle(), HWND_TOP, place.left, place.top, 0, 0, SWP_NOSIZE);
+    ::SetWindowPos(palette->Window(), HWND_TOP, place.left, place.top, 0, 0, SWP_NOSIZE);
     if (OnClick)
         OnClick();
-    ::ShowWindow(palette.Handle(), SW_SHOW);
+    ::ShowWindow(palette->Window(), SW_SHOW);
     MSG msg;
-    while (!palette.Closed() && ::GetActiveWindow() == palette.Handle()) {
+    while (!palette->Closed() && ::GetActiveWindow() == palette->Window()) {
         const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got <= 0) {
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
-        if (palette.HandleKey(msg))
+        if (palette->HandleKey(msg))
             continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
-    if (palette.ModalResult() == TTColorSelectForm::kChosen)
-        FSetColor(palette.SwatchColor());
-    palette_ = nullptr;
+    if (palette->ModalResult() == TTColorSelectForm::kChosen)
+        FSetColor(palette->SwatchColor());
 }
 
 LRESULT TColorSelectBtn::OnPaint() {
     PAINTSTRUCT paint;
-    const HDC dc = ::BeginPaint(Handle(), &paint);
+    const HDC dc = ::BeginPaint(Window(), &paint);
     FRedrawBtn(dc);
-    ::EndPaint(Handle(), &paint);
+    ::EndPaint(Window(), &paint);
     return 0;
 }
 
@@ -208,37 +166,34 @@ void TColorSelectBtn::FRedrawBtn(HDC dc) const {
 
 // ---- TTColorSelectForm ----
 
-TTColorSelectForm::TTColorSelectForm(TColorSelectBtn& button) : button_(button) {
-    RegisterClassOnce(kPaletteClass, &OwnedWindowProcedure<TTColorSelectForm>,
-                      reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+TTColorSelectForm::TTColorSelectForm(TColorSelectBtn& button) : button_(button), swatch_(button.Color()) {}
+
+WindowPtr<TTColorSelectForm> TTColorSelectForm::Create(TColorSelectBtn& button) {
     RECT frame{0, 0, kClientWidth, kClientHeight};
     ::AdjustWindowRectEx(&frame, WS_POPUP, FALSE, WS_EX_TOOLWINDOW);
-    const HWND owner = ::GetAncestor(button.Handle(), GA_ROOT);
-    window_.reset(::CreateWindowExW(WS_EX_TOOLWINDOW, kPaletteClass, L"", WS_POPUP, 0, 0, frame.right - frame.left,
-                                    frame.bottom - frame.top, owner, nullptr, Instance(), this));
+    const HWND owner = ::GetAncestor(button.Window(), GA_ROOT);
+    WindowPtr<TTColorSelectForm> palette = WindowBase::Create(
+        WindowClass{kPaletteClass, CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
+        WindowSpec{WS_EX_TOOLWINDOW, WS_POPUP, L"", 0, 0, frame.right - frame.left, frame.bottom - frame.top, owner},
+        button);
+    if (palette)
+        palette->Start(owner);
+    return palette;
+}
+
+void TTColorSelectForm::Start(HWND owner) {
     const HFONT font = reinterpret_cast<HFONT>(::SendMessageW(owner, WM_GETFONT, 0, 0));
     edit1_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"#      ", WS_CHILD | WS_VISIBLE | ES_UPPERCASE, 55, 1,
-                               57, 21, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEdit1Id)), Instance(),
+                               57, 21, Window(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEdit1Id)), Instance(),
                                nullptr);
     ::SendMessageW(edit1_, EM_SETLIMITTEXT, 7, 0);
     ::SendMessageW(edit1_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     const HWND speedButton =
         ::CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_BITMAP | BS_FLAT, kClientWidth - 24, 0, 23, 22,
-                          Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSpeedButton1Id)), Instance(), nullptr);
+                          Window(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSpeedButton1Id)), Instance(), nullptr);
     speedButtonPicture_.reset(static_cast<HBITMAP>(::LoadImageW(Instance(), L"COLORDIALOG", IMAGE_BITMAP, 0, 0, 0)));
     ::SendMessageW(speedButton, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(speedButtonPicture_.get()));
-    swatch_ = button.Color();
     DrawPalette();
-}
-
-TTColorSelectForm::~TTColorSelectForm() {
-    // While every member the window's last messages reach still lives.
-    window_.reset();
-}
-
-void TTColorSelectForm::WindowDestroyed() {
-    window_.release();
-    closed_ = true;
 }
 
 LRESULT TTColorSelectForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -249,12 +204,14 @@ LRESULT TTColorSelectForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
     case WM_COMMAND: return OnCommand(wParam);
     case WM_PAINT: return OnPaint();
     case WM_CLOSE: Close(kCancelled); return 0;
-    default: return ::DefWindowProcW(Handle(), message, wParam, lParam);
+    case WM_NCDESTROY: closed_ = true; break;
+    default: break;
     }
+    return ::DefWindowProcW(Window(), message, wParam, lParam);
 }
 
 bool TTColorSelectForm::HandleKey(const MSG& msg) {
-    if (msg.message != WM_KEYDOWN || (msg.hwnd != Handle() && !::IsChild(Handle(), msg.hwnd)))
+    if (msg.message != WM_KEYDOWN || (msg.hwnd != Window() && !::IsChild(Window(), msg.hwnd)))
         return false;
     if (msg.wParam == VK_RETURN) {
         if (button_.OnChange)
@@ -317,7 +274,7 @@ void TTColorSelectForm::Edit1Change() {
 void TTColorSelectForm::SpeedButton1Click() {
     CHOOSECOLORW dialog{};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = Handle();
+    dialog.hwndOwner = Window();
     dialog.rgbResult = swatch_;
     dialog.lpCustColors = customColors_;
     dialog.Flags = CC_FULLOPEN | CC_ANYCOLOR | CC_RGBINIT;
@@ -343,12 +300,12 @@ void TTColorSelectForm::Choose() {
 void TTColorSelectForm::Close(Result result) {
     result_ = result;
     closed_ = true;
-    ::ShowWindow(Handle(), SW_HIDE);
+    ::ShowWindow(Window(), SW_HIDE);
 }
 
 LRESULT TTColorSelectForm::OnPaint() {
     PAINTSTRUCT paint;
-    const HDC dc = ::BeginPaint(Handle(), &paint);
+    const HDC dc = ::BeginPaint(Window(), &paint);
     // Shape1: the swatch with a black outline.
     {
         const UniqueBrush fill(::CreateSolidBrush(swatch_));
@@ -359,7 +316,7 @@ LRESULT TTColorSelectForm::OnPaint() {
     const UniqueMemoryDC memory(::CreateCompatibleDC(dc));
     const SelectGuard select(memory.get(), imgPalete_.get());
     ::BitBlt(dc, 0, kPaletteTop, kPaletteWidth, kPaletteHeight, memory.get(), 0, 0, SRCCOPY);
-    ::EndPaint(Handle(), &paint);
+    ::EndPaint(Window(), &paint);
     return 0;
 }
 
@@ -390,13 +347,13 @@ void TTColorSelectForm::OutlineCell(int column, int row, COLORREF color) {
     }
     const RECT onWindow{column * kPaletteCell, kPaletteTop + row * kPaletteCell, (column + 1) * kPaletteCell,
                         kPaletteTop + (row + 1) * kPaletteCell};
-    ::InvalidateRect(Handle(), &onWindow, FALSE);
+    ::InvalidateRect(Window(), &onWindow, FALSE);
 }
 
 void TTColorSelectForm::SetSwatch(COLORREF color) {
     swatch_ = color;
     const RECT shape{1, 1, 50, 22};
-    ::InvalidateRect(Handle(), &shape, FALSE);
+    ::InvalidateRect(Window(), &shape, FALSE);
 }
 
 }  // namespace kz

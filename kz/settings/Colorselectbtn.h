@@ -5,6 +5,7 @@
 #pragma once
 
 #include "common/Handles.h"
+#include "common/WindowBase.h"
 #include "kz/settings/Colorpalette.h"
 
 #include <windows.h>
@@ -13,25 +14,15 @@
 
 namespace kz {
 
-class TTColorSelectForm;
-
-// The window procedure of both windows below: the object passed at creation
-// owns the window from WM_NCCREATE, handles its messages (no exception leaves
-// the procedure) and lets go of it at WM_NCDESTROY.
-template <typename Owner>
-LRESULT CALLBACK OwnedWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-
-class TColorSelectBtn {
+class TColorSelectBtn final : public WindowBase<TColorSelectBtn> {
 public:
     static constexpr int kWidth = 25;
     static constexpr int kHeight = 24;
 
-    // A visible child of parent at (left, top), 25 x 24 pixels.
-    TColorSelectBtn(HWND parent, int id, int left, int top);
-    TColorSelectBtn(const TColorSelectBtn&) = delete;
-    TColorSelectBtn& operator=(const TColorSelectBtn&) = delete;
+    // A visible child of parent at (left, top), 25 x 24 pixels; nothing when
+    // it cannot be made.
+    static WindowPtr<TColorSelectBtn> Create(HWND parent, int id, int left, int top);
 
-    HWND Handle() const { return window_.get(); }
     COLORREF Color() const { return color_; }
     // Stores the colour and redraws.
     void FSetColor(COLORREF color);
@@ -45,15 +36,11 @@ public:
     // Opens the palette below the button and waits, processing messages,
     // until it closes or another window becomes active.
     void DropDown();
-    // The palette while it is open, else null.
-    TTColorSelectForm* OpenPalette() const { return palette_; }
 
 private:
-    template <typename Owner>
-    friend LRESULT CALLBACK OwnedWindowProcedure(HWND, UINT, WPARAM, LPARAM) noexcept;
+    friend WindowBase;
+    TColorSelectBtn() = default;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    // At WM_NCDESTROY: the window is gone.
-    void WindowDestroyed();
     LRESULT OnLButtonDown();
     LRESULT OnMouseMove(POINT point);
     LRESULT OnLButtonUp(POINT point);
@@ -61,28 +48,22 @@ private:
     void FRedrawBtn(HDC dc) const;
     SIZE Size() const;
 
-    UniqueWindow window_;
     COLORREF color_ = 0;
     bool pressed_ = false;
-    TTColorSelectForm* palette_ = nullptr;
 };
 
 // The drop-down palette: a swatch, the hexadecimal field, the button for the
 // system colour dialog and the palette picture. Made for one pick.
-class TTColorSelectForm {
+class TTColorSelectForm final : public WindowBase<TTColorSelectForm> {
 public:
     static constexpr int kClientWidth = 208;
     static constexpr int kClientHeight = 143;
     static constexpr int kPaletteTop = 23;
     enum Result { kChosen = 1, kCancelled = 2 };
 
-    explicit TTColorSelectForm(TColorSelectBtn& button);
-    ~TTColorSelectForm();
-    TTColorSelectForm(const TTColorSelectForm&) = delete;
-    TTColorSelectForm& operator=(const TTColorSelectForm&) = delete;
+    // The palette of button, hidden; nothing when it cannot be made.
+    static WindowPtr<TTColorSelectForm> Create(TColorSelectBtn& button);
 
-    HWND Handle() const { return window_.get(); }
-    HWND Edit1() const { return edit1_; }
     int ModalResult() const { return result_; }
     bool Closed() const { return closed_; }
     COLORREF SwatchColor() const { return swatch_; }
@@ -92,11 +73,11 @@ public:
     bool HandleKey(const MSG& msg);
 
 private:
-    template <typename Owner>
-    friend LRESULT CALLBACK OwnedWindowProcedure(HWND, UINT, WPARAM, LPARAM) noexcept;
+    friend WindowBase;
+    explicit TTColorSelectForm(TColorSelectBtn& button);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    // At WM_NCDESTROY: the window is gone.
-    void WindowDestroyed();
+    // The hexadecimal field in owner's font, the dialog's button and the palette picture.
+    void Start(HWND owner);
     LRESULT OnMouseMove(POINT point);
     LRESULT OnClick(POINT point);
     LRESULT OnCommand(WPARAM wParam);
@@ -110,7 +91,6 @@ private:
     void SetSwatch(COLORREF color);
 
     TColorSelectBtn& button_;
-    UniqueWindow window_;
     HWND edit1_ = nullptr;
     UniqueBitmap imgPalete_;
     UniqueBitmap speedButtonPicture_;

@@ -5,6 +5,8 @@
 
 #include <shellapi.h>
 
+#include <stdexcept>
+
 namespace kz::test {
 
 namespace {
@@ -26,10 +28,12 @@ constexpr UINT kStuckMenuMs = 5000;
 
 InProcessHost::InProcessHost(bool trayMenuSeparate) {
     const SettingsRecord settings = TestSettings(trayMenuSeparate);
-    main_.Create(::GetModuleHandleW(nullptr), settings);
-    trayMenu_ = std::make_unique<TdmTrayMenu>(main_, !settings.TrayMenuSeparate);
-    main_.SetTrayMenu(trayMenu_.get());
-    ImpProfile().Connect(main_.Window(), trayMenu_.get(), nullptr, &journal_);
+    main_ = TTQuorvane_Invisible_Buttons::Create(::GetModuleHandleW(nullptr), settings);
+    if (!main_)
+        throw std::runtime_error("The main window cannot be made");
+    trayMenu_ = std::make_unique<TdmTrayMenu>(*main_, !settings.TrayMenuSeparate);
+    main_->SetTrayMenu(trayMenu_.get());
+    ImpProfile().Connect(main_->Window(), trayMenu_.get(), nullptr, &journal_);
 }
 
 InProcessHost::~InProcessHost() {

@@ -28,16 +28,16 @@ public:
     InProcessHost(const InProcessHost&) = delete;
     InProcessHost& operator=(const InProcessHost&) = delete;
 
-    TTQuorvane_Invisible_Buttons& Main() { return main_; }
+    TTQuorvane_Invisible_Buttons& Main() { return *main_; }
     TdmTrayMenu& TrayMenu() { return *trayMenu_; }
-    HWND Window() const { return main_.Window(); }
+    HWND Window() const { return main_->Window(); }
     // Sends a message about window `about` to the main window, as the library does.
     LRESULT Send(UINT message, HWND about, LPARAM argument = 0);
 
 private:
     ScratchRegistry registry_;
     RegistryHiddenJournal journal_;
-    TTQuorvane_Invisible_Buttons main_;
+    WindowPtr<TTQuorvane_Invisible_Buttons> main_;
     std::unique_ptr<TdmTrayMenu> trayMenu_;
 };
 

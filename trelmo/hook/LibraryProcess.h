@@ -54,8 +54,6 @@ public:
     HookedWindow* FindRecord(HWND window);
     CriticalSection& RegistryLock() { return registryLock_; }
     CriticalSection& PainterCacheLock() { return painterCacheLock_; }
-    CriticalSection& AeroHelperLock() { return aeroHelperLock_; }
-    CriticalSection& OfficeHelperLock() { return officeHelperLock_; }
 
     // A window the library let go of while a later subclasser kept the
     // library's procedure in its chain: the procedure each of its messages is
@@ -84,8 +82,6 @@ private:
     volatile bool detaching_ = false;
     volatile bool pinned_ = false;
     CriticalSection registryLock_{kSpinCount};
-    CriticalSection aeroHelperLock_{kSpinCount};
-    CriticalSection officeHelperLock_{kSpinCount};
     CriticalSection painterCacheLock_{kSpinCount};
     std::atomic<WindowRegistry*> registry_{nullptr};
     struct KeptProcedure {

@@ -1,15 +1,10 @@
 #include "trelmo/hook/SystemApi.h"
 
+#include "common/BindFunction.h"
+
 namespace kz {
 
 namespace {
-
-template <typename Function>
-void Bind(HMODULE module, const char* name, Function& function) {
-    function = module ? reinterpret_cast<Function>(
-                            reinterpret_cast<void*>(::GetProcAddress(module, name)))
-                      : nullptr;
-}
 
 DWORD ReadOsMajorVersion() {
     OSVERSIONINFOW info{};
@@ -24,37 +19,37 @@ BOOL CALLBACK BindAll(PINIT_ONCE, PVOID parameter, PVOID*) {
     if (api.osMajorVersion > 5) {
         // Stays loaded for the life of the process, as the bound pointers need.
         HMODULE dwm = ::LoadLibraryW(L"dwmapi.dll");
-        Bind(dwm, "DwmIsCompositionEnabled", api.DwmIsCompositionEnabled);
-        Bind(dwm, "DwmGetWindowAttribute", api.DwmGetWindowAttribute);
-        Bind(dwm, "DwmExtendFrameIntoClientArea", api.DwmExtendFrameIntoClientArea);
-        Bind(dwm, "DwmEnableBlurBehindWindow", api.DwmEnableBlurBehindWindow);
+        api.DwmIsCompositionEnabled = BindFunction(dwm, "DwmIsCompositionEnabled");
+        api.DwmGetWindowAttribute = BindFunction(dwm, "DwmGetWindowAttribute");
+        api.DwmExtendFrameIntoClientArea = BindFunction(dwm, "DwmExtendFrameIntoClientArea");
+        api.DwmEnableBlurBehindWindow = BindFunction(dwm, "DwmEnableBlurBehindWindow");
     }
 
     HMODULE theme = ::LoadLibraryW(L"uxtheme.dll");
-    Bind(theme, "OpenThemeData", api.OpenThemeData);
-    Bind(theme, "CloseThemeData", api.CloseThemeData);
-    Bind(theme, "GetCurrentThemeName", api.GetCurrentThemeName);
-    Bind(theme, "GetThemeBitmap", api.GetThemeBitmap);
-    Bind(theme, "GetThemeFilename", api.GetThemeFilename);
-    Bind(theme, "GetThemeInt", api.GetThemeInt);
-    Bind(theme, "GetThemeEnumValue", api.GetThemeEnumValue);
-    Bind(theme, "GetThemeBool", api.GetThemeBool);
-    Bind(theme, "GetThemeColor", api.GetThemeColor);
-    Bind(theme, "GetThemeMargins", api.GetThemeMargins);
-    Bind(theme, "GetThemePosition", api.GetThemePosition);
-    Bind(theme, "GetThemePartSize", api.GetThemePartSize);
-    Bind(theme, "GetThemeBackgroundContentRect", api.GetThemeBackgroundContentRect);
-    Bind(theme, "GetThemeBackgroundRegion", api.GetThemeBackgroundRegion);
-    Bind(theme, "BeginBufferedPaint", api.BeginBufferedPaint);
-    Bind(theme, "EndBufferedPaint", api.EndBufferedPaint);
+    api.OpenThemeData = BindFunction(theme, "OpenThemeData");
+    api.CloseThemeData = BindFunction(theme, "CloseThemeData");
+    api.GetCurrentThemeName = BindFunction(theme, "GetCurrentThemeName");
+    api.GetThemeBitmap = BindFunction(theme, "GetThemeBitmap");
+    api.GetThemeFilename = BindFunction(theme, "GetThemeFilename");
+    api.GetThemeInt = BindFunction(theme, "GetThemeInt");
+    api.GetThemeEnumValue = BindFunction(theme, "GetThemeEnumValue");
+    api.GetThemeBool = BindFunction(theme, "GetThemeBool");
+    api.GetThemeColor = BindFunction(theme, "GetThemeColor");
+    api.GetThemeMargins = BindFunction(theme, "GetThemeMargins");
+    api.GetThemePosition = BindFunction(theme, "GetThemePosition");
+    api.GetThemePartSize = BindFunction(theme, "GetThemePartSize");
+    api.GetThemeBackgroundContentRect = BindFunction(theme, "GetThemeBackgroundContentRect");
+    api.GetThemeBackgroundRegion = BindFunction(theme, "GetThemeBackgroundRegion");
+    api.BeginBufferedPaint = BindFunction(theme, "BeginBufferedPaint");
+    api.EndBufferedPaint = BindFunction(theme, "EndBufferedPaint");
     if (!api.BeginBufferedPaint || !api.EndBufferedPaint)
         api.BeginBufferedPaint = nullptr;  // a buffer that cannot be ended is not begun
     if (!api.OpenThemeData || !api.CloseThemeData)
         api.OpenThemeData = nullptr;  // a theme that cannot be closed is not opened
 
     HMODULE user = ::GetModuleHandleW(L"user32.dll");
-    Bind(user, "GetLayeredWindowAttributes", api.GetLayeredWindowAttributes);
-    Bind(user, "SetLayeredWindowAttributes", api.SetLayeredWindowAttributes);
+    api.GetLayeredWindowAttributes = BindFunction(user, "GetLayeredWindowAttributes");
+    api.SetLayeredWindowAttributes = BindFunction(user, "SetLayeredWindowAttributes");
     if (!api.GetLayeredWindowAttributes || !api.SetLayeredWindowAttributes)
     {
         api.GetLayeredWindowAttributes = nullptr;

@@ -1,5 +1,7 @@
 #include "trelmo/paint/GdiPlus.h"
 
+#include "common/BindFunction.h"
+
 #include <objbase.h>
 
 #include <algorithm>
@@ -55,12 +57,6 @@ struct GdiPlusApi {
 
 namespace {
 
-template <typename Function>
-bool Bind(HMODULE module, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
-    return function != nullptr;
-}
-
 BOOL CALLBACK StartGdiPlus(PINIT_ONCE, PVOID parameter, PVOID* context) {
     GdiPlusApi& api = *static_cast<GdiPlusApi*>(parameter);
     *context = nullptr;
@@ -70,21 +66,21 @@ BOOL CALLBACK StartGdiPlus(PINIT_ONCE, PVOID parameter, PVOID* context) {
     if (!gdiplus || !ole)
         return TRUE;
     const bool bound =
-        Bind(gdiplus, "GdiplusStartup", api.Startup) &&
-        Bind(gdiplus, "GdipCreateBitmapFromStream", api.CreateBitmapFromStream) &&
-        Bind(gdiplus, "GdipCreateBitmapFromScan0", api.CreateBitmapFromScan0) &&
-        Bind(gdiplus, "GdipDisposeImage", api.DisposeImage) &&
-        Bind(gdiplus, "GdipGetImageWidth", api.GetImageWidth) &&
-        Bind(gdiplus, "GdipGetImageHeight", api.GetImageHeight) &&
-        Bind(gdiplus, "GdipGetImageGraphicsContext", api.GetImageGraphicsContext) &&
-        Bind(gdiplus, "GdipDeleteGraphics", api.DeleteGraphics) &&
-        Bind(gdiplus, "GdipSetInterpolationMode", api.SetInterpolationMode) &&
-        Bind(gdiplus, "GdipSetPixelOffsetMode", api.SetPixelOffsetMode) &&
-        Bind(gdiplus, "GdipCreateImageAttributes", api.CreateImageAttributes) &&
-        Bind(gdiplus, "GdipSetImageAttributesWrapMode", api.SetImageAttributesWrapMode) &&
-        Bind(gdiplus, "GdipDisposeImageAttributes", api.DisposeImageAttributes) &&
-        Bind(gdiplus, "GdipDrawImageRectRectI", api.DrawImageRectRectI) &&
-        Bind(ole, "CreateStreamOnHGlobal", api.CreateStreamOnHGlobal);
+        (api.Startup = BindFunction(gdiplus, "GdiplusStartup")) &&
+        (api.CreateBitmapFromStream = BindFunction(gdiplus, "GdipCreateBitmapFromStream")) &&
+        (api.CreateBitmapFromScan0 = BindFunction(gdiplus, "GdipCreateBitmapFromScan0")) &&
+        (api.DisposeImage = BindFunction(gdiplus, "GdipDisposeImage")) &&
+        (api.GetImageWidth = BindFunction(gdiplus, "GdipGetImageWidth")) &&
+        (api.GetImageHeight = BindFunction(gdiplus, "GdipGetImageHeight")) &&
+        (api.GetImageGraphicsContext = BindFunction(gdiplus, "GdipGetImageGraphicsContext")) &&
+        (api.DeleteGraphics = BindFunction(gdiplus, "GdipDeleteGraphics")) &&
+        (api.SetInterpolationMode = BindFunction(gdiplus, "GdipSetInterpolationMode")) &&
+        (api.SetPixelOffsetMode = BindFunction(gdiplus, "GdipSetPixelOffsetMode")) &&
+        (api.CreateImageAttributes = BindFunction(gdiplus, "GdipCreateImageAttributes")) &&
+        (api.SetImageAttributesWrapMode = BindFunction(gdiplus, "GdipSetImageAttributesWrapMode")) &&
+        (api.DisposeImageAttributes = BindFunction(gdiplus, "GdipDisposeImageAttributes")) &&
+        (api.DrawImageRectRectI = BindFunction(gdiplus, "GdipDrawImageRectRectI")) &&
+        (api.CreateStreamOnHGlobal = BindFunction(ole, "CreateStreamOnHGlobal"));
     // Never shut down: another thread may be drawing, and at unload the
     // loader lock forbids it anyway.
     ULONG_PTR token = 0;

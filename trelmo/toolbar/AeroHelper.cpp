@@ -2,163 +2,67 @@
 
 #include "common/Dib.h"
 #include "trelmo/paint/DibTarget.h"
-#include "trelmo/hook/GrowableArray.h"
 #include "trelmo/hook/HookedWindow.h"
-#include "trelmo/hook/LibraryProcess.h"
 #include "common/Protocol.h"
 #include "trelmo/hook/SystemApi.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
+#include <atomic>
 
 namespace kz {
 
-LRESULT HandleHelperMessage(HelperClass helperClass, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
 namespace {
 
-// The helpers of one class, and whether the class is registered.
-struct HelperList {
-    GrowableArray<AeroHelper*> helpers{0};
-    bool registered = false;
-};
-
-HelperList& ListOf(HelperClass helperClass) {
-    static HelperList* lists = new HelperList[2];
-    return lists[helperClass == HelperClass::Aero ? 0 : 1];
-}
-
-CriticalSection& LockOf(HelperClass helperClass) {
-    return helperClass == HelperClass::Aero ? Process().AeroHelperLock() : Process().OfficeHelperLock();
-}
+std::atomic<std::size_t> g_helpers{0};
 
 const wchar_t* ClassNameOf(HelperClass helperClass) {
     return helperClass == HelperClass::Aero ? kAeroHelperClassName : kOffice2007HelperClassName;
 }
 
-// Lookups take the lock too: another thread's insertion may move the list.
-AeroHelper* FindHelper(HelperClass helperClass, HWND window) {
-    Lock lock(LockOf(helperClass));
-    for (AeroHelper* helper : ListOf(helperClass).helpers)
-        if (helper->Window() == window)
-            return helper;
-    return nullptr;
-}
-
-void RemoveHelper(HelperClass helperClass, const AeroHelper* helper) {
-    Lock lock(LockOf(helperClass));
-    GrowableArray<AeroHelper*>& helpers = ListOf(helperClass).helpers;
-    for (std::size_t i = 0; i < helpers.Count(); ++i)
-        if (helpers[i] == helper) {
-            helpers.RemoveAt(i);
-            return;
-        }
-}
-
-template <HelperClass Class>
-LRESULT CALLBACK HelperProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    try {
-        return HandleHelperMessage(Class, window, message, wParam, lParam);
-    } catch (...) {
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-}
-
-void RegisterHelperClass(HelperClass helperClass) {
-    Lock lock(LockOf(helperClass));
-    HelperList& list = ListOf(helperClass);
-    if (list.registered)
-        return;
-    WNDCLASSW wc{};
-    wc.lpfnWndProc =
-        helperClass == HelperClass::Aero ? HelperProcedure<HelperClass::Aero> : HelperProcedure<HelperClass::Office2007>;
-    wc.hInstance = Process().Module();
-    wc.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow, whatever the caption shows
-    wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));  // black turns to glass
-    wc.lpszClassName = ClassNameOf(helperClass);
-    list.registered = ::RegisterClassW(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
-POINT PointOf(LPARAM lParam) { return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
-
 }  // namespace
 
 // ---- the helper window ---------------------------------------------------
 
-AeroHelper::AeroHelper(HelperWindowToolBar& toolbar, HelperClass helperClass, HWND owner, const RECT& screenRect)
-    : toolbar_(toolbar), class_(helperClass) {
-    RegisterHelperClass(helperClass);
+AeroHelper::AeroHelper(HelperWindowToolBar& toolbar) : toolbar_(toolbar) { ++g_helpers; }
+
+WindowPtr<AeroHelper> AeroHelper::Create(HelperWindowToolBar& toolbar, HelperClass helperClass, HWND owner,
+                                         const RECT& screenRect) {
     DWORD exStyle = WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW;
     if (helperClass == HelperClass::Office2007)
         exStyle |= WS_EX_COMPOSITED;
-    window_ = ::CreateWindowExW(exStyle, ClassNameOf(helperClass), L"", WS_POPUP, screenRect.left, screenRect.top,
-                                screenRect.right - screenRect.left, screenRect.bottom - screenRect.top, owner,
-                                nullptr, Process().Module(), nullptr);
-    if (!window_)
-        return;
-    Lock lock(LockOf(helperClass));
-    ListOf(helperClass).helpers.Append(this);
+    // Black turns to glass.
+    return WindowBase::Create(
+        WindowClass{ClassNameOf(helperClass), 0, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH))},
+        WindowSpec{exStyle, WS_POPUP, L"", screenRect.left, screenRect.top, screenRect.right - screenRect.left,
+                   screenRect.bottom - screenRect.top, owner},
+        toolbar);
 }
 
 AeroHelper::~AeroHelper() {
-    if (window_) {
-        if (::GetWindowThreadProcessId(window_, nullptr) == ::GetCurrentThreadId()) {
-            ::ShowWindow(window_, SW_HIDE);
-            ::SendMessageW(window_, WM_CAPTIONBAR_DETACH, 0, 0);
-        } else {
-            // The library may be unloading under this thread: no code of
-            // ours may run for the window again. It ends on its own thread.
-            ::SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&::DefWindowProcW));
-            ::ShowWindowAsync(window_, SW_HIDE);
-            ::PostMessageW(window_, WM_CLOSE, 0, 0);
-            if (tooltip)
-                ::PostMessageW(tooltip->Window(), WM_CLOSE, 0, 0);
-            tooltip.reset();
-        }
-    }
-    RemoveHelper(class_, this);
+    // Let go of on another thread, the window could not take its tooltip
+    // along: that closes on its own thread too.
+    if (tooltip)
+        ::PostMessageW(tooltip->Window(), WM_CLOSE, 0, 0);
+    --g_helpers;
 }
 
-void AeroHelper::WindowDestroyed() {
-    RemoveHelper(class_, this);
-    tooltip.reset();
-    window_ = nullptr;
-}
-
-std::size_t CountHelpers() {
-    std::size_t count = 0;
-    for (HelperClass helperClass : {HelperClass::Aero, HelperClass::Office2007}) {
-        Lock lock(LockOf(helperClass));
-        count += ListOf(helperClass).helpers.Count();
-    }
-    return count;
-}
+std::size_t CountHelpers() { return g_helpers.load(); }
 
 void UnregisterHelperClasses() {
-    for (HelperClass helperClass : {HelperClass::Aero, HelperClass::Office2007}) {
-        Lock lock(LockOf(helperClass));
-        HelperList& list = ListOf(helperClass);
-        if (list.registered && list.helpers.Empty() &&
-            ::UnregisterClassW(ClassNameOf(helperClass), Process().Module()))
-            list.registered = false;
-    }
+    if (CountHelpers() != 0)
+        return;
+    for (HelperClass helperClass : {HelperClass::Aero, HelperClass::Office2007})
+        AeroHelper::UnregisterWindowClass(ClassNameOf(helperClass));
 }
 
-LRESULT HandleHelperMessage(HelperClass helperClass, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    AeroHelper* helper = FindHelper(helperClass, window);
-    if (!helper)
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    HelperWindowToolBar& toolbar = helper->Toolbar();
+LRESULT AeroHelper::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_DESTROY:
-        helper->WindowDestroyed();
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    case WM_PAINT: toolbar.PaintHelper(); return 0;
+    case WM_DESTROY: tooltip.reset(); break;
+    case WM_PAINT: toolbar_.PaintHelper(); return 0;
     case WM_ACTIVATE: return 0;
     case WM_ERASEBKGND: {
         RECT client{};
-        ::GetClientRect(window, &client);
+        ::GetClientRect(Window(), &client);
         ::FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
         return 1;
     }
@@ -173,26 +77,25 @@ LRESULT HandleHelperMessage(HelperClass helperClass, HWND window, UINT message, 
             return 0;
         }
         break;
-    case WM_MOUSEMOVE: toolbar.TrackInHelper(PointOf(lParam)); break;
+    case WM_MOUSEMOVE: toolbar_.TrackInHelper(PointOf(lParam)); break;
     // A click may drag the window or run a command, which may rebuild the
     // window's handlers or let go of the window: they, the toolbar and this
     // helper then stay until the click is done.
     case WM_LBUTTONDOWN: {
-        const DispatchScope scope(toolbar.Record());
-        toolbar.PressInHelper(PointOf(lParam));
+        const DispatchScope scope(toolbar_.Record());
+        toolbar_.PressInHelper(PointOf(lParam));
         break;
     }
     case WM_LBUTTONUP: {
-        const DispatchScope scope(toolbar.Record());
-        toolbar.ReleaseInHelper(PointOf(lParam));
+        const DispatchScope scope(toolbar_.Record());
+        toolbar_.ReleaseInHelper(PointOf(lParam));
         break;
     }
-    case WM_MOUSELEAVE: toolbar.LeaveHelper(); return 0;
-    case WM_CAPTURECHANGED: toolbar.HelperLostCapture(reinterpret_cast<HWND>(lParam)); return 0;
-    case WM_CAPTIONBAR_DETACH: ::DestroyWindow(window); return 0;
+    case WM_MOUSELEAVE: toolbar_.LeaveHelper(); return 0;
+    case WM_CAPTURECHANGED: toolbar_.HelperLostCapture(reinterpret_cast<HWND>(lParam)); return 0;
     default: break;
     }
-    return ::DefWindowProcW(window, message, wParam, lParam);
+    return ::DefWindowProcW(Window(), message, wParam, lParam);
 }
 
 // ---- the toolbar ----------------------------------------------------------
@@ -209,10 +112,10 @@ void HelperWindowToolBar::StartHelper() {
     laidOutFor_ = {window.right - window.left, window.bottom - window.top};
     RECT rect = row_.Bounds();
     ::OffsetRect(&rect, window.left, window.top);
-    helper_ = std::make_unique<AeroHelper>(*this, style_.helperClass, Window(), rect);
-    const HWND helperWindow = helper_->Window();
-    if (!helperWindow)
+    helper_ = AeroHelper::Create(*this, style_.helperClass, Window(), rect);
+    if (!helper_)
         return;
+    const HWND helperWindow = helper_->Window();
     const SystemApi& api = Api();
     if (style_.glass && api.CompositionEnabled()) {
         const MARGINS wholeWindow{-1, 0, 0, 0};

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "common/Handles.h"
+#include "common/WindowBase.h"
 #include "trelmo/toolbar/ButtonTooltip.h"
 #include "trelmo/toolbar/CaptionToolBar.h"
 #include "trelmo/paint/PixelCopy.h"
@@ -18,7 +19,7 @@ namespace kz {
 
 class HelperWindowToolBar;
 
-// The helper windows of one window class and the process-wide list of them.
+// The two window classes of the helpers.
 enum class HelperClass { Aero, Office2007 };
 
 constexpr wchar_t kAeroHelperClassName[] = L"ToolBarAeroHelperWindow";
@@ -26,17 +27,12 @@ constexpr wchar_t kOffice2007HelperClassName[] = L"ToolBarOffice2007HelperWindow
 
 // One helper window and its tracking state, owned by its toolbar. The window
 // can go first (it goes with its owner); the record then stays without one.
-class AeroHelper {
+class AeroHelper final : public WindowBase<AeroHelper> {
 public:
-    AeroHelper(HelperWindowToolBar& toolbar, HelperClass helperClass, HWND owner, const RECT& screenRect);
-    // Destroys the window on its own thread; from another thread (an unload
-    // walk) the window is handed to the system's procedure and closed there.
+    // The helper over screenRect, owned by owner; nothing when it cannot be made.
+    static WindowPtr<AeroHelper> Create(HelperWindowToolBar& toolbar, HelperClass helperClass, HWND owner,
+                                        const RECT& screenRect);
     ~AeroHelper();
-    AeroHelper(const AeroHelper&) = delete;
-    AeroHelper& operator=(const AeroHelper&) = delete;
-
-    HWND Window() const { return window_; }
-    HelperWindowToolBar& Toolbar() const { return toolbar_; }
 
     int pressed = -1;
     int hot = -1;
@@ -52,12 +48,11 @@ public:
     SIZE bufferSize{};
 
 private:
-    friend LRESULT HandleHelperMessage(HelperClass, HWND, UINT, WPARAM, LPARAM);
-    void WindowDestroyed();
+    friend WindowBase;
+    explicit AeroHelper(HelperWindowToolBar& toolbar);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     HelperWindowToolBar& toolbar_;
-    HelperClass class_;
-    HWND window_ = nullptr;
 };
 
 // The live helpers of the process, both classes; none may outlive its toolbar.
@@ -121,7 +116,7 @@ private:
     bool PrepareBuffer(HDC dc, SIZE size);
 
     HelperStyle style_;
-    std::unique_ptr<AeroHelper> helper_;
+    WindowPtr<AeroHelper> helper_;
     SIZE laidOutFor_{-1, -1};  // the window size of the last layout
 };
 

@@ -1,5 +1,6 @@
 #include "trelmo/toolbar/ButtonTooltip.h"
 
+#include "common/BindFunction.h"
 #include "trelmo/menus/ButtonTexts.h"
 #include "trelmo/hook/LibraryProcess.h"
 #include "common/Protocol.h"
@@ -14,11 +15,8 @@ namespace {
 // anyway; the library loads them only when the first tooltip is wanted, and
 // keeps them for the life of the process.
 BOOL CALLBACK LoadCommonControls(PINIT_ONCE, PVOID, PVOID*) {
-    HMODULE controls = ::LoadLibraryW(L"comctl32.dll");
-    using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    const auto init = controls ? reinterpret_cast<InitFunction>(reinterpret_cast<void*>(
-                                     ::GetProcAddress(controls, "InitCommonControlsEx")))
-                               : nullptr;
+    const decltype(&::InitCommonControlsEx) init =
+        BindFunction(::LoadLibraryW(L"comctl32.dll"), "InitCommonControlsEx");
     if (init) {
         INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
         init(&classes);
