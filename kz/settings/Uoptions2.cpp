@@ -1,5 +1,6 @@
 #include "kz/settings/Uoptions2.h"
 
+#include "kz/core/Programfolder.h"
 #include "kz/core/Vwindowlist.h"
 #include "kz/settings/BlacklistPage.h"
 #include "kz/settings/ButtonsSetPage.h"
@@ -59,11 +60,6 @@ WindowPtr<OptionsPage> Remember(Kind*& typed, WindowPtr<Kind> page) {
 int LabelNumberOfControl(HWND control) {
     const int id = ::GetDlgCtrlID(control) - IDC_LABEL_BASE;
     return LabelOfNumber(id) ? id : 0;
-}
-
-std::wstring ProgramPath() {
-    wchar_t path[MAX_PATH] = {};
-    return std::wstring(path, ::GetModuleFileNameW(nullptr, path, MAX_PATH));
 }
 
 }  // namespace
