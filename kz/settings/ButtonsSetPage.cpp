@@ -30,8 +30,8 @@ WindowPtr<ButtonsSetPage> ButtonsSetPage::Create(PageSite& site, HWND frame, HWN
 ButtonsSetPage::ButtonsSetPage(PageSite& site, HWND mainWindow)
     : OptionsPage(site),
       listGlyphs_(ListGlyphColor()),
-      buttons_({IDC_SRCLIST, IDC_DSTLIST, IDC_BUTTONS_LIMIT}, kLastButtonCode, ListEditorView::ChosenRows::Reversed,
-               &listGlyphs_),
+      buttons_({IDC_SRCLIST, IDC_DSTLIST, IDC_BUTTON5, IDC_BUTTON6, IDC_BUTTON7, IDC_BUTTON8, IDC_BUTTONS_LIMIT},
+               kLastButtonCode, ListEditorView::ChosenRows::Reversed, &listGlyphs_),
       previewDrawer_(mainWindow, 0) {}
 
 void ButtonsSetPage::OnInitDialog() {
@@ -75,23 +75,17 @@ INT_PTR ButtonsSetPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
 }
 
 void ButtonsSetPage::OnCommand(int id, int code) {
-    if (id == IDC_SRCLIST || id == IDC_DSTLIST) {
-        // A double click on a row acts as "Add >" or "< Remove".
-        if (code == LBN_DBLCLK)
-            id == IDC_SRCLIST ? Button5Click() : Button6Click();
-        return;
+    switch (buttons_.EditOf(id, code)) {
+    case ListEditorView::Edit::Add: Button5Click(); return;
+    case ListEditorView::Edit::Remove: Button6Click(); return;
+    case ListEditorView::Edit::AddAll: Button7Click(); return;
+    case ListEditorView::Edit::RemoveAll: Button8Click(); return;
+    case ListEditorView::Edit::None: break;
     }
-    if (code != BN_CLICKED)
-        return;
-    switch (id) {
-    case IDC_BUTTON5: Button5Click(); break;
-    case IDC_BUTTON6: Button6Click(); break;
-    case IDC_BUTTON7: Button7Click(); break;
-    case IDC_BUTTON8: Button8Click(); break;
-    case IDC_RBGLYPHCOLORAUTODETECT: rbGlyphColorAutodetectClick(); break;
-    case IDC_RBGLYPHCOLORMANUAL: rbGlyphColorManualClick(); break;
-    default: break;
-    }
+    if (code == BN_CLICKED && id == IDC_RBGLYPHCOLORAUTODETECT)
+        rbGlyphColorAutodetectClick();
+    else if (code == BN_CLICKED && id == IDC_RBGLYPHCOLORMANUAL)
+        rbGlyphColorManualClick();
 }
 
 void ButtonsSetPage::AfterEdit(bool changed) {

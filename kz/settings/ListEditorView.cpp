@@ -78,6 +78,22 @@ int ListEditorView::EntryOfChosenRow(int row) const {
     return chosenRows_ == ChosenRows::Reversed ? ReversedRowEntry(static_cast<int>(editor_.chosen.size()), row) : row;
 }
 
+ListEditorView::Edit ListEditorView::EditOf(int id, int code) const {
+    if (code == LBN_DBLCLK && id == controls_.available)
+        return Edit::Add;
+    if (code == LBN_DBLCLK && id == controls_.chosen)
+        return Edit::Remove;
+    if (code != BN_CLICKED)
+        return Edit::None;
+    if (id == controls_.add)
+        return Edit::Add;
+    if (id == controls_.remove)
+        return Edit::Remove;
+    if (id == controls_.addAll)
+        return Edit::AddAll;
+    return id == controls_.removeAll ? Edit::RemoveAll : Edit::None;
+}
+
 bool ListEditorView::AddSelected() { return AfterEdit(AddRows(editor_, SelectedAvailableRows())); }
 
 bool ListEditorView::AddAll() { return AfterEdit(AddAllRows(editor_)); }

@@ -21,8 +21,16 @@ public:
     struct Controls {
         int available;
         int chosen;
+        int add;
+        int remove;
+        int addAll;
+        int removeAll;
         int limitLine;
     };
+    // What a control's notification asks of the editor: a click on one of
+    // the four move buttons, or a double click on a row, which acts as
+    // "Add >" in the available list and as "< Remove" in the chosen list.
+    enum class Edit { None, Add, Remove, AddAll, RemoveAll };
     // The button set shows its chosen entries reversed: its top row is the
     // rightmost caption button.
     enum class ChosenRows { InListOrder, Reversed };
@@ -45,6 +53,7 @@ public:
             StoreEditor(editor_, codes, capacity, count);
     }
 
+    Edit EditOf(int id, int code) const;
     // The edits; each is true when the lists changed.
     bool AddSelected();
     bool AddAll();

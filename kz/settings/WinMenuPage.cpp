@@ -8,8 +8,9 @@ WindowPtr<WinMenuPage> WinMenuPage::Create(PageSite& site, HWND frame) {
 
 WinMenuPage::WinMenuPage(PageSite& site)
     : OptionsPage(site),
-      menuItems_({IDC_MENUITEMSSRCLIST, IDC_MENUITEMSDSTLIST, IDC_MENUITEMS_LIMIT}, kLastMenuItemCode,
-                 ListEditorView::ChosenRows::InListOrder, nullptr) {}
+      menuItems_({IDC_MENUITEMSSRCLIST, IDC_MENUITEMSDSTLIST, IDC_BTNADDMENUITEM, IDC_BTNREMOVEMENUITEM,
+                  IDC_BTNADDALLMENUITEMS, IDC_BTNREMOVEALLMENUITEMS, IDC_MENUITEMS_LIMIT},
+                 kLastMenuItemCode, ListEditorView::ChosenRows::InListOrder, nullptr) {}
 
 void WinMenuPage::OnInitDialog() {
     OptionsPage::OnInitDialog();
@@ -30,20 +31,12 @@ INT_PTR WinMenuPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void WinMenuPage::OnCommand(int id, int code) {
-    if (id == IDC_MENUITEMSSRCLIST || id == IDC_MENUITEMSDSTLIST) {
-        // A double click on a row acts as "Add >" or "< Remove".
-        if (code == LBN_DBLCLK)
-            id == IDC_MENUITEMSSRCLIST ? btnAddMenuItemClick() : btnRemoveMenuItemClick();
-        return;
-    }
-    if (code != BN_CLICKED)
-        return;
-    switch (id) {
-    case IDC_BTNADDMENUITEM: btnAddMenuItemClick(); break;
-    case IDC_BTNREMOVEMENUITEM: btnRemoveMenuItemClick(); break;
-    case IDC_BTNADDALLMENUITEMS: btnAddAllMenuItemsClick(); break;
-    case IDC_BTNREMOVEALLMENUITEMS: btnRemoveAllMenuItemsClick(); break;
-    default: break;
+    switch (menuItems_.EditOf(id, code)) {
+    case ListEditorView::Edit::Add: btnAddMenuItemClick(); break;
+    case ListEditorView::Edit::Remove: btnRemoveMenuItemClick(); break;
+    case ListEditorView::Edit::AddAll: btnAddAllMenuItemsClick(); break;
+    case ListEditorView::Edit::RemoveAll: btnRemoveAllMenuItemsClick(); break;
+    case ListEditorView::Edit::None: break;
     }
 }
 
