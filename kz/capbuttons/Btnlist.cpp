@@ -11,25 +11,9 @@ namespace kz {
 void TCapButton::HandleMessage(UINT message, HWND wnd) {
     Wnd = wnd;
     const bool enabled = IsEnabled();
-    switch (ReactionTo(message, visualState_, enabled)) {
-    case ButtonReaction::Hover:
-        OnHover();
-        break;
-    case ButtonReaction::Press:
-        OnPress();
-        break;
-    case ButtonReaction::Execute:
+    // Of the reactions only the release runs something; the others change the state alone.
+    if (ReactionTo(message, visualState_, enabled) == ButtonReaction::Execute)
         Execute();
-        break;
-    case ButtonReaction::Leave:
-        OnLeave();
-        break;
-    case ButtonReaction::Other:
-        OnOther();
-        break;
-    case ButtonReaction::None:
-        break;
-    }
     const bool downAfter = enabled && (message == HM_BUTTON_UP || message == HM_BUTTON_LEAVE) && IsDown();
     SetVisualState(NextVisualState(message, visualState_, enabled, downAfter));
 }

@@ -32,11 +32,7 @@ public:
     TCapButton(const TCapButton&) = delete;
     TCapButton& operator=(const TCapButton&) = delete;
 
-    virtual void OnHover() {}
-    virtual void OnPress() {}
     virtual void Execute() {}
-    virtual void OnLeave() {}
-    virtual void OnOther() {}
     virtual bool IsDown() { return false; }
     virtual bool IsEnabled() { return true; }
     // Reacts to a button message about wnd and moves to the state it leads to.

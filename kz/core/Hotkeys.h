@@ -40,7 +40,6 @@ public:
     TButtonPressEvent(uint16_t stored, int buttonIndex, const ButtonPressRoute& route)
         : TGlobalHotKey(stored), buttonIndex_(buttonIndex), route_(route) {}
     void Fire() override;
-    int ButtonIndex() const { return buttonIndex_; }
 
 private:
     int buttonIndex_;

@@ -9,6 +9,7 @@
 // Shutdown: Exit closes the main window, which removes the hook (the library
 // lets go of every window) and its tray icon; then the executor restores
 // every window it changed, which empties the journal of hidden windows.
+#include "common/Text.h"
 #include "kz/commands/Hiddenjournal.h"
 #include "kz/commands/Impprofile.h"
 #include "kz/commands/Ubox.h"
@@ -127,14 +128,6 @@ void ShowStartupError(const std::wstring& message) {
     MSG quit;
     ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     ShowErrorBox(message);
-}
-
-std::wstring Widen(const char* text) {
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length > 0 ? length : 1), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length);
-    wide.resize(wide.size() - 1);
-    return wide;
 }
 
 }  // namespace

@@ -19,7 +19,6 @@ public:
     // Nothing happens while the same kind is shown.
     void ShowKind(int kind);
 
-    int CurrentKind() const { return currentKind_; }
     HWND Window() const { return tooltip_.get(); }
 
 private:

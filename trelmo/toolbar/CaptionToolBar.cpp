@@ -459,7 +459,11 @@ HFONT CaptionToolBar::CaptionFont() {
     return captionFont_.get();
 }
 
-int CaptionToolBar::LeftOfCaptionText(HDC dc, int left, int right, int maxExtent) {
+int CaptionToolBar::LeftOfCaptionText(int left, int right, int maxExtent) {
+    if (record_.Settings().AllowOverflowCaptionText)
+        return left;
+    const WindowDC windowDc = WindowDC::OfWindow(Window());
+    const HDC dc = windowDc.get();
     constexpr int kTextCapacity = 256;
     wchar_t text[kTextCapacity] = L"";
     int length = ::GetWindowTextW(Window(), text, kTextCapacity);
@@ -476,6 +480,12 @@ int CaptionToolBar::LeftOfCaptionText(HDC dc, int left, int right, int maxExtent
     if (!::GetTextExtentExPointW(dc, text, length, std::max(maxExtent, 0), &fit, nullptr, &extent))
         return std::min(left, right);
     return std::min(left + static_cast<int>(extent.cx), right);
+}
+
+void CaptionToolBar::DrawGlyph(HDC dc, int kind, const RECT& rect, int state, bool checked,
+                               bool activeCaption) const {
+    if (glyphs_)
+        glyphs_->Draw(Window(), dc, rect, kind, checked ? 2 : state, activeCaption);
 }
 
 }  // namespace kz

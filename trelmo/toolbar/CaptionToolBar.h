@@ -72,9 +72,26 @@ protected:
     void Hover(POINT inWindow);
     void ClearTracking() { pressed_ = hot_ = -1; }
 
-    // The left limit moved right past the window's caption text as the
-    // caption's font sets it on dc, at most to right.
-    int LeftOfCaptionText(HDC dc, int left, int right, int maxExtent);
+    // The left limit moved right past the window's caption text, measured
+    // in the caption's font up to maxExtent, at most to right; left as it is
+    // where the settings let the buttons cover the text.
+    int LeftOfCaptionText(int left, int right, int maxExtent);
+
+    // Faces for buttons of rect's size: those held when they have that
+    // size, else the ones acquire(width, height) gives in their place.
+    template <typename Faces, typename Acquire>
+    static void FitFaces(Faces*& faces, const RECT& rect, Acquire acquire) {
+        const int width = rect.right - rect.left;
+        const int height = rect.bottom - rect.top;
+        if (faces && faces->HasSize(width, height))
+            return;
+        if (faces)
+            faces->Release();
+        faces = acquire(width, height);
+    }
+    // The glyph over a face drawn in state: the face follows the pointer,
+    // the glyph also shows a command in force.
+    void DrawGlyph(HDC dc, int kind, const RECT& rect, int state, bool checked, bool activeCaption) const;
 
     POINT ScreenToWindow(LPARAM screenPoint) const;
     HWND Window() const;

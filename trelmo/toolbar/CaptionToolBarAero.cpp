@@ -34,8 +34,7 @@ std::optional<RowGeometry> CaptionToolBarAero::LayoutFromTitleBar() {
     int left = 2 * bar->titleBar.left + 16;
     if (!record_.Settings().AllowOverflowCaptionText) {
         left = 4 * bar->titleBar.left + 16;
-        const WindowDC dc = WindowDC::OfWindow(Window());
-        left = LeftOfCaptionText(dc.get(), left, bar->right, bar->right - left);
+        left = LeftOfCaptionText(left, bar->right, bar->right - left);
     }
     return RowGeometry{{left, bar->top, bar->right, bar->top + bar->height}, bar->width, bar->width / 3, 0};
 }
@@ -44,26 +43,15 @@ RowGeometry CaptionToolBarAero::LayoutFromTheme() {
     const WindowDC dc = WindowDC::OfWindow(Window());
     ThemeCaptionMetrics m = ReadThemeCaptionMetrics(Window(), dc.get());
     int right = m.windowWidth - m.systemButtons * m.buttonWidth - m.frame.cx;
-    int width = m.buttonWidth - m.gap;
-    // As in the themed style: a theme that does not place its buttons would
-    // put ours on the window's top edge.
-    if (!m.placed || width < 0 || m.height < 0)
-        UseSystemButtonMetrics(m, right, width);
-    int left = 4 * m.frame.cx + 16;
-    if (!record_.Settings().AllowOverflowCaptionText)
-        left = LeftOfCaptionText(dc.get(), left, right, right - left);
-    return RowGeometry{{left, m.top, right, m.top + m.height}, width, m.buttonWidth / 2, 0};
+    const int width = FitButtonsToTheme(m, right);
+    const int left = 4 * m.frame.cx + 16;
+    return RowGeometry{{LeftOfCaptionText(left, right, right - left), m.top, right, m.top + m.height}, width,
+                       m.buttonWidth / 2, 0};
 }
 
 void CaptionToolBarAero::DrawHelperButton(const HelperCanvas& canvas, int kind, const RECT& rect, int state,
                                           bool checked, bool activeCaption) {
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    if (!faces_ || !faces_->HasSize(width, height)) {
-        if (faces_)
-            faces_->Release();
-        faces_ = CaptionButtonAeroPainter::Acquire(width, height);
-    }
+    FitFaces(faces_, rect, CaptionButtonAeroPainter::Acquire);
     faces_->Draw(canvas.rows, canvas.clip, rect, state, activeCaption);
     // The face follows the pointer; the glyph also shows a command in force.
     glyphs_->Draw(canvas.rows, canvas.clip, rect, kind, checked ? 2 : state);
@@ -81,12 +69,7 @@ RowGeometry CaptionToolBarSkypeAero::Metrics() {
     const int top = ::IsZoomed(Window()) && window.top < 0 ? -window.top : 1;
     const int width = window.right - window.left;
     const int right = width - 123;
-    int left = 50;
-    if (!record_.Settings().AllowOverflowCaptionText) {
-        const WindowDC dc = WindowDC::OfWindow(Window());
-        left = LeftOfCaptionText(dc.get(), left, right, width - 173);
-    }
-    return RowGeometry{{left, top, right, top + 17}, 24, 12, 0};
+    return RowGeometry{{LeftOfCaptionText(50, right, width - 173), top, right, top + 17}, 24, 12, 0};
 }
 
 }  // namespace kz

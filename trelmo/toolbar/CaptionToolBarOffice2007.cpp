@@ -53,14 +53,10 @@ RowGeometry CaptionToolBarOffice2007::Metrics() {
     ::GetWindowRect(Window(), &window);
     const int width = window.right - window.left;
     const int right = width - 120;
-    int left = 240;
-    if (!record_.Settings().AllowOverflowCaptionText) {
-        const WindowDC dc = WindowDC::OfWindow(Window());
-        constexpr int kTextStart = 256;
-        left = LeftOfCaptionText(dc.get(), kTextStart, right, width - 376);
-        if (left == kTextStart)
-            left = 240;  // no text to keep clear of
-    }
+    constexpr int kTextStart = 256;
+    int left = LeftOfCaptionText(kTextStart, right, width - 376);
+    if (left == kTextStart)
+        left = 240;  // no text to keep clear of, or the text may be covered
     return RowGeometry{{left, 7, right, 28}, 35, 11, 0};
 }
 
@@ -71,12 +67,9 @@ bool CaptionToolBarOffice2007::ActiveCaption() const {
 
 void CaptionToolBarOffice2007::DrawHelperButton(const HelperCanvas& canvas, int kind, const RECT& rect, int state,
                                                 bool checked, bool activeCaption) {
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    if (!faces_ || !faces_->HasSize(width, height)) {
-        ReleaseFaces();
-        faces_ = CaptionButtonOffice2007Painter::Acquire(width, height, ReadOfficeColourScheme());
-    }
+    FitFaces(faces_, rect, [](int width, int height) {
+        return CaptionButtonOffice2007Painter::Acquire(width, height, ReadOfficeColourScheme());
+    });
     faces_->Draw(canvas.rows, canvas.clip, rect, state, activeCaption);
     if (checked)
         state = 2;

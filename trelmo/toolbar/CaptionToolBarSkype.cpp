@@ -1,6 +1,5 @@
 #include "trelmo/toolbar/CaptionToolBarSkype.h"
 
-#include "trelmo/paint/CaptionButtonPainters.h"
 #include "trelmo/paint/DibTarget.h"
 #include "trelmo/hook/HookedWindow.h"
 #include "trelmo/paint/PngButtonPainters.h"
@@ -27,30 +26,16 @@ RowGeometry CaptionToolBarSkype::Metrics() {
     ::GetWindowRect(Window(), &window);
     const int width = window.right - window.left;
     const int right = width - 120;
-    int left = 50;
-    if (!record_.Settings().AllowOverflowCaptionText) {
-        const WindowDC dc = WindowDC::OfWindow(Window());
-        left = LeftOfCaptionText(dc.get(), left, right, width - 170);
-    }
-    return RowGeometry{{left, 0, right, 18}, 24, 12, 0};
+    return RowGeometry{{LeftOfCaptionText(50, right, width - 170), 0, right, 18}, 24, 12, 0};
 }
 
 void CaptionToolBarSkype::DrawButton(HDC dc, int kind, const RECT& rect, int state, bool checked,
                                      bool activeCaption) {
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    if (!faces_ || !faces_->HasSize(width, height)) {
-        if (faces_)
-            faces_->Release();
-        faces_ = CaptionButtonSkypePainter::Acquire(width, height);
-    }
+    FitFaces(faces_, rect, CaptionButtonSkypePainter::Acquire);
     // The toolbar composes its buttons in a bitmap of its own, which the faces blend into.
     if (const std::optional<DibTarget> target = DibTargetOf(dc))
         faces_->Draw(target->rows, target->clip, rect, state, activeCaption);
-    if (checked)
-        state = 2;
-    if (CaptionButtonGlyphPainter* glyphs = GlyphPainter())
-        glyphs->Draw(Window(), dc, rect, kind, state, activeCaption);
+    DrawGlyph(dc, kind, rect, state, checked, activeCaption);
 }
 
 }  // namespace kz

@@ -36,11 +36,7 @@ RowGeometry CaptionToolBarStd::Metrics() {
         right = rect.right - rect.left - systemButtons - frame.cx;
     }
     // The icon stands left of the caption text.
-    int left = 2 * frame.cx + 16;
-    if (!record_.Settings().AllowOverflowCaptionText) {
-        const WindowDC dc = WindowDC::OfWindow(window);
-        left = LeftOfCaptionText(dc.get(), left, right, right - 4 * frame.cx - 16);
-    }
+    const int left = LeftOfCaptionText(2 * frame.cx + 16, right, right - 4 * frame.cx - 16);
     return RowGeometry{{left, frame.cy + 2, right, frame.cy + height - 2}, width, width / 2, 0};
 }
 
@@ -54,8 +50,7 @@ void CaptionToolBarStd::DrawButton(HDC dc, int kind, const RECT& rect, int state
         face = DFCS_BUTTONPUSH | DFCS_INACTIVE;
     faces_.Draw(dc, rect, face);
     // The classic caption shows the same glyphs whether or not it is active.
-    if (CaptionButtonGlyphPainter* glyphs = GlyphPainter())
-        glyphs->Draw(Window(), dc, rect, kind, state, true);
+    DrawGlyph(dc, kind, rect, state, checked, true);
 }
 
 }  // namespace kz

@@ -173,12 +173,8 @@ std::optional<RowGeometry> CaptionToolBarXP::MetricsFromTitleBar() {
     const std::optional<TitleBarButtons> bar = ReadTitleBarButtons(record_);
     if (!bar)
         return std::nullopt;
-    int left = 4 * bar->titleBar.left + 16;
-    if (!record_.Settings().AllowOverflowCaptionText) {
-        const WindowDC dc = WindowDC::OfWindow(Window());
-        left = LeftOfCaptionText(dc.get(), left, bar->right, bar->right - left);
-    }
-    return RowGeometry{{left, bar->top, bar->right - 2, bar->top + bar->height}, bar->width - 2, bar->width / 3, 2};
+    const int left = 4 * bar->titleBar.left + 16;
+    return RowGeometry{{LeftOfCaptionText(left, bar->right, bar->right - left), bar->top, bar->right - 2, bar->top + bar->height}, bar->width - 2, bar->width / 3, 2};
 }
 
 ThemeCaptionMetrics ReadThemeCaptionMetrics(HWND window, HDC dc) {
@@ -219,28 +215,26 @@ ThemeCaptionMetrics ReadThemeCaptionMetrics(HWND window, HDC dc) {
     return m;
 }
 
-void UseSystemButtonMetrics(ThemeCaptionMetrics& m, int& right, int& width) {
+int FitButtonsToTheme(ThemeCaptionMetrics& m, int& right) {
+    const int width = m.buttonWidth - m.gap;
+    if (m.placed && width >= 0 && m.height >= 0)
+        return width;
     const int systemSize = ::GetSystemMetrics(SM_CYSIZE);
-    width = systemSize - 2;
     m.top = 6;
     m.height = systemSize - 4;
     m.gap = 2;
     right = m.windowWidth - 2 * m.frame.cx - m.systemButtons * systemSize;
+    return systemSize - 2;
 }
 
 RowGeometry CaptionToolBarXP::MetricsFromTheme() {
     const WindowDC dc = WindowDC::OfWindow(Window());
     ThemeCaptionMetrics m = ReadThemeCaptionMetrics(Window(), dc.get());
     int right = std::min<int>(m.windowWidth - m.offset.x, m.windowWidth - m.systemButtons * m.buttonWidth - m.frame.cx);
-    int width = m.buttonWidth - m.gap;
-    // A theme that does not place its buttons (Wine's) would put ours on the
-    // window's top edge: the system metrics place them instead.
-    if (!m.placed || width < 0 || m.height < 0)
-        UseSystemButtonMetrics(m, right, width);
-    int left = 4 * m.frame.cx + 16;
-    if (!record_.Settings().AllowOverflowCaptionText)
-        left = LeftOfCaptionText(dc.get(), left, right, right - left);
-    return RowGeometry{{left, m.top, right, m.top + m.height}, width - m.gap, m.buttonWidth / 2, m.gap};
+    const int width = FitButtonsToTheme(m, right);
+    const int left = 4 * m.frame.cx + 16;
+    return RowGeometry{{LeftOfCaptionText(left, right, right - left), m.top, right, m.top + m.height}, width - m.gap,
+                       m.buttonWidth / 2, m.gap};
 }
 
 UniqueRegion CaptionToolBarXP::SlotRegion(const RECT& rect) const {
@@ -254,21 +248,13 @@ UniqueRegion CaptionToolBarXP::SlotRegion(const RECT& rect) const {
 
 void CaptionToolBarXP::DrawButton(HDC dc, int kind, const RECT& rect, int state, bool checked,
                                   bool activeCaption) {
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    if (!faces_ || !faces_->HasSize(width, height)) {
-        if (faces_)
-            faces_->Release();
+    FitFaces(faces_, rect, [this](int width, int height) {
         const bool small = (::GetWindowLongW(Window(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
-        faces_ = CaptionButtonXPPainter::Acquire(Window(), small, width, height, colourScheme_);
-    }
+        return CaptionButtonXPPainter::Acquire(Window(), small, width, height, colourScheme_);
+    });
     if (faces_)
         faces_->Draw(Window(), dc, rect, state, activeCaption);
-    // The face follows the pointer; the glyph also shows a command in force.
-    if (checked)
-        state = 2;
-    if (CaptionButtonGlyphPainter* glyphs = GlyphPainter())
-        glyphs->Draw(Window(), dc, rect, kind, state, activeCaption);
+    DrawGlyph(dc, kind, rect, state, checked, activeCaption);
 }
 
 }  // namespace kz

@@ -73,8 +73,10 @@ struct ThemeCaptionMetrics {
     int height = 0;  // of the buttons
 };
 ThemeCaptionMetrics ReadThemeCaptionMetrics(HWND window, HDC dc);
-// The buttons placed by the system metrics, for themes that do not place them.
-void UseSystemButtonMetrics(ThemeCaptionMetrics& metrics, int& right, int& width);
+// The buttons' width, and right moved to where they end: the theme's where
+// it places its buttons. A theme that does not (Wine's) would put ours on
+// the window's top edge: the system metrics place them instead.
+int FitButtonsToTheme(ThemeCaptionMetrics& metrics, int& right);
 
 // The stored colour, or, when it is to be detected, the colours that suit the
 // desktop's colour scheme (null: no theme).
