@@ -1,5 +1,7 @@
 #include "kz/settings/BlacklistPage.h"
 
+#include "common/Text.h"
+
 #include <commdlg.h>
 
 #include <string>
@@ -10,13 +12,6 @@ namespace kz {
 namespace {
 
 constexpr int kBlacklistColumnWidth = 450;
-
-std::wstring Widen(const std::string& text) {
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
-}
 
 std::string Narrow(const std::wstring& text) {
     const int length =
