@@ -94,7 +94,6 @@ TfrmOptions& Made(const WindowPtr<TfrmOptions>& form) {
 
 class OptionsDialog : public ::testing::Test {
 protected:
-
     // What a click on a button does: the control tells its page.
     void Click(int id) {
         const HWND control = dialog.Control(id);
