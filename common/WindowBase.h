@@ -49,7 +49,8 @@
 // WM_MEASUREITEM of owner-drawn controls) go to the class's static
 //     static INT_PTR HandleBeforeInit(HWND, UINT, WPARAM, LPARAM) noexcept;
 // where it declares one, else they get FALSE. Pages are made the same way,
-// with the frame as their parent.
+// with the frame as their parent; pages of several classes that the frame
+// treats alike derive from one root that derives from DialogBase<Root>.
 #pragma once
 
 #include <windows.h>
@@ -256,12 +257,15 @@ template <typename Derived>
 class DialogBase : public WindowObject {
 protected:
     // Makes Derived(arguments...) and its dialog from the template templateId
-    // of module resources; null when the dialog cannot be made.
-    template <typename... Arguments>
-    static WindowPtr<Derived> Create(HINSTANCE resources, int templateId, HWND parent, Arguments&&... arguments) {
-        WindowPtr<Derived> object(new Derived(std::forward<Arguments>(arguments)...));
+    // of module resources; null when the dialog cannot be made. Dialogs of a
+    // family (the pages of one frame) share the base of the family's root:
+    // Made is then one of its classes, whose HandleMessage and destructor
+    // the root declares virtual.
+    template <typename Made = Derived, typename... Arguments>
+    static WindowPtr<Made> Create(HINSTANCE resources, int templateId, HWND parent, Arguments&&... arguments) {
+        WindowPtr<Made> object(new Made(std::forward<Arguments>(arguments)...));
         ::CreateDialogParamW(resources, MAKEINTRESOURCEW(templateId), parent, &Procedure,
-                             reinterpret_cast<LPARAM>(object.get()));
+                             reinterpret_cast<LPARAM>(static_cast<Derived*>(object.get())));
         if (!object->Window())
             return nullptr;
         return object;

@@ -118,12 +118,15 @@ void RunHost(HINSTANCE instance) {
     TBoxList boxes(mainWindow->Window(), executor);
     boxes.SetBoxSize(settings.BoxSize);
     HostOptionsServices optionsServices(*mainWindow, boxes);
-    TfrmOptions options(instance, ::GetWindow(mainWindow->Window(), GW_OWNER), optionsServices);
-    mainWindow->SetOptionsDialog(&options);
+    const WindowPtr<TfrmOptions> options =
+        TfrmOptions::Create(instance, ::GetWindow(mainWindow->Window(), GW_OWNER), optionsServices);
+    if (!options)
+        throw StartupError(L"The options dialog cannot be created");
+    mainWindow->SetOptionsDialog(options.get());
     const ExecutorConnection connection(executor, mainWindow->Window(), trayMenu, boxes, journal);
     executor.SetArrangement(settings.BoxArrangement);
     if (mainWindow->InstallHook())
-        RunMessageLoop(options);
+        RunMessageLoop(*options);
     mainWindow->SetOptionsDialog(nullptr);
 }
 

@@ -81,5 +81,7 @@ inline const wchar_t* HelpTopicOf(Page page) {
 
 // The page that holds the hotkey of a command kind (1 to 9).
 inline Page PageOfKind(int kind) { return static_cast<Page>(kind - 1); }
+// The command kind a page configures, for the pages Tray to CopyWindow.
+inline int KindOfPage(Page page) { return static_cast<int>(page) + 1; }
 
 }  // namespace kz

@@ -15,6 +15,7 @@
 #include <commctrl.h>
 
 #include <array>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -81,10 +82,15 @@ std::wstring ProgramPath() {
     return std::wstring(path, ::GetModuleFileNameW(nullptr, path, MAX_PATH));
 }
 
+// The form made hidden, as at start-up; a form that cannot be made fails the test.
+TfrmOptions& Made(const WindowPtr<TfrmOptions>& form) {
+    if (!form)
+        throw std::runtime_error("The options dialog cannot be created");
+    return *form;
+}
+
 class OptionsDialog : public ::testing::Test {
 protected:
-    OptionsDialog() : dialog(::GetModuleHandleW(nullptr), nullptr, host) {}
-
     // What a click on a button does: the control tells its page.
     void Click(int id) {
         const HWND control = dialog.Control(id);
@@ -114,7 +120,8 @@ protected:
 
     test::ScratchRegistry registry;
     RecordingOptionsHost host;
-    TfrmOptions dialog;
+    const WindowPtr<TfrmOptions> form = TfrmOptions::Create(::GetModuleHandleW(nullptr), nullptr, host);
+    TfrmOptions& dialog = Made(form);
 };
 
 TEST_F(OptionsDialog, OpensFilledFromTheStoredSettings) {
@@ -132,7 +139,7 @@ TEST_F(OptionsDialog, OpensFilledFromTheStoredSettings) {
     registry.StoreSettings(stored);
 
     dialog.OpenOptions();
-    EXPECT_TRUE(::IsWindowVisible(dialog.Handle()));
+    EXPECT_TRUE(::IsWindowVisible(dialog.Window()));
     EXPECT_FALSE(dialog.Modified());
     EXPECT_EQ(dialog.ButtonEditor().chosen, (std::vector<int>{5, 0, 2}));
     EXPECT_EQ(Rows(IDC_DSTLIST), 3);
@@ -166,7 +173,7 @@ TEST_F(OptionsDialog, OkWithoutAChangeStoresNothingAndAppliesNothing) {
     EXPECT_TRUE(registry.ReadValue("Settings").empty());
     EXPECT_TRUE(registry.ReadValue("Blacklist").empty());
     EXPECT_TRUE(host.applied.empty());
-    EXPECT_FALSE(::IsWindowVisible(dialog.Handle()));
+    EXPECT_FALSE(::IsWindowVisible(dialog.Window()));
 }
 
 TEST_F(OptionsDialog, OneChangedHotKeyStoresTheWholeRecordAndRebuildsTheHotKeys) {
@@ -185,7 +192,7 @@ TEST_F(OptionsDialog, OneChangedHotKeyStoresTheWholeRecordAndRebuildsTheHotKeys)
     ASSERT_EQ(host.applied.size(), 1u);
     EXPECT_EQ(host.applied[0].HotKeys[4], 0xC052);
     EXPECT_EQ(Encoded(host.applied[0]), stored);
-    EXPECT_FALSE(::IsWindowVisible(dialog.Handle()));
+    EXPECT_FALSE(::IsWindowVisible(dialog.Window()));
 }
 
 TEST_F(OptionsDialog, RestoreToDefaultsThenOkStoresTheDefaultRecord) {
@@ -221,7 +228,7 @@ TEST_F(OptionsDialog, CancelThenReopenShowsTheStoredValues) {
     Click(IDC_BUTTON8);  // << Remove All
     EXPECT_TRUE(dialog.ButtonEditor().chosen.empty());
     Click(IDCANCEL);
-    EXPECT_FALSE(::IsWindowVisible(dialog.Handle()));
+    EXPECT_FALSE(::IsWindowVisible(dialog.Window()));
     EXPECT_EQ(registry.ReadValue("Settings"), Encoded(stored));
 
     dialog.OpenOptions();
@@ -257,7 +264,7 @@ TEST_F(OptionsDialog, ARefusedHotKeyIsMarkedOnItsPageWhichStaysOpen) {
     TypeHotKey(4, 0x0652);
     Click(IDOK);
     EXPECT_FALSE(registry.ReadValue("Settings").empty());  // stored all the same
-    EXPECT_TRUE(::IsWindowVisible(dialog.Handle()));
+    EXPECT_TRUE(::IsWindowVisible(dialog.Window()));
     EXPECT_EQ(dialog.VisiblePage(), Page::RollUp);
     EXPECT_EQ(Text(dialog.Control(IDC_HOTKEY_STATUS_BASE + 4)), L"Not registered: already used by another program.");
     EXPECT_EQ(Text(dialog.Control(IDC_HOTKEY_STATUS_BASE + 1)), L"");
@@ -266,7 +273,7 @@ TEST_F(OptionsDialog, ARefusedHotKeyIsMarkedOnItsPageWhichStaysOpen) {
     TypeHotKey(4, 0x0653);
     Click(IDOK);
     EXPECT_EQ(Text(dialog.Control(IDC_HOTKEY_STATUS_BASE + 4)), L"");
-    EXPECT_FALSE(::IsWindowVisible(dialog.Handle()));
+    EXPECT_FALSE(::IsWindowVisible(dialog.Window()));
 }
 
 TEST_F(OptionsDialog, TheButtonSetRefusesAThirtyThirdEntryAndSaysSo) {
@@ -396,15 +403,15 @@ TEST_F(OptionsDialog, EveryPageHoldsItsControlsBesideTheNavigation) {
         EXPECT_TRUE(bounds.outside.empty()) << "page " << i << ", first control outside: " << (bounds.outside.empty() ? 0 : bounds.outside.front());
         for (const NavigationLabel& label : kNavigationLabels) {
             RECT r{};
-            ::GetWindowRect(::GetDlgItem(dialog.Handle(), IDC_LABEL_BASE + label.number), &r);
+            ::GetWindowRect(::GetDlgItem(dialog.Window(), IDC_LABEL_BASE + label.number), &r);
             EXPECT_LE(r.right, bounds.page.left) << "label " << label.number;
         }
         RECT ok{};
-        ::GetWindowRect(::GetDlgItem(dialog.Handle(), IDOK), &ok);
+        ::GetWindowRect(::GetDlgItem(dialog.Window(), IDOK), &ok);
         EXPECT_GE(ok.top, bounds.page.bottom);
         RECT client{};
-        ::GetClientRect(dialog.Handle(), &client);
-        ::MapWindowPoints(dialog.Handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+        ::GetClientRect(dialog.Window(), &client);
+        ::MapWindowPoints(dialog.Window(), nullptr, reinterpret_cast<POINT*>(&client), 2);
         EXPECT_LE(bounds.page.right, client.right);
     }
 }
