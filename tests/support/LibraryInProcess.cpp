@@ -5,12 +5,12 @@
 namespace kz::test {
 
 LibraryInProcess::LibraryInProcess(HandlerInstaller installer) {
-    shared_.hostWindow = host_.Window();
+    SetHostWindow(host_.Window());
     // Any non-zero value: the hook procedure only works once the host has set it.
-    shared_.hook = reinterpret_cast<HHOOK>(1);
+    StoreHookHandle(shared_, CurrentSession(), reinterpret_cast<HHOOK>(1));
     wchar_t path[512];
     const DWORD length = ::GetModuleFileNameW(nullptr, path, 512);
-    Process().Start(::GetModuleHandleW(nullptr), &shared_, path, length);
+    Process().Start(::GetModuleHandleW(nullptr), &shared_, CurrentSession(), path, length);
     Process().installHandlers = installer;
 }
 
@@ -18,6 +18,8 @@ LibraryInProcess::~LibraryInProcess() {
     Process().Stop(false);
     Process().installHandlers = InstallStandardHandlers;
 }
+
+void LibraryInProcess::SetHostWindow(HWND window) { StoreHostWindow(shared_, CurrentSession(), window); }
 
 LRESULT LibraryInProcess::CallHook(HWND window, UINT message) {
     CWPRETSTRUCT call{};

@@ -20,8 +20,9 @@ public:
     LibraryInProcess& operator=(const LibraryInProcess&) = delete;
 
     RecordingHost& Host() { return host_; }
-    // The section the host writes: a test clears it as the host does at exit.
-    volatile SharedSection& Shared() { return shared_; }
+    // The host window this session's host stores in the shared section: a
+    // test clears it as the host does at exit.
+    void SetHostWindow(HWND window);
     // Passes one finished message to the hook procedure; returns its result.
     LRESULT CallHook(HWND window, UINT message);
     // What the hook does at a window's first non-client paint.

@@ -162,7 +162,7 @@ TEST_P(ToolbarPaint, WithTheHostGoneTheNextMessageTakesTheButtonsAndEntriesAwayU
     ASSERT_GT(::GetMenuItemCount(::GetSystemMenu(Window(), FALSE)), programsOwnEntries);
 
     // What the host does at exit, before it unhooks.
-    library_.Shared().hostWindow = nullptr;
+    library_.SetHostWindow(nullptr);
     Host().Clear();
     ::SendMessageW(Window(), WM_NULL, 0, 0);
     EXPECT_FALSE(library_.IsAttached(Window()));

@@ -200,9 +200,11 @@ TEST_F(SubclassTest, TheHookPassesOnWithoutActingUntilItMay) {
     EXPECT_FALSE(library.IsAttached(window));
 
     // Before the host has stored the hook handle the procedure only passes on.
-    volatile SharedSection noHook{nullptr, library.Host().Window()};
+    volatile SharedSection noHook{};
+    StoreHostWindow(noHook, CurrentSession(), library.Host().Window());
     wchar_t path[512];
-    Process().Start(::GetModuleHandleW(nullptr), &noHook, path, ::GetModuleFileNameW(nullptr, path, 512));
+    Process().Start(::GetModuleHandleW(nullptr), &noHook, CurrentSession(), path,
+                    ::GetModuleFileNameW(nullptr, path, 512));
     library.Attach(window);
     EXPECT_FALSE(library.IsAttached(window));
     ::DestroyWindow(window);

@@ -16,8 +16,9 @@ void __verbose_terminate_handler() { std::abort(); }
 
 namespace {
 
-// One copy for all processes: the host writes it, every process reads it.
-__attribute__((section("KZSHARED"), shared)) volatile kz::SharedSection g_shared = {nullptr, nullptr};
+// One copy for all processes: each session's host writes its own entry,
+// every process reads the entry of its session.
+__attribute__((section("KZSHARED"), shared)) volatile kz::SharedSection g_shared = {};
 
 }  // namespace
 
@@ -27,9 +28,9 @@ LRESULT CALLBACK HookGETMESSAGE(int code, WPARAM wParam, LPARAM lParam) {
     return kz::HookProcedure(code, wParam, lParam);
 }
 
-void WINAPI SetHandle(HHOOK hook) { g_shared.hook = hook; }
+void WINAPI SetHandle(HHOOK hook) { kz::StoreHookHandle(g_shared, kz::CurrentSession(), hook); }
 
-void WINAPI SetHostWindow(HWND window) { g_shared.hostWindow = window; }
+void WINAPI SetHostWindow(HWND window) { kz::StoreHostWindow(g_shared, kz::CurrentSession(), window); }
 
 BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) {
     switch (reason) {
@@ -37,7 +38,7 @@ BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) {
         ::DisableThreadLibraryCalls(module);
         wchar_t path[512];
         const DWORD length = ::GetModuleFileNameW(nullptr, path, 512);
-        kz::Process().Start(module, &g_shared, path, length);
+        kz::Process().Start(module, &g_shared, kz::CurrentSession(), path, length);
         break;
     }
     case DLL_PROCESS_DETACH:

@@ -105,6 +105,7 @@ void HookedWindow::AddToolbar(std::unique_ptr<CaptionToolBar> toolbar) {
 }
 
 void HookedWindow::Subclass() {
+    Process().PinModule();
     previous_ = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(window_, GWLP_WNDPROC));
     ::SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProcedure));
 }
@@ -235,11 +236,6 @@ LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPA
         if (!record)
             return PassOn(window, message, wParam, lParam);
         DispatchScope scope(*record);
-        // Once a later procedure sits over the library's, the library can no
-        // longer take itself out of this window's chain; an unload from now
-        // on would leave the window calling freed code.
-        if (!process.ModulePinned() && IsCheckpoint(message) && !IsOurProcedure(window))
-            process.PinModule();
 
         if (EndsAttachment(message)) {
             const LRESULT result = record->CallPrevious(message, wParam, lParam);

@@ -19,10 +19,21 @@ CommandRecord CommandForKind(int kind, HWND window);
 // The command of a transparency menu entry: that percentage of opacity.
 CommandRecord TransparencyCommand(HWND window, int percent);
 
-// Sends to the host window with SendMessageW and ignores the answer. Nothing
-// is sent for message 0 or while no host window is known.
-void SendCommand(const CommandRecord& command);
+// How long a program waits for the host to take a command. A command the
+// host has not taken by then is lost, as when the host is gone. The host is
+// then not sent commands, nor waited for, until it has answered a question
+// that does not wait: the first message it handles tells the library.
+constexpr UINT kHostAnswerTimeoutMs = 500;
+
+// Sends a command to the host window and ignores the answer; true when the
+// host took it. Nothing is sent for message 0, while no host window is
+// known, or while the host has not answered since it last failed to.
+bool SendCommand(const CommandRecord& command);
+// Tells the host about a window without waiting for it: the host needs no
+// answer, and the notification still reaches it after the commands sent before.
 void NotifyHost(UINT message, HWND window);
+// Whether the host failed to answer in time and has not answered since.
+bool HostUnanswered();
 
 // Sends a command for the record's window, from a button or a menu entry. The
 // roll command marks the record so that the resize the host makes meanwhile

@@ -21,10 +21,13 @@ LibraryProcess& Process() {
     return process;
 }
 
-void LibraryProcess::Start(HINSTANCE module, volatile SharedSection* shared, const wchar_t* executablePath,
-                           DWORD pathLength) {
+void LibraryProcess::Start(HINSTANCE module, volatile SharedSection* shared, DWORD session,
+                           const wchar_t* executablePath, DWORD pathLength) {
     module_ = module;
     shared_ = shared;
+    session_ = session;
+    sessionEntry_.store(nullptr, std::memory_order_relaxed);
+    trustedHost_.store(nullptr, std::memory_order_relaxed);
     detaching_ = false;
     constexpr DWORD kPathCapacity = 512;
     const bool pathRead = pathLength > 0 && pathLength < kPathCapacity;
@@ -60,13 +63,31 @@ WindowRegistry& LibraryProcess::Registry() {
     return *registry;
 }
 
+const volatile SessionHost* LibraryProcess::SessionEntry() const {
+    const volatile SessionHost* entry = sessionEntry_.load(std::memory_order_relaxed);
+    if (entry && entry->sessionKey == static_cast<LONG>(session_ + 1))
+        return entry;
+    entry = shared_ ? FindSessionHost(*shared_, session_) : nullptr;
+    sessionEntry_.store(entry, std::memory_order_relaxed);
+    return entry;
+}
+
 bool LibraryProcess::HostPresent() const {
     const HWND host = HostWindow();
-    return host && ::IsWindow(host);
+    if (!host || !::IsWindow(host))
+        return false;
+    if (trustedHost_.load(std::memory_order_relaxed) == host)
+        return true;
+    DWORD processId = 0;
+    DWORD session = 0;
+    if (!::GetWindowThreadProcessId(host, &processId) || !::ProcessIdToSessionId(processId, &session) ||
+        session != session_)
+        return false;
+    trustedHost_.store(host, std::memory_order_relaxed);
+    return true;
 }
 
 void LibraryProcess::KeepPassingOn(HWND window, WNDPROC previous) {
-    PinModule();
     Lock lock(registryLock_);
     kept_.push_back({window, previous});
 }
@@ -117,13 +138,21 @@ void LibraryProcess::Stop(bool processEnding) {
         registry_.store(nullptr, std::memory_order_release);
         return;
     }
+    // The library is pinned from its first subclassed window on, so an
+    // unload finds no window here; an owner that runs the library's code
+    // in-process lets go of its windows this way. Nothing here waits for
+    // another thread: the windows are released outside the lock, their
+    // frames repaint on their own threads and the host is told without a wait.
     if (WindowRegistry* registry = registry_.load(std::memory_order_acquire)) {
+        std::vector<HWND> windows;
         {
             Lock lock(registryLock_);
             for (std::size_t bucket = 0; bucket < WindowRegistry::kBucketCount; ++bucket)
                 for (HWND window : registry->WindowsInBucket(bucket))
-                    ReleaseWindow(window);
+                    windows.push_back(window);
         }
+        for (HWND window : windows)
+            ReleaseWindow(window);
         registry_.store(nullptr, std::memory_order_release);
         delete registry;
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "common/Handles.h"
+#include "trelmo/hook/SessionHosts.h"
 #include "trelmo/hook/WindowRegistry.h"
 
 #include <windows.h>
@@ -15,32 +16,34 @@ namespace kz {
 
 class HookedWindow;
 
-// The section every process that loads the library shares; written only by the host.
-struct SharedSection {
-    HHOOK hook;
-    HWND hostWindow;
-};
-
 // Installs a record's handlers at attach and at every rebuild.
 using HandlerInstaller = void (*)(HookedWindow& record);
 void InstallStandardHandlers(HookedWindow& record);
 
 class LibraryProcess {
 public:
-    // At load: the process filter. The blacklist is read on first use.
-    void Start(HINSTANCE module, volatile SharedSection* shared, const wchar_t* executablePath,
+    // At load: the process filter. The blacklist is read on first use. The
+    // library works only with the host of the process's own session.
+    void Start(HINSTANCE module, volatile SharedSection* shared, DWORD session, const wchar_t* executablePath,
                DWORD pathLength);
     // At unload: lets go of every attached window. When the whole process is
     // ending its windows go with it, and nothing is sent from under the loader lock.
     void Stop(bool processEnding);
 
     HINSTANCE Module() const { return module_; }
-    HWND HostWindow() const { return shared_ ? shared_->hostWindow : nullptr; }
-    // The host has stored its window and that window still exists. At exit
-    // the host clears its window first; a host that ended without doing so
-    // leaves a handle of no window.
+    HWND HostWindow() const {
+        const volatile SessionHost* host = SessionEntry();
+        return host ? host->hostWindow : nullptr;
+    }
+    // The host of this session has stored its window, and that window still
+    // exists and belongs to a program of this session. At exit the host
+    // clears its window first; a host that ended without doing so leaves a
+    // handle of no window, and anything else in the section is not trusted.
     bool HostPresent() const;
-    HHOOK HookHandle() const { return shared_ ? shared_->hook : nullptr; }
+    HHOOK HookHandle() const {
+        const volatile SessionHost* host = SessionEntry();
+        return host ? host->hook : nullptr;
+    }
 
     bool ProcessEnabled() const { return processEnabled_; }
     bool HookActive() const { return hookActive_ && !detaching_; }
@@ -62,10 +65,15 @@ public:
     WNDPROC KeptPrevious(HWND window);
     void ForgetKept(HWND window);
     std::size_t KeptCount();
-    // Keeps the library loaded for the rest of the process: once another
-    // procedure sits over the library's in a window's chain, the library's
-    // procedure can no longer be taken out of it, and unloading would leave
-    // the window calling freed code.
+    // Keeps the library loaded for the rest of the process, from the first
+    // window it subclasses on. The system unloads a hook's library when the
+    // hook goes, lazily, at some thread's next message retrieval: that can be
+    // inside a nested loop (a modal dialog, a menu, a window drag) entered
+    // from the library's window procedure, whose frame the loop then returns
+    // into. No count of threads inside the library closes that gap for every
+    // entry point (window procedures, hook procedures, callbacks), so the
+    // image stays; the windows let go of themselves on their own threads once
+    // the host is gone, and nothing of the library runs for them any more.
     void PinModule();
     bool ModulePinned() const { return pinned_; }
 
@@ -73,8 +81,15 @@ public:
 
 private:
     static constexpr DWORD kSpinCount = 0x80000400;
+    // The entry of this session in the shared section; looked up again only
+    // when the entry it had was given to another session.
+    const volatile SessionHost* SessionEntry() const;
+
     HINSTANCE module_ = nullptr;
     volatile SharedSection* shared_ = nullptr;
+    DWORD session_ = 0;
+    mutable std::atomic<const volatile SessionHost*> sessionEntry_{nullptr};
+    mutable std::atomic<HWND> trustedHost_{nullptr};  // a host window checked once to be of this session
     bool processEnabled_ = false;
     bool hookActive_ = false;
     bool isSkypeProcess_ = false;

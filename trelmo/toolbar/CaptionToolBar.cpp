@@ -51,7 +51,10 @@ CaptionToolBar::CaptionToolBar(HookedWindow& record, Traits traits)
 CaptionToolBar::~CaptionToolBar() {
     if (glyphs_)
         glyphs_->Release();
-    ::RedrawWindow(Window(), nullptr, nullptr, kRedrawFrameNow);
+    // Painting now would wait for the window's thread when another thread
+    // lets go of it: that one paints its frame when it next can.
+    const bool ownThread = ::GetWindowThreadProcessId(Window(), nullptr) == ::GetCurrentThreadId();
+    ::RedrawWindow(Window(), nullptr, nullptr, ownThread ? kRedrawFrameNow : kRedrawFrameLater);
 }
 
 HWND CaptionToolBar::Window() const { return record_.Window(); }
