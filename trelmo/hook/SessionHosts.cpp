@@ -34,20 +34,27 @@ void ReleaseSessionHostIfEmpty(volatile SessionHost& entry, DWORD session) {
         ::InterlockedCompareExchange(&entry.sessionKey, 0, KeyOf(session));
 }
 
-void StoreHostWindow(volatile SharedSection& section, DWORD session, HWND window) {
-    volatile SessionHost* entry = window ? ClaimSessionHost(section, session) : FindSessionHost(section, session);
+namespace {
+
+// A value of the session's entry; the entry is taken for a value that is
+// set, and given back once both of its values are cleared.
+template <typename Value>
+void Store(volatile SharedSection& section, DWORD session, Value volatile SessionHost::*field, Value value) {
+    volatile SessionHost* entry = value ? ClaimSessionHost(section, session) : FindSessionHost(section, session);
     if (!entry)
         return;
-    entry->hostWindow = window;
+    entry->*field = value;
     ReleaseSessionHostIfEmpty(*entry, session);
 }
 
+}  // namespace
+
+void StoreHostWindow(volatile SharedSection& section, DWORD session, HWND window) {
+    Store(section, session, &SessionHost::hostWindow, window);
+}
+
 void StoreHookHandle(volatile SharedSection& section, DWORD session, HHOOK hook) {
-    volatile SessionHost* entry = hook ? ClaimSessionHost(section, session) : FindSessionHost(section, session);
-    if (!entry)
-        return;
-    entry->hook = hook;
-    ReleaseSessionHostIfEmpty(*entry, session);
+    Store(section, session, &SessionHost::hook, hook);
 }
 
 DWORD CurrentSession() {
