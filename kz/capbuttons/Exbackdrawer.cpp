@@ -1,6 +1,7 @@
 #include "kz/capbuttons/Exbackdrawer.h"
 
 #include "kz/capbuttons/Myuxtheme.h"
+#include "kz/commands/ForeignWindow.h"
 
 namespace kz {
 
@@ -14,6 +15,13 @@ SIZE SizeOf(HBITMAP bitmap) {
 }
 
 RECT Moved(const RECT& r, int dx, int dy) { return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
+
+// The background comes from the window's own program, which is sent
+// WM_ERASEBKGND and WM_PRINTCLIENT for it: never asked of one that does not answer.
+void DrawParentBackground(HWND wnd, HDC dc, RECT area) {
+    if (ForeignWindow(wnd).Answers())
+        uxtheme::DrawThemeParentBackground(wnd, dc, &area);
+}
 
 // Limits drawing on a DC to a region for the life of the guard.
 class ClipGuard {
@@ -126,10 +134,8 @@ void TExBackDrawer::PaintButton(HDC dc, const RECT& r, int state, int i, HWND wn
         DrawClassicButton(dc, r, state, glyphs_.Glyph(layout_.kinds[i]));
         return;
     }
-    if (PartlyTransparent()) {
-        RECT background = r;
-        uxtheme::DrawThemeParentBackground(wnd, dc, &background);
-    }
+    if (PartlyTransparent())
+        DrawParentBackground(wnd, dc, r);
     PaintThemedFace(dc, r, state, i);
 }
 
@@ -154,10 +160,10 @@ void TExBackDrawer::EraseButtons(HWND wnd) const {
     ::GetWindowRect(wnd, &window);
     const RECT first = ButtonRect(0, wnd);
     const RECT last = ButtonRect(layout_.count - 1, wnd);
-    RECT strip = Moved(RECT{last.left, first.top, first.right, first.bottom}, -window.left, 0);
+    const RECT strip = Moved(RECT{last.left, first.top, first.right, first.bottom}, -window.left, 0);
     const WindowDC dc = WindowDC::OfWindow(wnd);
     if (dc)
-        uxtheme::DrawThemeParentBackground(wnd, dc.get(), &strip);
+        DrawParentBackground(wnd, dc.get(), strip);
 }
 
 UniqueBitmap TExBackDrawer::DrawPreview(int width, COLORREF color) {

@@ -28,6 +28,10 @@ enum HostInternalMessage : UINT {
     // Posted by the executor's send-to-back: lParam the window to put at the
     // bottom once the command message that asked for it has returned.
     WM_SENDTOBACK = WM_USER + 23,  // 1047
+    // Posted by the executor when a window's transparency could not be
+    // changed: the message box comes after the command that asked for the
+    // change has returned to the program waiting on it.
+    WM_TRANSPARENCYFAILED = WM_USER + 24,  // 1048
 };
 
 // Identifiers (uID) of the host's two own tray icons. A window's own icon

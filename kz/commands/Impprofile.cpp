@@ -1,5 +1,6 @@
 #include "kz/commands/Impprofile.h"
 
+#include "kz/commands/ForeignWindow.h"
 #include "kz/commands/HostInternalMessages.h"
 #include "kz/commands/Opacity.h"
 #include "kz/commands/Process.h"
@@ -59,10 +60,6 @@ int RolledUpHeight(HWND w) {
     const int caption = ::GetSystemMetrics(ExtendedStyle(w) & WS_EX_TOOLWINDOW ? SM_CYSMSIZE : SM_CYSIZE);
     const int frame = ::GetSystemMetrics(style & WS_THICKFRAME ? SM_CYSIZEFRAME : SM_CYFIXEDFRAME);
     return caption + frame;
-}
-
-void ShowTransparencyFailure() {
-    ::MessageBoxW(nullptr, L"Cannot change window transparency", L"Barquill", MB_OK | MB_ICONSTOP | MB_TOPMOST);
 }
 
 }  // namespace
@@ -142,16 +139,16 @@ void TImpProfile::SetVisible(HWND w, bool visible) {
         JournalHidden(w);
         if (owner)
             JournalHidden(owner);
-        ::ShowWindow(w, SW_HIDE);
+        ForeignWindow(w).Show(SW_HIDE);
         if (owner)
-            ::ShowWindow(owner, SW_HIDE);
+            ForeignWindow(owner).Show(SW_HIDE);
         return;
     }
     if (owner) {
-        ::ShowWindow(owner, SW_SHOW);
+        ForeignWindow(owner).Show(SW_SHOW);
         JournalShown(owner);
     }
-    ::ShowWindow(w, SW_SHOW);
+    ForeignWindow(w).Show(SW_SHOW);
     JournalShown(w);
     ClearChange(saved_, w, StateKind::Visibility);
 }
@@ -199,7 +196,8 @@ void TImpProfile::SetOnTop(HWND w, bool on) {
     if (saved.created)
         saved.record->State.OnTop = IsOnTop(w);
     current.State.OnTop = on;
-    ::SetWindowPos(w, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+    ForeignWindow(w).SetPosition(on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
     if (!on)
         ClearChange(saved_, w, StateKind::OnTop);
 }
@@ -228,18 +226,31 @@ int TImpProfile::GetTransparency(HWND w) {
     return GetProfile(w).Transparency;
 }
 
-bool TImpProfile::ApplyTransparency(HWND w, int percent) const {
-    const LONG_PTR style = ExtendedStyle(w);
-    if (percent != kOpaquePercent)
-        ::SetWindowLongPtrW(w, GWL_EXSTYLE, style | WS_EX_LAYERED);
-    else if (style & WS_EX_LAYERED)
-        ::SetWindowLongPtrW(w, GWL_EXSTYLE, style & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+bool TImpProfile::ApplyTransparency(const ForeignWindow& window, int percent) const {
+    const LONG_PTR style = ExtendedStyle(window.Handle());
+    const LONG_PTR wanted = percent != kOpaquePercent ? style | WS_EX_LAYERED
+                                                      : style & ~static_cast<LONG_PTR>(WS_EX_LAYERED);
+    if (wanted != style && !window.SetExtendedStyle(wanted))
+        return false;
     if (percent == kOpaquePercent || !layered_.CanSetAlpha())
         return true;
-    return layered_.SetAlpha(w, AlphaOfPercent(percent));
+    return layered_.SetAlpha(window.Handle(), AlphaOfPercent(percent));
+}
+
+void TImpProfile::ReportTransparencyFailure(HWND w) const {
+    // A window that is gone fails silently, like every other command.
+    if (mainWindow_ && ::IsWindow(w))
+        ::PostMessageW(mainWindow_, WM_TRANSPARENCYFAILED, 0, 0);
 }
 
 void TImpProfile::SetTransparency(HWND w, int percent) {
+    const ForeignWindow window(w);
+    // Its style cannot be changed without waiting for it: nothing is changed
+    // and nothing recorded.
+    if (percent >= 0 && !window.Answers()) {
+        ReportTransparencyFailure(w);
+        return;
+    }
     TWndParams& current = GetProfile(w);
     const SavedState saved = SaveState(saved_, current, StateKind::Transparency);
     if (saved.created)
@@ -248,10 +259,8 @@ void TImpProfile::SetTransparency(HWND w, int percent) {
     if (percent < 0)
         return;
     const int limited = LimitPercent(percent);
-    if (!ApplyTransparency(w, limited)) {
-        // A window that is gone fails silently, like every other command.
-        if (::IsWindow(w))
-            ShowTransparencyFailure();
+    if (!ApplyTransparency(window, limited)) {
+        ReportTransparencyFailure(w);
         return;
     }
     current.Transparency = limited;
@@ -273,8 +282,12 @@ void TImpProfile::SetRolled(HWND w, bool on) {
 bool TImpProfile::IsRolled(HWND w) { return GetProfile(w).State.Rolled; }
 
 void TImpProfile::RollUp(HWND w) {
+    const ForeignWindow window(w);
     RECT rect;
-    if (!::GetWindowRect(w, &rect))
+    // Resized later, once the library's wait is over, the window would
+    // report the roll as a resize by hand and lose it: a window that does
+    // not answer is not rolled up.
+    if (!::GetWindowRect(w, &rect) || !window.Answers())
         return;
     TWndParams& current = GetProfile(w);
     TWndParams& saved = *SaveState(saved_, current, StateKind::Roll).record;
@@ -283,14 +296,14 @@ void TImpProfile::RollUp(HWND w) {
     if (!current.State.Rolled)
         saved.RolledHeight = rect.bottom - rect.top;
     current.State.Rolled = true;
-    ResizeForRoll(w, rect.right - rect.left, RolledUpHeight(w));
+    ResizeForRoll(window, rect.right - rect.left, RolledUpHeight(w));
 }
 
-void TImpProfile::ResizeForRoll(HWND w, int width, int height) {
+void TImpProfile::ResizeForRoll(const ForeignWindow& window, int width, int height) {
     // The window's library reports the resize back at once, from inside this
     // call; that report is the roll itself, not a resize by someone else.
-    const HWND outer = std::exchange(rolling_, w);
-    ::SetWindowPos(w, nullptr, 0, 0, width, height, kResizeOnly);
+    const HWND outer = std::exchange(rolling_, window.Handle());
+    window.SetPosition(nullptr, 0, 0, width, height, kResizeOnly);
     rolling_ = outer;
 }
 
@@ -307,8 +320,10 @@ void TImpProfile::Unroll(HWND w) {
     if (!saved_.Find(w))
         return;
     RECT rect;
+    // A window that does not answer gets its height once it runs again; the
+    // resize it reports then finds no roll left to forget.
     if (const std::optional<int> height = TakeRollChange(w); height && ::GetWindowRect(w, &rect))
-        ResizeForRoll(w, rect.right - rect.left, *height);
+        ResizeForRoll(ForeignWindow(w), rect.right - rect.left, *height);
     GetProfile(w).State.Rolled = false;
 }
 
@@ -326,7 +341,7 @@ void TImpProfile::WindowSized(HWND w) {
     if (!::GetWindowPlacement(w, &placement))
         return;
     placement.rcNormalPosition.bottom = placement.rcNormalPosition.top + *height;
-    ::SetWindowPlacement(w, &placement);
+    ForeignWindow(w).SetPlacement(placement);
 }
 
 void TImpProfile::SetInBox(HWND w, bool on) {

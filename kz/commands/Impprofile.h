@@ -15,6 +15,8 @@
 
 namespace kz {
 
+class ForeignWindow;
+
 // What the executor needs of the tray-menu module: the common tray icon.
 class CommonTrayIcon {
 public:
@@ -106,11 +108,13 @@ private:
     std::unique_ptr<TWndParams> MakeRecord(HWND w) const;
     // The opacity of a layered window with an alpha; nothing otherwise.
     std::optional<int> LayeredPercent(HWND w) const;
-    // Sets the layered style and the alpha; false when the alpha was refused.
-    bool ApplyTransparency(HWND w, int percent) const;
+    // Sets the layered style and the alpha; false when either was refused.
+    bool ApplyTransparency(const ForeignWindow& window, int percent) const;
+    // Has the main window tell the user once the current command has returned.
+    void ReportTransparencyFailure(HWND w) const;
     void RollUp(HWND w);
     void Unroll(HWND w);
-    void ResizeForRoll(HWND w, int width, int height);
+    void ResizeForRoll(const ForeignWindow& window, int width, int height);
     // Clears the roll change of w; its height before the roll-up, or nothing
     // when w had no roll change.
     std::optional<int> TakeRollChange(HWND w);

@@ -44,10 +44,11 @@ HookLibrary::InstallResult HookLibrary::Install(HWND hostWindow, const std::wstr
     hostWindow_ = hostWindow;
     setHostWindow_(hostWindow);
     setHandle_(nullptr);
-    hookHandle_ = ::SetWindowsHookExA(WH_CALLWNDPROCRET, hookProcedure, library_.get(), 0);
-    if (!hookHandle_)
+    auto hookThread = std::make_unique<HookThread>(hookProcedure, library_.get());
+    if (!hookThread->Hook())
         return InstallResult::HookRefused;
-    setHandle_(hookHandle_);
+    setHandle_(hookThread->Hook());
+    hookThread_ = std::move(hookThread);
 
     for (HWND window : HostWindowList(hostWindow_))
         ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN | RDW_UPDATENOW | RDW_FRAME);
@@ -55,18 +56,21 @@ HookLibrary::InstallResult HookLibrary::Install(HWND hostWindow, const std::wstr
 }
 
 bool HookLibrary::Remove() {
-    if (!hookHandle_)
+    if (!hookThread_)
         return false;
     setHostWindow_(nullptr);
     setHandle_(nullptr);
-    const bool unhooked = ::UnhookWindowsHookEx(hookHandle_) != FALSE;
-    const bool freed = ::FreeLibrary(library_.release()) != FALSE;
-    hookHandle_ = nullptr;
+    const bool ended = hookThread_->Stop();
+    hookThread_.reset();
+    // A hook thread that did not end might still be running the library's
+    // code: the library stays loaded then.
+    const HMODULE library = library_.release();
+    const bool removed = ended && ::FreeLibrary(library) != FALSE;
     for (HWND window : HostWindowList(hostWindow_)) {
         DWORD_PTR ignored = 0;
         ::SendMessageTimeoutW(window, WM_NCPAINT, 1, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL, kRepaintTimeoutMs, &ignored);
     }
-    return unhooked && freed;
+    return removed;
 }
 
 }  // namespace kz

@@ -3,9 +3,11 @@
 #pragma once
 
 #include "common/Handles.h"
+#include "kz/core/HookThread.h"
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 namespace kz {
@@ -23,16 +25,20 @@ public:
     HookLibrary(const HookLibrary&) = delete;
     HookLibrary& operator=(const HookLibrary&) = delete;
 
-    // Installs the hook for every thread of the desktop and repaints every
-    // top-level frame of the host window list so that the library attaches at once.
+    // Installs the hook for every thread of the desktop, from a thread of
+    // its own, and repaints every top-level frame of the host window list so
+    // that the library attaches at once.
     InstallResult Install(HWND hostWindow, const std::wstring& libraryPath = HookLibraryBesideProgram());
     // Clears the library's shared section, so that every attached window lets
     // go of itself even where the system keeps the library loaded, removes
-    // the hook and repaints every frame without the library's buttons. A
-    // window whose program hangs is not waited for. False when there was no hook.
+    // the hook and ends its thread, and repaints every frame without the
+    // library's buttons. A window whose program hangs is not waited for.
+    // False when there was no hook.
     bool Remove();
 
-    bool Installed() const { return hookHandle_ != nullptr; }
+    bool Installed() const { return hookThread_ != nullptr; }
+    // The thread that holds the hook; zero when there is none.
+    DWORD HookThreadId() const { return hookThread_ ? hookThread_->ThreadId() : 0; }
 
 private:
     using SetHandleFunction = void(WINAPI*)(HHOOK);
@@ -42,7 +48,7 @@ private:
     SetHandleFunction setHandle_ = nullptr;
     SetHostWindowFunction setHostWindow_ = nullptr;
     HWND hostWindow_ = nullptr;
-    HHOOK hookHandle_ = nullptr;
+    std::unique_ptr<HookThread> hookThread_;
 };
 
 }  // namespace kz

@@ -9,6 +9,7 @@
 #include "kz/core/Errorbox.h"
 #include "kz/core/Fileversion.h"
 #include "kz/core/Programfolder.h"
+#include "kz/commands/ForeignWindow.h"
 #include "kz/commands/HostInternalMessages.h"
 #include "kz/commands/Menupicture.h"
 #include "kz/commands/Menupopup.h"
@@ -229,6 +230,7 @@ LRESULT TTQuorvane_Invisible_Buttons::HandleMessage(UINT message, WPARAM wParam,
     case WM_TRAYNOTIFY: return OnTrayNotify(static_cast<UINT>(wParam), static_cast<UINT>(lParam));
     case WM_PRESETMENU: return OnPresetMenu(reinterpret_cast<HWND>(wParam), lParam);
     case WM_SENDTOBACK: return OnSendToBack(reinterpret_cast<HWND>(lParam));
+    case WM_TRANSPARENCYFAILED: return OnTransparencyFailed();
     case WM_PAINT: return OnPaint();
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: return OnClick(PointOf(lParam));
@@ -298,7 +300,7 @@ void TTQuorvane_Invisible_Buttons::OnWindowTrayIconClick(HWND w, UINT mouseMessa
     }
     executor_.RestoreWindow(w);
     ::SetForegroundWindow(w);
-    ::ShowWindow(w, SW_SHOW);
+    ForeignWindow(w).Show(SW_SHOW);
 }
 
 void TTQuorvane_Invisible_Buttons::Show1Click() {
@@ -340,7 +342,12 @@ LRESULT TTQuorvane_Invisible_Buttons::OnSendToBack(HWND target) {
     // Without SWP_NOACTIVATE the move would activate the window, which
     // brings it straight back to the top.
     if (MayTouchWindow(target))
-        ::SetWindowPos(target, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+        ForeignWindow(target).SetPosition(HWND_BOTTOM, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+    return 0;
+}
+
+LRESULT TTQuorvane_Invisible_Buttons::OnTransparencyFailed() {
+    ::MessageBoxW(nullptr, L"Cannot change window transparency", kApplicationTitle, MB_OK | MB_ICONSTOP | MB_TOPMOST);
     return 0;
 }
 

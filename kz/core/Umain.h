@@ -72,6 +72,7 @@ private:
     LRESULT OnTrayNotify(UINT iconId, UINT mouseMessage);
     LRESULT OnPresetMenu(HWND target, LPARAM screenPoint);
     LRESULT OnSendToBack(HWND target);
+    LRESULT OnTransparencyFailed();
     LRESULT OnWindowCommand(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnButtonMessage(UINT message, HWND target, int index);
     LRESULT OnHotKey(WPARAM id);

@@ -6,6 +6,7 @@
 #include "kz/commands/HostInternalMessages.h"
 #include "kz/commands/Impprofile.h"
 #include "kz/commands/WindowTrayIcons.h"
+#include "kz/core/HookLibrary.h"
 #include "kz/core/Vwindowlist.h"
 #include "tests/support/Host.h"
 #include "tests/support/MenuReading.h"
@@ -421,6 +422,21 @@ TEST_F(MainWindowTest, WindowListHoldsOtherCaptionedWindowsOnly) {
         EXPECT_FALSE(listed(w)) << w;
     for (HWND w : {owned, ownedByApplication, tool, captionless, dialogFrame, plain, hidden})
         ::DestroyWindow(w);
+}
+
+TEST_F(MainWindowTest, TheHookIsHeldByAThreadOfItsOwnThatEndsWithIt) {
+    HookLibrary hook;
+    ASSERT_EQ(hook.Install(host.Window()), HookLibrary::InstallResult::Installed);
+    const DWORD hookThread = hook.HookThreadId();
+    EXPECT_NE(hookThread, 0u);
+    EXPECT_NE(hookThread, ::GetWindowThreadProcessId(host.Window(), nullptr));
+    const UniqueKernelHandle thread(::OpenThread(SYNCHRONIZE, FALSE, hookThread));
+    ASSERT_TRUE(thread);
+    EXPECT_EQ(::WaitForSingleObject(thread.get(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    EXPECT_TRUE(hook.Remove());
+    // Removing waits for the thread to end.
+    EXPECT_EQ(::WaitForSingleObject(thread.get(), 0), WAIT_OBJECT_0);
+    EXPECT_EQ(hook.HookThreadId(), 0u);
 }
 
 }  // namespace

@@ -15,6 +15,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
+#include <iterator>
 #include <memory>
 #include <random>
 #include <string>
@@ -383,15 +385,7 @@ TEST_F(HostEndToEnd, ExitRestoresAHundredWindowsChangedInMixedWaysAndLeavesNoBut
     DWORD hostCode = 1234;
     ASSERT_TRUE(host.Exit(&hostCode));
     EXPECT_EQ(hostCode, 0u);
-    const auto countUnrestored = [&] {
-        int count = 0;
-        for (std::size_t i = 0; i < windows.size(); ++i) {
-            const HWND w = windows[i];
-            count += !::IsWindowVisible(w) || WindowHeight(w) != heights[i] || IsTopmost(w) || IsLayered(w);
-        }
-        return count;
-    };
-    EXPECT_TRUE(WaitUntil([&] { return countUnrestored() == 0; }));
+    EXPECT_TRUE(WaitUntil([&] { return CountChanged(windows, heights) == 0; }));
     int invisible = 0, wrongHeight = 0, stillOnTop = 0, stillLayered = 0;
     for (std::size_t i = 0; i < windows.size(); ++i) {
         invisible += !::IsWindowVisible(windows[i]);
@@ -554,18 +548,71 @@ TEST_F(HostEndToEnd, TenThousandHostileCommandsLeaveTheHostTheShellAndItselfInta
     DWORD code = 1234;
     ASSERT_TRUE(host.Exit(&code));
     EXPECT_EQ(code, 0u);
-    EXPECT_TRUE(WaitUntil([&] {
-        for (std::size_t i = 0; i < windows.size(); ++i)
-            if (!::IsWindowVisible(windows[i]) || IsTopmost(windows[i]) || IsLayered(windows[i]) ||
-                WindowHeight(windows[i]) != heights[i])
-                return false;
-        return true;
-    })) << "a real target was not restored by the exit";
+    EXPECT_TRUE(WaitUntil([&] { return CountChanged(windows, heights) == 0; }))
+        << "a real target was not restored by the exit";
     for (std::size_t i = 0; i < windows.size(); ++i)
-        EXPECT_TRUE(::IsWindowVisible(windows[i]) && !IsTopmost(windows[i]) && !IsLayered(windows[i]) &&
-                    WindowHeight(windows[i]) == heights[i])
+        EXPECT_TRUE(LooksUnchanged(windows[i], heights[i]))
             << "target " << i << ": visible " << ::IsWindowVisible(windows[i]) << " topmost " << IsTopmost(windows[i])
             << " layered " << IsLayered(windows[i]) << " height " << WindowHeight(windows[i]) << " of " << heights[i];
+}
+
+// A step the user waits for: done, and within five seconds.
+::testing::AssertionResult DoneInTime(const std::function<bool()>& step) {
+    const auto start = std::chrono::steady_clock::now();
+    const bool done = step();
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    if (done && took < std::chrono::seconds(5))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << (done ? "done" : "failed") << " after " << took.count() << " ms";
+}
+
+// 6. A program that takes no messages holds up neither the host nor its exit.
+TEST_F(HostEndToEnd, AHungProgramHoldsUpNoTrayClickHotkeyOrExitAndTheOthersAreRestored) {
+    // Longer than everything below takes while it hangs, so that each step meets a hung program.
+    constexpr LPARAM kHangMs = 20000;
+    TargetProgram answering({L"Answering window", 99, {10, 10}, {300, 150}, {6, 3}});
+    TargetProgram hanging({L"Hanging program", 1, {620, 420}, {360, 200}, {0, 0}});
+    ASSERT_TRUE(answering.WaitForWindows());
+    ASSERT_TRUE(hanging.WaitForWindows());
+    const std::vector<HWND> windows = answering.Windows();
+    ASSERT_EQ(windows.size(), 99u);
+    const HWND hung = hanging.Window();
+    std::vector<int> heights;
+    for (HWND window : windows)
+        heights.push_back(WindowHeight(window));
+
+    RunningHost host;
+    ASSERT_TRUE(host.WaitUntilReady());
+    ASSERT_TRUE(WaitUntilAttached(windows, true, std::chrono::seconds(60)));
+    ASSERT_TRUE(WaitUntilAttached({hung}, true));
+    const UINT changes[] = {HM_TO_TRAY, HM_TO_COMMON_TRAY, HM_ROLL, HM_ON_TOP, HM_TRANSPARENCY};
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        const UINT change = changes[i % std::size(changes)];
+        EXPECT_TRUE(host.Command(change, windows[i], change == HM_TRANSPARENCY ? kTransparencyToggleArgument : 0));
+    }
+    EXPECT_EQ(CountChanged(windows, heights), static_cast<int>(windows.size()));
+    ASSERT_TRUE(host.Command(HM_TO_TRAY, hung));
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(hung); }));
+
+    ASSERT_EQ(AskTarget(hung, kAskHang, kHangMs), 1);
+    ASSERT_TRUE(WaitUntil([&] { return !Answers(hung, std::chrono::milliseconds(100)); })) << "the program never hung";
+    EXPECT_TRUE(DoneInTime([&] { return host.NotifyTrayClick(TrayIconIdOf(hung), WM_LBUTTONDOWN); }))
+        << "left click on the hung program's tray icon";
+    EXPECT_TRUE(Answers(host.Window(), std::chrono::seconds(1))) << "the host does not answer after the tray click";
+    // What a hotkey of the on-top button posts the host.
+    EXPECT_TRUE(DoneInTime([&] {
+        const auto target = reinterpret_cast<LPARAM>(hung);
+        return host.Send(HM_BUTTON_DOWN, kOnTopButton, target) && host.Send(HM_BUTTON_UP, kOnTopButton, target);
+    })) << "on-top hotkey on the hung program";
+    EXPECT_TRUE(Answers(host.Window(), std::chrono::seconds(1))) << "the host does not answer after the hotkey";
+
+    ASSERT_FALSE(Answers(hung, std::chrono::milliseconds(100))) << "the program woke before the exit";
+    EXPECT_TRUE(DoneInTime([&] { return host.Exit(); })) << "kz.exe --exit with the program hung";
+    EXPECT_EQ(CountChanged(windows, heights), 0) << "answering windows not restored by the exit";
+    // Once it runs again, the hung program carries out what the host asked of it meanwhile.
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(hung) && !IsTopmost(hung); },
+                          std::chrono::milliseconds(kHangMs)))
+        << "the hung program, awake, is visible " << ::IsWindowVisible(hung) << ", topmost " << IsTopmost(hung);
 }
 
 }  // namespace

@@ -26,6 +26,8 @@ using namespace kz;
 using namespace kz::test;
 
 constexpr UINT_PTR kAnnounceTimer = 1;
+// Posted to itself: the program stops here for lParam milliseconds.
+constexpr UINT kHangMessage = WM_APP + 1;
 
 struct Options {
     int count = 1;
@@ -78,6 +80,7 @@ LRESULT Answer(HWND window, WPARAM question, LPARAM argument) {
     case kAskSystemMenuId: return static_cast<LRESULT>(::GetMenuItemID(::GetSystemMenu(window, FALSE), argument));
     case kAskSubclassOver: return SubclassOver(window);
     case kAskOverSeen: return g_overSeen;
+    case kAskHang: return ::PostMessageW(window, kHangMessage, 0, argument) ? 1 : 0;
     default: return -1;
     }
 }
@@ -103,6 +106,11 @@ LRESULT OnAnnounceTimer(HWND timerWindow) {
     return 0;
 }
 
+LRESULT OnHang(DWORD milliseconds) {
+    ::Sleep(milliseconds);
+    return 0;
+}
+
 LRESULT OnDestroy(HWND window) {
     g_windows.erase(std::remove(g_windows.begin(), g_windows.end(), window), g_windows.end());
     if (g_windows.empty())
@@ -117,6 +125,7 @@ LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_NCPAINT: return OnNcPaint(window, wParam, lParam);
     case WM_TIMER: return wParam == kAnnounceTimer ? OnAnnounceTimer(window) : 0;
     case WM_DESTROY: return OnDestroy(window);
+    case kHangMessage: return OnHang(static_cast<DWORD>(lParam));
     default: return ::DefWindowProcW(window, message, wParam, lParam);
     }
 }

@@ -18,6 +18,7 @@ enum TargetQuestion : WPARAM {
     kAskSystemMenuId = 4,     // identifier of the system-menu item at index lParam
     kAskSubclassOver = 5,     // put a procedure of the program's own over the current one; 1 when done
     kAskOverSeen = 6,         // how many messages that procedure has seen
+    kAskHang = 7,             // once answered, take no message for lParam milliseconds, as a hung program; 1
 };
 
 inline UINT TargetQueryMessage() { return ::RegisterWindowMessageW(kTargetQueryMessage); }

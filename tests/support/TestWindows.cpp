@@ -175,6 +175,22 @@ bool IsTopmost(HWND window) { return (::GetWindowLongPtrW(window, GWL_EXSTYLE) &
 
 bool IsLayered(HWND window) { return (::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; }
 
+bool LooksUnchanged(HWND window, int height) {
+    return ::IsWindowVisible(window) && WindowHeight(window) == height && !IsTopmost(window) && !IsLayered(window);
+}
+
+int CountChanged(const std::vector<HWND>& windows, const std::vector<int>& heights) {
+    int count = 0;
+    for (std::size_t i = 0; i < windows.size(); ++i)
+        count += !LooksUnchanged(windows[i], heights[i]);
+    return count;
+}
+
+bool Answers(HWND window, std::chrono::milliseconds timeout) {
+    DWORD_PTR ignored = 0;
+    return ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(timeout.count()), &ignored) != 0;
+}
+
 int LayeredAlpha(HWND window) {
     BYTE alpha = 0;
     DWORD flags = 0;

@@ -103,6 +103,13 @@ bool IsTopmost(HWND window);
 bool IsLayered(HWND window);
 // The window's alpha when it is layered with LWA_ALPHA; -1 otherwise.
 int LayeredAlpha(HWND window);
+// Shown, at this height, neither topmost nor layered: as it was before the
+// host changed it.
+bool LooksUnchanged(HWND window, int height);
+// How many of the windows do not look unchanged; heights[i] is the height of windows[i].
+int CountChanged(const std::vector<HWND>& windows, const std::vector<int>& heights);
+// Whether the window's thread answers a plain message within the time.
+bool Answers(HWND window, std::chrono::milliseconds timeout);
 
 // The pixels of a rect of what a DC shows, 0x00RRGGBB, row after row from the top.
 std::vector<uint32_t> PixelsOf(HDC source, const RECT& rect);
