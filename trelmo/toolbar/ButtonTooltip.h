@@ -1,4 +1,6 @@
-// The tooltip that names the caption button under the pointer.
+// The tooltip that names the caption button under the pointer. It is made on
+// the window's own thread and used only there, so the messages sent to it are
+// plain calls that never wait for another thread.
 #pragma once
 
 #include "common/Handles.h"
