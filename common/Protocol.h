@@ -69,9 +69,9 @@ constexpr const wchar_t kSettingsValueW[] = L"Settings";
 constexpr const char kBlacklistValueA[] = "Blacklist";
 constexpr const wchar_t kBlacklistValueW[] = L"Blacklist";
 
-// Buffer sizes both readers use: a longer value cannot be read and counts as absent.
+// The buffer both readers take the settings into: a longer value cannot be
+// read and counts as absent. The blacklist is read whole, whatever its size.
 constexpr unsigned kSettingsValueMaxBytes = 512;
-constexpr unsigned kBlacklistValueMaxBytes = 4096;
 
 // The library's exports, bound by ordinal.
 constexpr unsigned short kOrdinalHookProcedure = 1;  // HookGETMESSAGE

@@ -4,8 +4,6 @@
 #include "kz/commands/HostInternalMessages.h"
 #include "kz/commands/Impprofile.h"
 
-#include <cstdint>
-
 namespace kz {
 
 void TCapButton::HandleMessage(UINT message, HWND wnd) {
@@ -102,12 +100,10 @@ class TTransparencyPresetCapButton : public TCapButton {
         const RECT button = drawer.ButtonRect(drawer.IndexOfKind(8), Wnd);
         RECT window{};
         ::GetWindowRect(Wnd, &window);
-        const auto x = static_cast<uint16_t>(button.left);
-        const auto y = static_cast<uint16_t>(window.top + button.bottom);
+        const POINT corner{button.left, window.top + button.bottom};
         const HWND mainWindow = Environment().mainWindow;
         ::SetForegroundWindow(mainWindow);
-        ::PostMessageW(mainWindow, WM_PRESETMENU, reinterpret_cast<WPARAM>(Wnd),
-                       static_cast<LPARAM>((static_cast<uint32_t>(x) << 16) | y));
+        ::PostMessageW(mainWindow, WM_PRESETMENU, reinterpret_cast<WPARAM>(Wnd), PresetMenuPointParam(corner));
     }
     bool IsEnabled() override { return Executor().LayeredAvailable(); }
 };

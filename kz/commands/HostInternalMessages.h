@@ -22,8 +22,8 @@ enum HostInternalMessage : UINT {
     HM_LAST_BUTTON_MESSAGE = 1043,
     // Every tray icon of the host: wParam the icon's identifier, lParam the mouse message.
     WM_TRAYNOTIFY = WM_USER + 20,  // 1044
-    // The transparency presets button: wParam the window, lParam x in the
-    // high word (signed) and y in the low word.
+    // The transparency presets button: wParam the window, lParam the screen
+    // point (PresetMenuPointParam).
     WM_PRESETMENU = WM_USER + 21,  // 1045
     // Posted by the executor's send-to-back: lParam the window to put at the
     // bottom once the command message that asked for it has returned.
@@ -33,6 +33,17 @@ enum HostInternalMessage : UINT {
     // change has returned to the program waiting on it.
     WM_TRANSPARENCYFAILED = WM_USER + 24,  // 1048
 };
+
+// The screen point of WM_PRESETMENU: x in the high word, y in the low word,
+// each a signed 16-bit number, as a monitor above or left of the primary one
+// has negative coordinates.
+inline LPARAM PresetMenuPointParam(POINT point) {
+    return MAKELPARAM(static_cast<WORD>(point.y), static_cast<WORD>(point.x));
+}
+
+inline POINT PresetMenuPointOf(LPARAM param) {
+    return POINT{static_cast<short>(HIWORD(param)), static_cast<short>(LOWORD(param))};
+}
 
 // Identifiers (uID) of the host's two own tray icons. A window's own icon
 // has the window's handle as its identifier instead.

@@ -5,11 +5,11 @@ namespace kz {
 const std::array<const wchar_t*, kTrayTipCount> TrayTipTexts{{
     // 0
     L"You can add or remove any of Barquill. Click on the KZ icon in System Tray and select Options "
-    L"in pop-up menu. Choose Buttons tab, select any of buttons in Available buttons list  and use "
-    L"Add and Remove buttons to setup your own configuration of Barquill.. ",
+    L"in pop-up menu. Choose Buttons tab, select any of buttons in Available buttons list and use "
+    L"Add and Remove buttons to setup your own configuration of Barquill. ",
     // 1
     L"You can place any window to System Tray, so that it wouldn\u2019t prevent you to work. Click on "
-    L"\u201CSend to Tray\u201D button in the caption of the window. Double click window  icon in System Tray "
+    L"\u201CSend to Tray\u201D button in the caption of the window. Double click window icon in System Tray "
     L"to restore window.",
     // 2
     L"You can place many windows to KZ Tray Menu, so they would not prevent you to work and they "
@@ -18,7 +18,7 @@ const std::array<const wchar_t*, kTrayTipCount> TrayTipTexts{{
     L"select window name.",
     // 3
     L"You can choose whether windows that placed in KZ Tray Menu appear in KZ System Tray pop-up "
-    L"menu or in  separate KZ System Tray Menu. Click on the KZ Tray icon and select Options in "
+    L"menu or in separate KZ System Tray Menu. Click on the KZ Tray icon and select Options in "
     L"appeared pop-up menu. Choose Buttons Properties tab and select KZ Tray or KZ Tray Menu in "
     L"\u201CHide window to System Tray Menu\u201D section.",
     // 4
@@ -30,11 +30,11 @@ const std::array<const wchar_t*, kTrayTipCount> TrayTipTexts{{
     L"pop-up menu to makes any changes of configurations. To restore all setting to factory defaults "
     L"press \u201CRestore to defaults\u201D button.",
     // 6
-    L"You can make any window to be transparent (only for Winows 2000/XP/Vista). Click "
+    L"You can make any window to be transparent (only for Windows 2000/XP/Vista). Click "
     L"\u201CTransparency\u201D button in the caption of the window. To restore window state press "
     L"\u201CTransparency\u201D button again.",
     // 7
-    L"You can setup any window transparency (only for Winows 2000/XP/Vista) from any of transparency "
+    L"You can setup any window transparency (only for Windows 2000/XP/Vista) from any of transparency "
     L"menu items. Click \u201CPercentage Transparency\u201D button in the caption of the window and select an "
     L"item in appeared pop-up menu.",
     // 8
@@ -43,7 +43,7 @@ const std::array<const wchar_t*, kTrayTipCount> TrayTipTexts{{
     L"Right-click on one of them and choose arrangement type in appeared pop-up menu. To restore "
     L"window state double-click on the box",
     // 9
-    L"You can save your workspace by rolling-up window to it\u2019s caption. Click \u201CRoll-up/Unroll\u201D "
+    L"You can save your workspace by rolling-up window to its caption. Click \u201CRoll-up/Unroll\u201D "
     L"button in the caption of the window to roll-up. To restore window state press \u201CRoll-up/Unroll\u201D "
     L"button again.",
     // 10
@@ -54,7 +54,7 @@ const std::array<const wchar_t*, kTrayTipCount> TrayTipTexts{{
     L"You can get a brief explanation for any of control elements. Place mouse pointer on control "
     L"element and wait for a second - the hint will appear.",
     // 12
-    L"You can create many copies of window without searching it\u2019s filename. Click \u201CCopy window\u201D "
+    L"You can create many copies of window without searching its filename. Click \u201CCopy window\u201D "
     L"button in the caption of the window.",
     // 13
     L"You can manage your windows by sending any of them to the back.  Click \u201CSend to Back\u201D button "
@@ -64,7 +64,7 @@ const std::array<const wchar_t*, kTrayTipCount> TrayTipTexts{{
     L"visible if inactive. Click \u201CAlways on Top\u201D button in the caption of the window. To restore "
     L"window state press \u201CAlways on Top\u201D button again.",
     // 15
-    L"You can always restore all changed properties of any window. Click on the KZ Tray icon,  "
+    L"You can always restore all changed properties of any window. Click on the KZ Tray icon, "
     L"select \u201CRestore changed window\u201D and choose window\u2019s name.",
 }};
 

@@ -318,8 +318,7 @@ LRESULT TTQuorvane_Invisible_Buttons::OnPresetMenu(HWND target, LPARAM screenPoi
         return 0;
     transparencyTarget = target;
     popupTransparencyPopup();
-    const POINT at{static_cast<short>(HIWORD(screenPoint)), static_cast<LONG>(LOWORD(screenPoint))};
-    if (const UINT tag = ShowPopupMenu(Window(), popupTransparency_.get(), at))
+    if (const UINT tag = ShowPopupMenu(Window(), popupTransparency_.get(), PresetMenuPointOf(screenPoint)))
         N1001Click(static_cast<int>(tag));
     return 0;
 }

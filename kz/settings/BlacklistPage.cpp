@@ -1,7 +1,5 @@
 #include "kz/settings/BlacklistPage.h"
 
-#include "common/Text.h"
-
 #include <commdlg.h>
 
 #include <string>
@@ -12,15 +10,6 @@ namespace kz {
 namespace {
 
 constexpr int kBlacklistColumnWidth = 450;
-
-std::string Narrow(const std::wstring& text) {
-    const int length =
-        ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), narrow.data(), length, nullptr,
-                          nullptr);
-    return narrow;
-}
 
 // The files an open dialog returned: one full path, or a folder and names.
 std::vector<std::wstring> ChosenFiles(const wchar_t* buffer) {
@@ -89,12 +78,11 @@ void BlacklistPage::FillBlacklistView() {
     ::ImageList_RemoveAll(ilBlackList_);
     for (int i = 0; i < blacklist_.Count(); ++i)
         AddBlacklistItem(*blacklist_.Item(i));
-    ::SetWindowTextW(Item(IDC_BLACKLIST_STATUS), L"");
 }
 
 void BlacklistPage::AddBlacklistItem(const TBlackListItem& entry) {
     const HWND list = Item(IDC_LVBLACKLIST);
-    std::wstring caption = Widen(entry.DisplayName());
+    std::wstring caption = entry.DisplayName();
     LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;
     item.iItem = ListView_GetItemCount(list);
@@ -118,17 +106,12 @@ void BlacklistPage::btnBlacklistAddClick() {
                    OFN_HIDEREADONLY;
     if (!::GetOpenFileNameW(&dialog))
         return;
-    std::wstring status;
     for (const std::wstring& file : ChosenFiles(buffer.c_str())) {
-        const BlacklistAddResult added = blacklist_.Add(Narrow(file));
-        if (added.Item) {
-            AddBlacklistItem(*added.Item);
+        if (const TBlackListItem* added = blacklist_.Add(file).Item) {
+            AddBlacklistItem(*added);
             OnModifyParameter();
-        } else if (added.Refusal == BlacklistRefusal::ListFull) {
-            status = L"The list is full: no more applications can be added.";
         }
     }
-    ::SetWindowTextW(Item(IDC_BLACKLIST_STATUS), status.c_str());
 }
 
 void BlacklistPage::btnBlacklistRemoveClick() {
@@ -140,15 +123,13 @@ void BlacklistPage::btnBlacklistRemoveClick() {
             OnModifyParameter();
         }
     }
-    ::SetWindowTextW(Item(IDC_BLACKLIST_STATUS), L"");
 }
 
 void BlacklistPage::lvBlackListInfoTip(NMLVGETINFOTIPW& tip) {
     const TBlackListItem* entry = blacklist_.Item(tip.iItem);
     if (!entry || !tip.pszText || tip.cchTextMax <= 0)
         return;
-    const std::wstring path = Widen(entry->Path());
-    lstrcpynW(tip.pszText, path.c_str(), tip.cchTextMax);
+    lstrcpynW(tip.pszText, entry->Path().c_str(), tip.cchTextMax);
 }
 
 }  // namespace kz

@@ -12,7 +12,7 @@ constexpr COLORREF kWhite = RGB(0xFF, 0xFF, 0xFF);
 // The lines that say why an edit or a hotkey was refused.
 bool IsWarningLine(int id) {
     return (id > IDC_HOTKEY_STATUS_BASE && id <= IDC_HOTKEY_STATUS_BASE + kLastButtonCode) ||
-           id == IDC_BUTTONS_LIMIT || id == IDC_MENUITEMS_LIMIT || id == IDC_BLACKLIST_STATUS;
+           id == IDC_BUTTONS_LIMIT || id == IDC_MENUITEMS_LIMIT;
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ namespace {
 
 constexpr const wchar_t* kEntryNames[] = {
     L"Separator",     L"Send to tray", L"Send to tray menu", L"Send to box",         L"Roll up/unroll",
-    L"Allways on top", L"Send to Back", L"Transparency",      L"Adjust transparency", L"Copy window",
+    L"Always on top",  L"Send to Back", L"Transparency",      L"Adjust transparency", L"Copy window",
 };
 
 // The hotkey control's modifier flags (HOTKEYF_SHIFT, _CONTROL, _ALT) and

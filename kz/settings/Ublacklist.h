@@ -4,7 +4,6 @@
 #pragma once
 
 #include "common/Handles.h"
-#include "common/Blacklistformat.h"
 
 #include <windows.h>
 
@@ -16,28 +15,24 @@ namespace kz {
 
 class TBlackListItem {
 public:
-    explicit TBlackListItem(std::string path);
+    explicit TBlackListItem(std::wstring path);
 
-    const std::string& Path() const { return path_; }
-    const std::string& DisplayName() const { return displayName_; }
+    const std::wstring& Path() const { return path_; }
+    const std::wstring& DisplayName() const { return displayName_; }
     // The file's associated icon; null when none could be extracted.
     HICON Icon() const { return icon_.get(); }
-    // The length of Path in UTF-16 characters, as the hook library reads it.
-    std::size_t WideLength() const { return wideLength_; }
 
 private:
-    std::string path_;
-    std::string displayName_;
+    std::wstring path_;
+    std::wstring displayName_;
     UniqueIcon icon_;
-    std::size_t wideLength_;
 };
 
-// Why Add did not take a path, so that the options dialog can tell the user.
+// Why Add did not take a path.
 enum class BlacklistRefusal {
     None,
     AlreadyListed,  // an entry has exactly this path
-    ListFull,       // the stored value would outgrow what the readers accept
-    NotAPath,       // empty, or holding a zero byte that would split the stored value
+    NotAPath,       // empty, or holding a zero character that would split the stored value
 };
 
 struct BlacklistAddResult {
@@ -49,8 +44,8 @@ struct BlacklistAddResult {
 // letter-case-sensitive comparison. Order is the order of addition.
 class TBlackList {
 public:
-    bool Contains(const std::string& path) const;
-    BlacklistAddResult Add(const std::string& path);
+    bool Contains(const std::wstring& path) const;
+    BlacklistAddResult Add(const std::wstring& path);
     // Destroys the entry at index and closes the gap; other indexes do nothing.
     void Delete(int index);
     // The entry at index; null outside the list.
@@ -58,15 +53,14 @@ public:
     int Count() const { return static_cast<int>(items_.size()); }
     void Clear() { items_.clear(); }
 
-    // Replaces the contents with the stored list, keeping only the paths of
-    // files that exist now.
+    // Replaces the contents with the stored list, read whole whatever its
+    // size. Every stored path is kept, whether or not its file exists now: a
+    // program on a drive that is absent today stays excluded.
     void Load();
     // Stores the contents; returns whether the registry accepted them.
     bool Save() const;
 
 private:
-    BlacklistValueSize StoredSize() const;
-
     std::vector<std::unique_ptr<TBlackListItem>> items_;
 };
 

@@ -1,6 +1,7 @@
 #include "kz/settings/Usettingsfile.h"
 
 #include "common/Protocol.h"
+#include "common/RegistryValue.h"
 #include "kz/capbuttons/Myuxtheme.h"
 #include "kz/settings/Programkey.h"
 
@@ -19,7 +20,7 @@ void SetDefaultSettings(SettingsRecord& s) {
 
 bool LoadSettings(SettingsRecord& record) {
     uint8_t buffer[kSettingsValueMaxBytes];
-    const auto size = ReadProgramValue(kSettingsValueA, buffer, sizeof buffer);
+    const auto size = ReadProgramValue(kSettingsValueW, buffer, sizeof buffer);
     if (!size)
         return false;
     if (DecodeSettings(buffer, static_cast<int32_t>(*size), record))
@@ -32,7 +33,7 @@ bool SaveSettings(SettingsRecord& record) {
     record.Version = 1;
     uint8_t bytes[kLongestSettingsBytes];
     const int32_t size = EncodeSettings(record, bytes);
-    return WriteProgramValue(kSettingsValueA, REG_BINARY, bytes, static_cast<uint32_t>(size));
+    return WriteProgramValue(kSettingsValueW, REG_BINARY, bytes, static_cast<uint32_t>(size));
 }
 
 COLORREF EffectiveGlyphColor(const SettingsRecord& record) {

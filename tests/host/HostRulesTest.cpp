@@ -1,6 +1,8 @@
 // Unit tests of the host's rules on plain values: which windows a command may
 // touch, which windows the host window list holds, the transparency menu's
-// check mark, the error box text and the timing of the balloon tips.
+// check mark and the point of its menu, the error box text and the timing of
+// the balloon tips.
+#include "kz/commands/HostInternalMessages.h"
 #include "kz/core/Commandtarget.h"
 #include "kz/core/Errorbox.h"
 #include "kz/core/Transparencypresets.h"
@@ -134,6 +136,16 @@ TEST(TransparencyPresetsTest, ElevenItemsFromOpaqueDownWithAlignedCaptions) {
     EXPECT_STREQ(L"  80 %", kTransparencyPresets[2].caption);
     EXPECT_STREQ(L"  20 % ", kTransparencyPresets[8].caption);
     EXPECT_STREQ(L"    5 %", kTransparencyPresets[10].caption);
+}
+
+// A monitor above or left of the primary one has negative coordinates.
+TEST(PresetMenuPointTest, ANegativePointSurvivesTheRoundTrip) {
+    for (const POINT point : {POINT{-1280, -200}, POINT{-1, 1023}, POINT{1919, -1080}, POINT{32767, -32768}}) {
+        const POINT back = PresetMenuPointOf(PresetMenuPointParam(point));
+        EXPECT_EQ(point.x, back.x);
+        EXPECT_EQ(point.y, back.y);
+    }
+    EXPECT_EQ(MAKELPARAM(100, 200), PresetMenuPointParam(POINT{200, 100}));  // y low, x high
 }
 
 // ---------------------------------------------------------------- error box, tips

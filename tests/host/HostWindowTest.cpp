@@ -234,7 +234,7 @@ TEST_F(HostCommandTest, PresetMenuChecksTheRoundedLevelAndSetsTheChosenOne) {
     const HWND w = Target(1);
     host.Command(HM_TRANSPARENCY, w, 79);  // reads back as 78 %
     ASSERT_EQ(78, host.Executor().GetTransparency(w));
-    const LPARAM point = MAKELPARAM(200, 100);  // y low, x high
+    const LPARAM point = PresetMenuPointParam(POINT{200, 100});
     TypeIntoMenu(host.Window(), {VK_ESCAPE}, [&] { host.Command(WM_PRESETMENU, w, point); });
     const HMENU menu = host.Main().popupTransparency();
     EXPECT_EQ(w, host.Main().TransparencyTarget());

@@ -35,7 +35,7 @@ TEST_F(KindMenu, ListsTheKindsInOrderWithSeparatorsAndTheTransparencySubmenu) {
     EXPECT_EQ(items[2].text, L"Tune transparency");
     EXPECT_EQ(items[3].text, L"Run application copy");
     EXPECT_TRUE(items[4].separator);
-    EXPECT_EQ(items[5].text, L"Allways on top");
+    EXPECT_EQ(items[5].text, L"Always on top");
 
     ASSERT_NE(items[2].submenu, nullptr);
     const std::vector<MenuItemView> levels = ReadMenu(items[2].submenu);

@@ -19,7 +19,7 @@ void InstallSystemMenuOnly(HookedWindow& record) { record.AddHandler(std::make_u
 
 const std::vector<std::wstring> kCommandTexts = {
     L"Minimize to tray", L"Minimize to common tray", L"Minimize to box", L"Roll up/unroll",
-    L"Allways on top",   L"Push to background",      L"Transparency preset", L"Tune transparency",
+    L"Always on top",    L"Push to background",      L"Transparency preset", L"Tune transparency",
     L"Run application copy"};
 
 // The system commands the window's own procedure was given.
@@ -109,7 +109,7 @@ TEST_F(SystemMenu, ConfiguredEntriesFollowTheSettingsWithoutEmptyOnes) {
     Attach();
     const std::vector<MenuItemView> items = Items();
     ASSERT_GE(items.size(), 3u);
-    EXPECT_EQ(items[0].text, L"Allways on top");
+    EXPECT_EQ(items[0].text, L"Always on top");
     EXPECT_TRUE(items[1].separator);
     EXPECT_EQ(items[2].text, L"Minimize to tray");
     EXPECT_EQ(items[2].id, kSystemMenuFirstIdentifier + 2 * 256);

@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <cwctype>
 #include <memory>
 #include <random>
@@ -199,35 +200,33 @@ void CheckBlacklistValue() {
     if (kz::IsPathInBlacklist(lowerPath.c_str(), exact.get(), data.size()) != ReferenceBlacklisted(lowerPath, data))
         Fail("the blacklist match differs from the reference walk", {});
 
-    // The host's walk over the 8-bit form: entries non-empty, zero-free, inside the data.
-    std::vector<uint8_t> bytes = RandomBytes(Random(0, 1) ? 64 : 4200);
-    for (uint8_t& b : bytes) {
-        if (Random(0, 5) == 0)
-            b = 0;
-    }
-    const auto narrow = ExactCopy(bytes);
-    const char* begin = reinterpret_cast<const char*>(narrow.get());
+    // The host's walk over the same form: entries non-empty, zero-free, inside the data.
+    std::vector<wchar_t> wide(Random(0, 1) ? 64 : 4200);
+    for (wchar_t& c : wide)
+        c = Random(0, 5) == 0 ? 0 : static_cast<wchar_t>(Random(1, 0xFFFF));
+    const auto exactWide = std::make_unique<wchar_t[]>(wide.size());
+    std::copy(wide.begin(), wide.end(), exactWide.get());
+    const wchar_t* begin = exactWide.get();
     std::size_t walked = 0;
-    kz::ForEachMultiStringEntry(begin, bytes.size(), [&](const char* entry, std::size_t length) {
-        if (entry != begin + walked || length == 0 || std::memchr(entry, 0, length))
-            Fail("a multi-string entry out of place", bytes);
+    kz::ForEachMultiStringEntry(begin, wide.size(), [&](const wchar_t* entry, std::size_t length) {
+        if (entry != begin + walked || length == 0 || std::wmemchr(entry, 0, length))
+            Fail("a multi-string entry out of place",
+                 std::vector<uint8_t>(reinterpret_cast<const uint8_t*>(wide.data()),
+                                      reinterpret_cast<const uint8_t*>(wide.data() + wide.size())));
         walked += length + 1;
         return true;
     });
 }
 
-bool DoubleByteLead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-
 void CheckDisplayName() {
-    static const char alphabet[] = {'a', '\\', ':', '.', '\x81', '\x5C', '\xE0', 'Z'};
-    std::string path(Random(0, 300), ' ');
-    for (char& c : path)
-        c = Random(0, 3) == 0 ? static_cast<char>(rng()) : alphabet[Random(0, std::size(alphabet) - 1)];
-    const bool doubleByte = Random(0, 1);
-    const std::string name = kz::BlacklistDisplayName(path, doubleByte ? DoubleByteLead : nullptr);
-    if (path.find(name) == std::string::npos)
+    static const wchar_t alphabet[] = {L'a', L'\\', L':', L'.', 0x5C5C, 0x2E2E, 0xD83D, L'Z'};
+    std::wstring path(Random(0, 300), L' ');
+    for (wchar_t& c : path)
+        c = Random(0, 3) == 0 ? static_cast<wchar_t>(Random(1, 0xFFFF)) : alphabet[Random(0, std::size(alphabet) - 1)];
+    const std::wstring name = kz::BlacklistDisplayName(path);
+    if (path.find(name) == std::wstring::npos)
         Fail("a display name that is not part of its path", {});
-    if (!doubleByte && name.find_first_of("\\:") != std::string::npos)
+    if (name.find_first_of(L"\\:") != std::wstring::npos)
         Fail("a display name with a separator", {});
 }
 

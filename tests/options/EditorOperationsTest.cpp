@@ -115,7 +115,7 @@ TEST(ChosenLimit, AnAddThatWouldOverflowChangesNothing) {
 
 TEST(EntryNames, CodesHaveTheirListNames) {
     EXPECT_STREQ(EntryName(0), L"Separator");
-    EXPECT_STREQ(EntryName(5), L"Allways on top");
+    EXPECT_STREQ(EntryName(5), L"Always on top");
     EXPECT_STREQ(EntryName(9), L"Copy window");
     EXPECT_STREQ(EntryName(10), L"");
     EXPECT_STREQ(EntryName(-1), L"");

@@ -141,7 +141,7 @@ TEST(HotKeyRefusal, AnotherProgramOrAnEarlierCommandOfTheRow) {
     settings.HotKeys[1] = 0xC054;
     settings.HotKeys[4] = 0xC052;
     EXPECT_EQ(HotKeyRefusalText(settings, RefusedHotKey{2, 1, 0xC054}),
-              L"Not registered: already used by \"Allways on top\".");
+              L"Not registered: already used by \"Always on top\".");
     EXPECT_EQ(HotKeyRefusalText(settings, RefusedHotKey{1, 4, 0xC052}),
               L"Not registered: already used by another program.");
 }

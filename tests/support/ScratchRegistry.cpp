@@ -1,5 +1,6 @@
 #include "tests/support/ScratchRegistry.h"
 
+#include "common/Handles.h"
 #include "common/Protocol.h"
 
 namespace kz::test {
@@ -47,6 +48,21 @@ std::vector<uint8_t> ScratchRegistry::ReadValue(const char* name) const {
     DWORD size = static_cast<DWORD>(bytes.size());
     if (::RegGetValueA(HKEY_CURRENT_USER, kRegistryKeyA, name, RRF_RT_ANY | RRF_NOEXPAND, nullptr, bytes.data(),
                        &size) != ERROR_SUCCESS)
+        return {};
+    bytes.resize(size);
+    return bytes;
+}
+
+std::vector<uint8_t> ScratchRegistry::ReadStoredBytes(const wchar_t* name) const {
+    // RegQueryValueExW hands strings over as stored; RegGetValue would add
+    // missing terminators.
+    UniqueKey key;
+    DWORD size = 0;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kRegistryKeyW, 0, KEY_READ, key.put()) != ERROR_SUCCESS ||
+        ::RegQueryValueExW(key.get(), name, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
+        return {};
+    std::vector<uint8_t> bytes(size);
+    if (::RegQueryValueExW(key.get(), name, nullptr, nullptr, bytes.data(), &size) != ERROR_SUCCESS)
         return {};
     bytes.resize(size);
     return bytes;

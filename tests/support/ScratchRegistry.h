@@ -25,8 +25,12 @@ public:
     void StoreSettings(const SettingsRecord& settings);
     void SetBlacklistValue(const std::vector<uint8_t>& bytes, DWORD type = REG_MULTI_SZ);
     void DeleteValues();
-    // The raw bytes of a value of the program's key; empty when absent.
+    // The bytes of a value of the program's key as the 8-bit registry
+    // functions return them (a string in the code page); empty when absent.
     std::vector<uint8_t> ReadValue(const char* name) const;
+    // The bytes of a value exactly as they are stored, whatever their number;
+    // empty when absent.
+    std::vector<uint8_t> ReadStoredBytes(const wchar_t* name) const;
 
 private:
     void SetValue(const char* name, const std::vector<uint8_t>& bytes, DWORD type);

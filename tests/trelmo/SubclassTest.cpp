@@ -176,11 +176,11 @@ TEST_F(SubclassTest, ABlacklistedProcessAttachesNothing) {
     EXPECT_TRUE(Process().ProcessBlacklisted());
     EXPECT_FALSE(library.IsAttached(window));
 
-    // A value larger than the library reads counts as no blacklist at all.
+    // A value past any fixed buffer (over 10,000 bytes in UTF-16) is read whole.
     multi.insert(0, std::string(5000, 'x') + '\0');
     registry_.SetBlacklistValue(std::vector<uint8_t>(multi.begin(), multi.end()));
     Process().RefreshBlacklisted();
-    EXPECT_FALSE(Process().ProcessBlacklisted());
+    EXPECT_TRUE(Process().ProcessBlacklisted());
 
     registry_.DeleteValues();
     Process().RefreshBlacklisted();

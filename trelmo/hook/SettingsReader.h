@@ -9,6 +9,10 @@ namespace kz {
 // is missing, unreadable or invalid. Refreshes the process's blacklist mark.
 LibrarySettings ReadSettings();
 
+// Whether lowerPath (already lower-cased) is in the stored blacklist, which is
+// read whole whatever its size.
+bool IsInStoredBlacklist(const wchar_t* lowerPath);
+
 // Whether this process's executable is in the stored blacklist.
 bool ReadProcessBlacklisted();
 
