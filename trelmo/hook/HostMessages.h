@@ -23,7 +23,7 @@ CommandRecord TransparencyCommand(HWND window, int percent);
 // host has not taken by then is lost, as when the host is gone. The host is
 // then not sent commands, nor waited for, until it has answered a question
 // that does not wait: the first message it handles tells the library.
-constexpr UINT kHostAnswerTimeoutMs = 500;
+constexpr UINT kHostAnswerTimeoutMs = 1000;
 
 // Sends a command to the host window and ignores the answer; true when the
 // host took it. Nothing is sent for message 0, while no host window is
