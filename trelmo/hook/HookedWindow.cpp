@@ -226,7 +226,7 @@ void ReleaseWindow(HWND window) {
     else
         record.reset();
     if (Process().HostPresent())
-        NotifyHost(HM_WINDOW_GONE, window);
+        NotifyWindowGone(window);
 }
 
 LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -254,7 +254,7 @@ LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPA
             return result;
         }
         if (message == WM_SIZE && !record->suppressSizeNotify) {
-            NotifyHost(HM_WINDOW_SIZED, window);
+            NotifyWindowSized(window);
             record->rolledUp = false;
         }
         return record->Dispatch(message, wParam, lParam);

@@ -39,16 +39,9 @@ void AwaitHostAnswer(HWND host) {
         g_answerAwaited.store(false);
 }
 
-}  // namespace
-
-bool SendCommand(const CommandRecord& command) {
-    const HWND host = Process().HostWindow();
-    if (command.message == 0 || !host)
-        return false;
-    if (g_hostUnanswered.load()) {
-        AwaitHostAnswer(host);
-        return false;
-    }
+// Sends and waits for the limit at most; false, and the host marked as not
+// answering, when it did not take the message in time.
+bool SendWithinLimit(HWND host, const CommandRecord& command) {
     DWORD_PTR ignored = 0;
     if (::SendMessageTimeoutW(host, command.message, command.wParam, command.lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG,
                               kHostAnswerTimeoutMs, &ignored))
@@ -60,9 +53,34 @@ bool SendCommand(const CommandRecord& command) {
     return false;
 }
 
-void NotifyHost(UINT message, HWND window) {
+}  // namespace
+
+bool SendCommand(const CommandRecord& command) {
+    const HWND host = Process().HostWindow();
+    if (command.message == 0 || !host)
+        return false;
+    if (g_hostUnanswered.load()) {
+        AwaitHostAnswer(host);
+        return false;
+    }
+    return SendWithinLimit(host, command);
+}
+
+void NotifyWindowGone(HWND window) {
     if (const HWND host = Process().HostWindow())
-        ::SendNotifyMessageW(host, message, reinterpret_cast<WPARAM>(window), 0);
+        ::SendNotifyMessageW(host, HM_WINDOW_GONE, reinterpret_cast<WPARAM>(window), 0);
+}
+
+void NotifyWindowSized(HWND window) {
+    const HWND host = Process().HostWindow();
+    if (!host)
+        return;
+    if (g_hostUnanswered.load()) {
+        ::SendNotifyMessageW(host, HM_WINDOW_SIZED, reinterpret_cast<WPARAM>(window), 0);
+        AwaitHostAnswer(host);
+        return;
+    }
+    SendWithinLimit(host, {HM_WINDOW_SIZED, reinterpret_cast<WPARAM>(window), 0});
 }
 
 bool HostUnanswered() { return g_hostUnanswered.load(); }

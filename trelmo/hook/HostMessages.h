@@ -29,9 +29,15 @@ constexpr UINT kHostAnswerTimeoutMs = 1000;
 // host took it. Nothing is sent for message 0, while no host window is
 // known, or while the host has not answered since it last failed to.
 bool SendCommand(const CommandRecord& command);
-// Tells the host about a window without waiting for it: the host needs no
-// answer, and the notification still reaches it after the commands sent before.
-void NotifyHost(UINT message, HWND window);
+// Tells the host that the library let go of a window, without waiting: the
+// host needs no answer, and the news still reaches it after the commands sent
+// before, as both travel in the host's queue of sent messages.
+void NotifyWindowGone(HWND window);
+// Tells the host that a window was resized. A host that resizes a window
+// itself hears of it while its own resize call still waits, and takes that
+// report for its own resize; so the report is sent and waited for as a
+// command is, and only a host that is not answering gets it without a wait.
+void NotifyWindowSized(HWND window);
 // Whether the host failed to answer in time and has not answered since.
 bool HostUnanswered();
 
