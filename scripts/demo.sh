@@ -30,7 +30,7 @@ for value in iWindowPosX=262 iWindowPosY=360 iWindowPosDX=500 iWindowPosDY=300; 
 done
 wine notepad.exe </dev/null >/dev/null 2>&1 &
 wine build/bin/kz_target.exe --count 2 --at 20,20 --size 480,300 --step 500,0 \
-    --title "Barquill demo" --announce </dev/null >"$LOG" 2>&1 &
+    --title "Barquill demo" --announce --announce-with Notepad </dev/null >"$LOG" 2>&1 &
 
 if [ "$HEADLESS" = 0 ]; then
     wine build/bin/kz.exe
@@ -39,8 +39,8 @@ fi
 
 wine build/bin/kz.exe </dev/null >/dev/null 2>&1 &
 HOST=$!
-# The target prints ATTACHED once its windows carry the buttons and the
-# host's splash is gone.
+# The target prints ATTACHED once its windows carry the buttons, notepad's
+# window is shown and the host's splash is gone.
 for _ in $(seq 600); do
     grep -q ATTACHED "$LOG" 2>/dev/null && break
     kill -0 "$HOST" 2>/dev/null || break

@@ -3,11 +3,12 @@
 // windows. Each top-level window has a child control and answers the
 // questions of TargetQuery.h about itself.
 //   kz_target.exe [--count N] [--at X,Y] [--size W,H] [--step DX,DY]
-//                 [--title TEXT] [--announce]
+//                 [--title TEXT] [--announce [--announce-with CLASS]]
 // A closed window is destroyed; the program ends with its last window.
 // --announce prints "ATTACHED n" on standard output once every window is
 // attached to the hook library and the host's main window (its splash) is
 // hidden: for scripts that cannot ask a window, such as the demo.
+// --announce-with waits for a shown window of another program's class too.
 #include "common/Product.h"
 #include "tests/support/TargetQuery.h"
 
@@ -35,11 +36,13 @@ struct Options {
     int width = 560, height = 260;
     int dx = 24, dy = 24;
     bool announce = false;
+    std::wstring announceWith;
     std::wstring title = L"Target";
 };
 
 UINT g_queryMessage = 0;
 std::vector<HWND> g_windows;
+std::wstring g_announceWith;  // the class of another program's window --announce waits for
 // One count for all the program's windows.
 LONG g_ncPaints = 0;
 // A subclass procedure of the program's own, put over whatever procedure a
@@ -97,6 +100,11 @@ LRESULT OnAnnounceTimer(HWND timerWindow) {
     const HWND host = ::FindWindowW(kMainWindowClass, nullptr);
     if (!host || ::IsWindowVisible(host))
         return 0;
+    if (!g_announceWith.empty()) {
+        const HWND other = ::FindWindowW(g_announceWith.c_str(), nullptr);
+        if (!other || !::IsWindowVisible(other))
+            return 0;
+    }
     for (HWND window : g_windows)
         if (!ProcedureLiesInHookLibrary(window))
             return 0;
@@ -149,6 +157,8 @@ Options ParseOptions(int argc, wchar_t** argv) {
             std::swscanf(value, L"%d,%d", &options.dx, &options.dy);
         else if (name == L"--title")
             options.title = value;
+        else if (name == L"--announce-with")
+            options.announceWith = value;
         else
             continue;
         ++i;
@@ -186,6 +196,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                           nullptr);
         g_windows.push_back(window);
     }
+    g_announceWith = options.announceWith;
     if (options.announce)
         ::SetTimer(g_windows.front(), kAnnounceTimer, 100, nullptr);
 
