@@ -57,8 +57,15 @@ ButtonTooltip::ButtonTooltip(HWND owner) : owner_(owner) {
     ::SetWindowPos(tooltip_.get(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
     TTTOOLINFOW tool = ToolOf(owner);
     tool.lpszText = LPSTR_TEXTCALLBACKW;
-    ::SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    ::SendMessageW(tooltip_.get(), TTM_ACTIVATE, TRUE, 0);
+    Tell(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    Tell(TTM_ACTIVATE, TRUE, 0);
+}
+
+// The tooltip was made on this thread, the thread of the window it names:
+// a message to it is a plain call, never a wait for another thread, and it
+// may carry pointers to this frame's records.
+LRESULT ButtonTooltip::Tell(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return ::SendMessageW(tooltip_.get(), message, wParam, lParam);
 }
 
 void ButtonTooltip::ShowKind(int kind) {
@@ -67,7 +74,7 @@ void ButtonTooltip::ShowKind(int kind) {
     currentKind_ = kind;
     // Kinds without a command have no text: whatever was shown must go.
     if (kind <= 0 || kind > kOverflow) {
-        ::SendMessageW(tooltip_.get(), TTM_POP, 0, 0);
+        Tell(TTM_POP, 0, 0);
         return;
     }
     POINT cursor{};
@@ -78,15 +85,15 @@ void ButtonTooltip::ShowKind(int kind) {
 
     TTTOOLINFOW tool = ToolOf(owner_);
     tool.lpszText = const_cast<wchar_t*>(ButtonKindText(kind));
-    ::SendMessageW(tooltip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    Tell(TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 
     MSG move{};
     move.hwnd = owner_;
     move.message = WM_MOUSEMOVE;
     move.lParam = MAKELPARAM(relative.x, relative.y);
     move.pt = relative;
-    ::SendMessageW(tooltip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
-    ::SendMessageW(tooltip_.get(), TTM_POPUP, 0, 0);
+    Tell(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
+    Tell(TTM_POPUP, 0, 0);
 }
 
 }  // namespace kz

@@ -1,6 +1,5 @@
 // The tooltip that names the caption button under the pointer. It is made on
-// the window's own thread and used only there, so the messages sent to it are
-// plain calls that never wait for another thread.
+// the window's own thread and used only there.
 #pragma once
 
 #include "common/Handles.h"
@@ -24,6 +23,8 @@ public:
     HWND Window() const { return tooltip_.get(); }
 
 private:
+    LRESULT Tell(UINT message, WPARAM wParam, LPARAM lParam) const;
+
     HWND owner_;
     UniqueWindow tooltip_;
     int currentKind_ = -1;
