@@ -556,12 +556,13 @@ TEST_F(HostEndToEnd, TenThousandHostileCommandsLeaveTheHostTheShellAndItselfInta
             << " layered " << IsLayered(windows[i]) << " height " << WindowHeight(windows[i]) << " of " << heights[i];
 }
 
-// A step the user waits for: done, and within five seconds.
-::testing::AssertionResult DoneInTime(const std::function<bool()>& step) {
+// A step the user waits for: done, and within the limit (five seconds).
+::testing::AssertionResult DoneInTime(const std::function<bool()>& step,
+                                      std::chrono::milliseconds limit = std::chrono::seconds(5)) {
     const auto start = std::chrono::steady_clock::now();
     const bool done = step();
     const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-    if (done && took < std::chrono::seconds(5))
+    if (done && took < limit)
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << (done ? "done" : "failed") << " after " << took.count() << " ms";
 }
@@ -607,7 +608,11 @@ TEST_F(HostEndToEnd, AHungProgramHoldsUpNoTrayClickHotkeyOrExitAndTheOthersAreRe
     EXPECT_TRUE(Answers(host.Window(), std::chrono::seconds(1))) << "the host does not answer after the hotkey";
 
     ASSERT_FALSE(Answers(hung, std::chrono::milliseconds(100))) << "the program woke before the exit";
-    EXPECT_TRUE(DoneInTime([&] { return host.Exit(); })) << "kz.exe --exit with the program hung";
+    // The exit alone takes about 2.5 s under Wine, most of it the shell removing
+    // tray icons (exit_bench), and more on a loaded machine: its limit is ten
+    // seconds, still half the hang that the exit must not wait out.
+    EXPECT_TRUE(DoneInTime([&] { return host.Exit(); }, std::chrono::seconds(10)))
+        << "kz.exe --exit with the program hung";
     EXPECT_EQ(CountChanged(windows, heights), 0) << "answering windows not restored by the exit";
     // Once it runs again, the hung program carries out what the host asked of it meanwhile.
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(hung) && !IsTopmost(hung); },
