@@ -27,7 +27,9 @@ namespace kz {
 
 namespace {
 
-enum Timer : UINT_PTR { kTimer1 = 1, kTimer2 = 2 };
+enum Timer : UINT_PTR { kTimer1 = 1, kTimer2 = 2, kCompanionTimer = 3 };
+// Only a 64-bit host has programs of the other bitness beside its own.
+constexpr bool kHostHasCompanion = sizeof(void*) == 8;
 constexpr UINT kSplashMs = 3000;
 
 // Where the labels lie on the picture.
@@ -114,6 +116,8 @@ TTQuorvane_Invisible_Buttons::TTQuorvane_Invisible_Buttons(TImpProfile& executor
     : executor_(executor), applicationWindow_(std::move(applicationWindow)), Image1(std::move(picture)) {
     taskbarCreatedMessage_ = ::RegisterWindowMessageW(L"TaskbarCreated");
     exitRequestMessage_ = ExitRequestMessage();
+    companionReadyMessage_ = CompanionReadyMessage();
+    companionEndedMessage_ = CompanionEndedMessage();
     versionFont_ = MakeFont(-13, FW_BOLD, true, false, L"Arial");
     siteLinkFont_ = MakeFont(-11, FW_BOLD, false, true, L"MS Sans Serif");
     popupWndTray_ = MakeWndTrayMenu();
@@ -168,7 +172,7 @@ void TTQuorvane_Invisible_Buttons::Start(const SettingsRecord& settings) {
 
 bool TTQuorvane_Invisible_Buttons::InstallHook() {
     switch (hookLibrary.Install(Window())) {
-    case HookLibrary::InstallResult::Installed: return true;
+    case HookLibrary::InstallResult::Installed: StartCompanion(); return true;
     case HookLibrary::InstallResult::LibraryMissing: throw StartupError(L"Unable to load library: trelmo.dll");
     case HookLibrary::InstallResult::ExportsMissing: ShowPlainMessage(L"Library trelmo.dll corrupted!"); break;
     case HookLibrary::InstallResult::HookRefused: ShowPlainMessage(L"Unable to setup hook subsystem"); break;
@@ -222,6 +226,10 @@ LRESULT TTQuorvane_Invisible_Buttons::HandleMessage(UINT message, WPARAM wParam,
         RequestExit();
         return 0;
     }
+    if (message == companionReadyMessage_)
+        return OnCompanionReady();
+    if (message == companionEndedMessage_)
+        return OnCompanionEnded();
     switch (message) {
     case WM_TIMER: return OnTimer(wParam);
     case WM_HOTKEY: return OnHotKey(wParam);
@@ -250,6 +258,7 @@ LRESULT TTQuorvane_Invisible_Buttons::OnTimer(UINT_PTR timer) {
     switch (timer) {
     case kTimer1: Timer1Timer(); break;
     case kTimer2: Timer2Timer(); break;
+    case kCompanionTimer: CompanionTimer(); break;
     default: break;
     }
     return 0;
@@ -437,6 +446,10 @@ LRESULT TTQuorvane_Invisible_Buttons::OnClose() {
 }
 
 LRESULT TTQuorvane_Invisible_Buttons::OnDestroy() {
+    // The companion first: its windows lose their buttons before the
+    // executor, after this window, gives every window back.
+    ::KillTimer(Window(), kCompanionTimer);
+    companion_.reset();
     hookLibrary.Remove();
     mainTrayIcon.Delete();
     hotKeys_.reset();  // gives every combination back
@@ -451,6 +464,39 @@ LRESULT TTQuorvane_Invisible_Buttons::OnTaskbarCreated() {
     if (trayMenu_)
         trayMenu_->AddCommonIconAgain();
     return 0;
+}
+
+void TTQuorvane_Invisible_Buttons::StartCompanion() {
+    if constexpr (kHostHasCompanion) {
+        companion_ = std::make_unique<CompanionProcess>(Window());
+        if (!companion_->Start())
+            companion_.reset();
+    }
+}
+
+LRESULT TTQuorvane_Invisible_Buttons::OnCompanionReady() {
+    if (companion_)
+        companion_->Ready();
+    return 0;
+}
+
+// A companion that dies is started again, at once or once its budget of
+// starts allows; one that never got its hook in place is not.
+LRESULT TTQuorvane_Invisible_Buttons::OnCompanionEnded() {
+    if (!companion_)
+        return 0;
+    const DWORD delay = companion_->RestartDelay();
+    if (delay == 0)
+        companion_->Start();
+    else if (delay != INFINITE)
+        ::SetTimer(Window(), kCompanionTimer, delay, nullptr);
+    return 0;
+}
+
+void TTQuorvane_Invisible_Buttons::CompanionTimer() {
+    ::KillTimer(Window(), kCompanionTimer);
+    if (companion_)
+        companion_->Start();
 }
 
 LRESULT TTQuorvane_Invisible_Buttons::OnMeasureItem(MEASUREITEMSTRUCT& measure) {

@@ -8,6 +8,7 @@
 #include "kz/capbuttons/Btnmanager.h"
 #include "kz/commands/Utraymenu2.h"
 #include "common/Settingsformat.h"
+#include "kz/core/Companion.h"
 #include "kz/core/HookLibrary.h"
 #include "kz/core/Hotkeys.h"
 #include "kz/core/Maintrayicon.h"
@@ -34,7 +35,8 @@ public:
     void SetTrayMenu(TdmTrayMenu* trayMenu) { trayMenu_ = trayMenu; }
     // The options dialog that the tray icon and the tray menu open.
     void SetOptionsDialog(TfrmOptions* options) { options_ = options; }
-    // Installs the hook. Throws StartupError when the library cannot be
+    // Installs the hook, and on a 64-bit system starts the 32-bit companion
+    // where there is one. Throws StartupError when the library cannot be
     // loaded; false, after telling the user, when the start cannot go on.
     bool InstallHook();
     // Starts or stops the balloon tips; nothing where the shell has none.
@@ -85,6 +87,10 @@ private:
     LRESULT OnClose();
     LRESULT OnDestroy();
     LRESULT OnTaskbarCreated();
+    void StartCompanion();
+    LRESULT OnCompanionReady();
+    LRESULT OnCompanionEnded();
+    void CompanionTimer();
     LRESULT OnMeasureItem(MEASUREITEMSTRUCT& measure);
     LRESULT OnDrawItem(const DRAWITEMSTRUCT& draw);
 
@@ -101,6 +107,8 @@ private:
     // taskbar button, whatever the shell.
     UniqueWindow applicationWindow_;
     HookLibrary hookLibrary;
+    // The 32-bit companion; none in a 32-bit host or where it cannot run.
+    std::unique_ptr<CompanionProcess> companion_;
     // The host-drawn buttons a hotkey presses, and the hotkeys themselves;
     // both made once the window exists, and gone with it.
     std::unique_ptr<TBtnManager> buttonManager;
@@ -123,6 +131,8 @@ private:
     std::mt19937 random_;
     UINT taskbarCreatedMessage_ = 0;
     UINT exitRequestMessage_ = 0;
+    UINT companionReadyMessage_ = 0;
+    UINT companionEndedMessage_ = 0;
 };
 
 }  // namespace kz

@@ -1,13 +1,20 @@
-// Start-up of the real host kz.exe: with fifty captioned windows of other
-// programs open, the time from starting kz.exe until all fifty carry the
-// caption buttons; then, with nothing happening, what wakes the host's main
-// thread (every message it takes from its queue or is sent, timers by id).
+// Start-up of the real host kz.exe: with fifty captioned windows of 64-bit
+// programs open (and fifty of 32-bit ones where the 32-bit companion and
+// target are placed in x86), the time from starting kz.exe until all carry
+// the caption buttons, each bitness apart: the 32-bit ones wait for the
+// companion, which is what it adds to the start. Then, with nothing
+// happening, what wakes the host's main thread (every message it takes from
+// its queue or is sent, timers by id), and the companion's private bytes and
+// processor time, and the target programs' processor time (the library's
+// wait on the host's process must cost them nothing).
 // Runs in the Wine desktop like the end-to-end tests:
 //   startup_bench.exe [idle seconds, default 10]
 #include "common/Product.h"
 #include "tests/support/Host.h"
 #include "tests/support/MessageProbe.h"
 #include "tests/support/TestWindows.h"
+
+#include <psapi.h>
 
 #include <chrono>
 #include <cstdio>
@@ -24,6 +31,30 @@ constexpr int kWindows = 50;
 
 double MillisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// Processor time a process has used, user and kernel, in milliseconds.
+double ProcessorMs(HANDLE process) {
+    FILETIME created, exited, kernel, user;
+    if (!::GetProcessTimes(process, &created, &exited, &kernel, &user))
+        return -1;
+    const auto ticks = [](FILETIME time) {
+        return static_cast<double>(static_cast<ULONGLONG>(time.dwHighDateTime) << 32 | time.dwLowDateTime);
+    };
+    return (ticks(kernel) + ticks(user)) / 10000;
+}
+
+double PrivateKiB(HANDLE process) {
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof memory;
+    if (!::GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory))
+        return -1;
+    return static_cast<double>(memory.PrivateUsage) / 1024;
+}
+
+// Waits until every window is attached; the milliseconds since start, or -1.
+double DecoratedAfter(const std::vector<HWND>& windows, Clock::time_point start) {
+    return WaitUntilAttached(windows, true, std::chrono::seconds(60)) ? MillisecondsSince(start) : -1;
 }
 
 std::string ClassOf(HWND window) {
@@ -50,13 +81,27 @@ int main(int argc, char** argv) {
         TargetProgram::Layout{L"Bench window A", kWindows / 2, {10, 10}, {420, 200}, {12, 12}}));
     targets.push_back(std::make_unique<TargetProgram>(
         TargetProgram::Layout{L"Bench window B", kWindows / 2, {520, 10}, {420, 200}, {12, 12}}));
+    const bool both = ThirtyTwoBitProgramsRun();
+    if (both) {
+        targets.push_back(std::make_unique<TargetProgram>(
+            TargetProgram::Layout{L"32-bit bench window A", kWindows / 2, {10, 380}, {420, 200}, {12, 8}},
+            TargetProgram32Path()));
+        targets.push_back(std::make_unique<TargetProgram>(
+            TargetProgram::Layout{L"32-bit bench window B", kWindows / 2, {520, 380}, {420, 200}, {12, 8}},
+            TargetProgram32Path()));
+    }
     std::vector<HWND> windows;
-    for (const auto& target : targets) {
-        if (!target->WaitForWindows()) {
+    std::vector<HWND> windows64;
+    std::vector<HWND> windows32;
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        if (!targets[i]->WaitForWindows()) {
             std::printf("the target windows did not appear\n");
             return 1;
         }
-        windows.insert(windows.end(), target->Windows().begin(), target->Windows().end());
+        const std::vector<HWND>& own = targets[i]->Windows();
+        windows.insert(windows.end(), own.begin(), own.end());
+        std::vector<HWND>& ofBitness = i < 2 ? windows64 : windows32;
+        ofBitness.insert(ofBitness.end(), own.begin(), own.end());
     }
     int attachedBefore = 0;
     for (HWND window : windows)
@@ -79,16 +124,26 @@ int main(int argc, char** argv) {
         return 1;
     }
     const double trayIconMs = MillisecondsSince(start);
-    const bool allAttached = WaitUntilAttached(windows, true, std::chrono::seconds(60));
-    const double decoratedMs = MillisecondsSince(start);
+    const double decorated64Ms = DecoratedAfter(windows64, start);
+    const double decorated32Ms = both ? DecoratedAfter(windows32, start) : 0;
     int attached = 0;
     for (HWND window : windows)
         attached += Attached(window);
-    std::printf("start-up with %d windows open:\n", kWindows);
+    std::printf("start-up with %zu windows open (%zu of 64-bit programs, %zu of 32-bit ones):\n", windows.size(),
+                windows64.size(), windows32.size());
     std::printf("  main window        %8.0f ms after the start of kz.exe\n", mainWindowMs);
     std::printf("  host tray icon     %8.0f ms\n", trayIconMs);
-    std::printf("  %2d of %d decorated %7.0f ms%s\n", attached, kWindows, decoratedMs,
-                allAttached ? "" : " (gave up waiting)");
+    std::printf("  64-bit decorated   %8.0f ms\n", decorated64Ms);
+    if (both)
+        std::printf("  32-bit decorated   %8.0f ms (the companion's part: %.0f ms after the 64-bit ones)\n",
+                    decorated32Ms, decorated32Ms - decorated64Ms);
+    else
+        std::printf("  no 32-bit programs: this machine runs none, or x86 is not placed beside kz.exe\n");
+    std::printf("  %3d of %zu decorated%s\n", attached, windows.size(),
+                attached == static_cast<int>(windows.size()) ? "" : " (gave up waiting)");
+    const DWORD companionId = host.CompanionProcessId();
+    const kz::UniqueKernelHandle companion(
+        companionId ? ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, companionId) : nullptr);
 
     // Idle: the splash may still be up; its end is part of the start.
     WaitUntil([&] { return !::IsWindowVisible(host.Window()); }, std::chrono::seconds(10));
@@ -104,9 +159,22 @@ int main(int argc, char** argv) {
         return host.Exit() ? 0 : 1;
     }
     probe.Reset();
+    std::vector<double> processorBefore;
+    for (const auto& target : targets)
+        processorBefore.push_back(ProcessorMs(target->Process()));
+    const double companionBefore = companion ? ProcessorMs(companion.get()) : 0;
     const Clock::time_point idleStart = Clock::now();
     WaitUntil([] { return false; }, std::chrono::seconds(idleSeconds));  // nothing happens, on purpose
     const double idleMs = MillisecondsSince(idleStart);
+    if (companion)
+        std::printf("the companion (process %lu), idle: private bytes %.0f KiB, processor time %.1f ms in %.1f s\n",
+                    static_cast<unsigned long>(companionId), PrivateKiB(companion.get()),
+                    ProcessorMs(companion.get()) - companionBefore, idleMs / 1000);
+    else if (both)
+        std::printf("no companion process found\n");
+    for (std::size_t i = 0; i < targets.size(); ++i)
+        std::printf("target program %zu (%s), idle: processor time %.1f ms\n", i + 1, i < 2 ? "64-bit" : "32-bit",
+                    ProcessorMs(targets[i]->Process()) - processorBefore[i]);
     const ProbeCounts counts = probe.Counts();
     std::printf("idle for %.1f s, nothing happening:\n", idleMs / 1000);
     std::printf("  the host's main thread took %ld messages from its queue and was sent %ld\n", counts.retrieved,
