@@ -52,12 +52,14 @@ HookLibrary::InstallResult HookLibrary::Install(HWND hostWindow, const std::wstr
 
     for (HWND window : HostWindowList(hostWindow_))
         ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    followUps_ = std::make_unique<FollowUpRepaints>(hostWindow_);
     return InstallResult::Installed;
 }
 
 bool HookLibrary::Remove() {
     if (!hookThread_)
         return false;
+    followUps_.reset();
     setHostWindow_(nullptr);
     setHandle_(nullptr);
     const bool ended = hookThread_->Stop();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "common/Handles.h"
+#include "kz/core/FollowUpRepaints.h"
 #include "kz/core/HookThread.h"
 
 #include <windows.h>
@@ -27,7 +28,8 @@ public:
 
     // Installs the hook for every thread of the desktop, from a thread of
     // its own, and repaints every top-level frame of the host window list so
-    // that the library attaches at once.
+    // that the library attaches at once; the windows that appear meanwhile
+    // are repainted in the following seconds (FollowUpRepaints.h).
     InstallResult Install(HWND hostWindow, const std::wstring& libraryPath = HookLibraryBesideProgram());
     // Clears the library's shared section, so that every attached window lets
     // go of itself even where the system keeps the library loaded, removes
@@ -49,6 +51,7 @@ private:
     SetHostWindowFunction setHostWindow_ = nullptr;
     HWND hostWindow_ = nullptr;
     std::unique_ptr<HookThread> hookThread_;
+    std::unique_ptr<FollowUpRepaints> followUps_;
 };
 
 }  // namespace kz
