@@ -20,16 +20,18 @@ std::wstring HexOf(HWND window) {
     return text;
 }
 
-// Until the host asks the companion to end (WM_QUIT posted to this thread)
-// or the host's process ends, whatever the reason.
-void WaitForTheEnd(HANDLE hostProcess) {
+// Until the host posts this thread the awaited message (true), asks the
+// companion to end (WM_QUIT) or its process ends, whatever the reason (false).
+bool WaitForHost(HANDLE hostProcess, UINT awaited) {
     for (;;) {
         if (::MsgWaitForMultipleObjects(1, &hostProcess, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0 + 1)
-            return;
+            return false;
         MSG message;
         while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT)
-                return;
+                return false;
+            if (awaited != 0 && message.message == awaited)
+                return true;
             ::DispatchMessageW(&message);
         }
     }
@@ -37,7 +39,7 @@ void WaitForTheEnd(HANDLE hostProcess) {
 
 }  // namespace
 
-UINT CompanionReadyMessage() { return ::RegisterWindowMessageW(L"QuorvaneSoftware.Barquill.CompanionReady"); }
+UINT CompanionReportMessage() { return ::RegisterWindowMessageW(L"QuorvaneSoftware.Barquill.CompanionReport"); }
 
 UINT CompanionEndedMessage() { return ::RegisterWindowMessageW(L"QuorvaneSoftware.Barquill.CompanionEnded"); }
 
@@ -90,6 +92,13 @@ bool CompanionProcess::Start() {
     return true;
 }
 
+void CompanionProcess::Reported(WPARAM report) {
+    if (report == kCompanionHooked)
+        everReady_ = true;
+    else if (report == kCompanionWaiting && process_)
+        ::PostThreadMessageW(threadId_, kCompanionGoMessage, 0, 0);
+}
+
 void CALLBACK CompanionProcess::ProcessEnded(void* context, BOOLEAN) noexcept {
     const auto* self = static_cast<const CompanionProcess*>(context);
     ::PostMessageW(self->hostWindow_, CompanionEndedMessage(), 0, 0);
@@ -135,13 +144,16 @@ int RunCompanion(HWND hostWindow) {
     if (!hostProcess || !::IsWindow(hostWindow))
         return 1;
     MSG message;
-    // The queue the host's request to end is posted to.
+    // The queue the host posts its answers to.
     ::PeekMessageW(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
+    ::PostMessageW(hostWindow, CompanionReportMessage(), kCompanionWaiting, 0);
+    if (!WaitForHost(hostProcess.get(), kCompanionGoMessage))
+        return 0;
     HookLibrary hook;
     if (hook.Install(hostWindow) != HookLibrary::InstallResult::Installed)
         return 1;
-    ::PostMessageW(hostWindow, CompanionReadyMessage(), 0, 0);
-    WaitForTheEnd(hostProcess.get());
+    ::PostMessageW(hostWindow, CompanionReportMessage(), kCompanionHooked, 0);
+    WaitForHost(hostProcess.get(), 0);
     hook.Remove();
     return 0;
 }

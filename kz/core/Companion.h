@@ -19,8 +19,17 @@ namespace kz {
 
 constexpr wchar_t kCompanionSwitch[] = L"--companion";
 
-// Posted by the companion to the host's main window once its hook is in place.
-UINT CompanionReadyMessage();
+// Posted by the companion to the host's main window, wParam a CompanionReport.
+UINT CompanionReportMessage();
+enum CompanionReport : WPARAM {
+    // Started, and waiting for the host to let it install its hook: the
+    // process starts while the host starts, the hook comes once the host
+    // takes commands (the host's message loop hears of this report).
+    kCompanionWaiting = 0,
+    kCompanionHooked = 1,  // its hook is in place
+};
+// Posted by the host to the companion's thread: install the hook now.
+constexpr UINT kCompanionGoMessage = WM_APP;
 // Posted by the host to itself when its companion's process has ended.
 UINT CompanionEndedMessage();
 
@@ -57,8 +66,8 @@ public:
     // Starts the companion; false when there is none to start (no x86
     // folder, a system that runs no 32-bit programs) or it runs already.
     bool Start();
-    // The companion reported its hook in place.
-    void Ready() { everReady_ = true; }
+    // What the companion reported: one waiting is let install its hook.
+    void Reported(WPARAM report);
     // After CompanionEndedMessage: milliseconds until the companion should be
     // started again, 0 for now, INFINITE for never (it is still running, or
     // it never got its hook in place and so never will).
@@ -86,8 +95,8 @@ private:
 };
 
 // The companion's whole life, in the i686 kz.exe started with --companion:
-// installs its hook for the host window from a thread that only pumps,
-// reports it ready, and waits until the host asks it to end or the host's
+// once the host lets it, installs its hook for the host window from a thread
+// that only pumps, and waits until the host asks it to end or the host's
 // process ends for whatever reason; then removes its hook. Returns the
 // program's exit code: 0, or 1 when the hook could not be installed.
 int RunCompanion(HWND hostWindow);

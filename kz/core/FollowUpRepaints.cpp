@@ -22,7 +22,7 @@ void CALLBACK FollowUpRepaints::Run(void* context, BOOLEAN) noexcept {
     auto* self = static_cast<FollowUpRepaints*>(context);
     try {
         std::vector<HWND> windows;
-        CollectTopLevelWindows(windows, self->hostWindow_);
+        CollectWindowsOfOwnBitness(windows, self->hostWindow_);
         // Without waiting for any program: the paint comes when its thread takes it.
         for (HWND window : windows)
             ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN);

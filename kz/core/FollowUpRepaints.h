@@ -11,6 +11,8 @@
 
 #include <windows.h>
 
+#include <cstddef>
+
 namespace kz {
 
 class FollowUpRepaints {

@@ -50,7 +50,9 @@ HookLibrary::InstallResult HookLibrary::Install(HWND hostWindow, const std::wstr
     setHandle_(hookThread->Hook());
     hookThread_ = std::move(hookThread);
 
-    for (HWND window : HostWindowList(hostWindow_))
+    std::vector<HWND> reachable;
+    CollectWindowsOfOwnBitness(reachable, hostWindow_);
+    for (HWND window : reachable)
         ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN | RDW_UPDATENOW | RDW_FRAME);
     followUps_ = std::make_unique<FollowUpRepaints>(hostWindow_);
     return InstallResult::Installed;

@@ -3,9 +3,10 @@
 // brings the caption buttons into every program.
 //
 // Start-up: single-instance test, recovery of windows a crashed host left
-// hidden, the settings, the main window (tray icon, splash), the tray-menu
-// module and the boxes, the executor connected to them, and last the hook,
-// once everything a command needs is in place.
+// hidden, the settings, the main window (tray icon, splash), the 32-bit
+// companion's process, the tray-menu module and the boxes, the executor
+// connected to them, and last the hook, once everything a command needs is
+// in place; the companion's hook follows once the message loop runs.
 // Shutdown: Exit closes the main window, which ends the 32-bit companion,
 // removes the hook (the library lets go of every window) and its tray icon;
 // then the executor restores every window it changed, which empties the
@@ -133,6 +134,8 @@ void RunHost(HINSTANCE instance) {
         TTQuorvane_Invisible_Buttons::Create(executor, instance, settings);
     if (!mainWindow)
         throw StartupError(L"Unable to create the main window");
+    // Its process starts while the host does; its hook comes with the message loop.
+    mainWindow->StartCompanion();
     TdmTrayMenu trayMenu(*mainWindow, !settings.TrayMenuSeparate, executor);
     mainWindow->SetTrayMenu(&trayMenu);
     TBoxList boxes(mainWindow->Window(), executor);

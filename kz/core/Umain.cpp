@@ -116,7 +116,7 @@ TTQuorvane_Invisible_Buttons::TTQuorvane_Invisible_Buttons(TImpProfile& executor
     : executor_(executor), applicationWindow_(std::move(applicationWindow)), Image1(std::move(picture)) {
     taskbarCreatedMessage_ = ::RegisterWindowMessageW(L"TaskbarCreated");
     exitRequestMessage_ = ExitRequestMessage();
-    companionReadyMessage_ = CompanionReadyMessage();
+    companionReportMessage_ = CompanionReportMessage();
     companionEndedMessage_ = CompanionEndedMessage();
     versionFont_ = MakeFont(-13, FW_BOLD, true, false, L"Arial");
     siteLinkFont_ = MakeFont(-11, FW_BOLD, false, true, L"MS Sans Serif");
@@ -172,7 +172,7 @@ void TTQuorvane_Invisible_Buttons::Start(const SettingsRecord& settings) {
 
 bool TTQuorvane_Invisible_Buttons::InstallHook() {
     switch (hookLibrary.Install(Window())) {
-    case HookLibrary::InstallResult::Installed: StartCompanion(); return true;
+    case HookLibrary::InstallResult::Installed: return true;
     case HookLibrary::InstallResult::LibraryMissing: throw StartupError(L"Unable to load library: trelmo.dll");
     case HookLibrary::InstallResult::ExportsMissing: ShowPlainMessage(L"Library trelmo.dll corrupted!"); break;
     case HookLibrary::InstallResult::HookRefused: ShowPlainMessage(L"Unable to setup hook subsystem"); break;
@@ -226,8 +226,8 @@ LRESULT TTQuorvane_Invisible_Buttons::HandleMessage(UINT message, WPARAM wParam,
         RequestExit();
         return 0;
     }
-    if (message == companionReadyMessage_)
-        return OnCompanionReady();
+    if (message == companionReportMessage_)
+        return OnCompanionReport(wParam);
     if (message == companionEndedMessage_)
         return OnCompanionEnded();
     switch (message) {
@@ -474,9 +474,9 @@ void TTQuorvane_Invisible_Buttons::StartCompanion() {
     }
 }
 
-LRESULT TTQuorvane_Invisible_Buttons::OnCompanionReady() {
+LRESULT TTQuorvane_Invisible_Buttons::OnCompanionReport(WPARAM report) {
     if (companion_)
-        companion_->Ready();
+        companion_->Reported(report);
     return 0;
 }
 

@@ -35,8 +35,10 @@ public:
     void SetTrayMenu(TdmTrayMenu* trayMenu) { trayMenu_ = trayMenu; }
     // The options dialog that the tray icon and the tray menu open.
     void SetOptionsDialog(TfrmOptions* options) { options_ = options; }
-    // Installs the hook, and on a 64-bit system starts the 32-bit companion
-    // where there is one. Throws StartupError when the library cannot be
+    // In a 64-bit host, starts the 32-bit companion where there is one; it
+    // installs its hook once the host's message loop runs.
+    void StartCompanion();
+    // Installs the hook. Throws StartupError when the library cannot be
     // loaded; false, after telling the user, when the start cannot go on.
     bool InstallHook();
     // Starts or stops the balloon tips; nothing where the shell has none.
@@ -87,8 +89,7 @@ private:
     LRESULT OnClose();
     LRESULT OnDestroy();
     LRESULT OnTaskbarCreated();
-    void StartCompanion();
-    LRESULT OnCompanionReady();
+    LRESULT OnCompanionReport(WPARAM report);
     LRESULT OnCompanionEnded();
     void CompanionTimer();
     LRESULT OnMeasureItem(MEASUREITEMSTRUCT& measure);
@@ -131,7 +132,7 @@ private:
     std::mt19937 random_;
     UINT taskbarCreatedMessage_ = 0;
     UINT exitRequestMessage_ = 0;
-    UINT companionReadyMessage_ = 0;
+    UINT companionReportMessage_ = 0;
     UINT companionEndedMessage_ = 0;
 };
 
