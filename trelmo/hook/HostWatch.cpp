@@ -15,10 +15,10 @@ void HostWatch::Watch(HWND host) {
     Lock lock(lock_);
     if (watched_.load(std::memory_order_relaxed) == host)
         return;
-    // The wait of an earlier host is dropped without waiting for its
-    // callback, which only asks windows to repaint.
+    // The wait of an earlier host goes before its handle closes; a callback
+    // under way only asks windows to repaint, and is waited for.
     if (wait_)
-        ::UnregisterWaitEx(wait_, nullptr);
+        ::UnregisterWaitEx(wait_, INVALID_HANDLE_VALUE);
     wait_ = nullptr;
     DWORD processId = 0;
     ::GetWindowThreadProcessId(host, &processId);
