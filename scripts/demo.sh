@@ -34,7 +34,7 @@ LOG=out/demo.log
 
 # The demo windows first, side by side: the host decorates what is already
 # open. Notepad takes its place from its own settings.
-for value in iWindowPosX=262 iWindowPosY=360 iWindowPosDX=500 iWindowPosDY=300; do
+for value in iWindowPosX=20 iWindowPosY=340 iWindowPosDX=480 iWindowPosDY=300; do
     wine reg add 'HKCU\Software\Microsoft\Notepad' /v "${value%=*}" /t REG_DWORD /d "${value#*=}" /f >/dev/null 2>&1
 done
 wine notepad.exe </dev/null >/dev/null 2>&1 &
