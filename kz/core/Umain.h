@@ -73,6 +73,7 @@ private:
     LRESULT OnPresetMenu(HWND target, LPARAM screenPoint);
     LRESULT OnSendToBack(HWND target);
     LRESULT OnTransparencyFailed();
+    LRESULT OnElevatedWindow();
     LRESULT OnWindowCommand(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnButtonMessage(UINT message, HWND target, int index);
     LRESULT OnHotKey(WPARAM id);

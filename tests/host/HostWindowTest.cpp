@@ -27,11 +27,14 @@ constexpr int kTargets = 3;
 
 void CALLBACK CloseStuckMenu(HWND, UINT, UINT_PTR, DWORD) noexcept { ::EndMenu(); }
 
-// Opens a popup menu of this thread with open() and types keys into it. A
-// menu that does not take them is closed after a few seconds, so a fault
-// fails the test instead of hanging it.
-void TypeIntoMenu(HWND owner, std::initializer_list<UINT> keys, const std::function<void()>& open) {
+// Opens a popup menu of this thread with open() and types keys into it;
+// whatever beforeKeys posts arrives in the open menu before them. A menu that
+// does not take them is closed after a few seconds, so a fault fails the
+// test instead of hanging it.
+void TypeIntoMenu(HWND owner, std::initializer_list<UINT> keys, const std::function<void()>& open,
+                  const std::function<void()>& beforeKeys = [] {}) {
     PumpPending();  // a quit request left by an earlier host would end the menu at once
+    beforeKeys();
     for (UINT key : keys)
         ::PostMessageW(owner, WM_KEYDOWN, key, 0);
     const UINT_PTR watchdog = ::SetTimer(nullptr, 0, 5000, &CloseStuckMenu);
@@ -306,6 +309,24 @@ TEST_F(TrayMenuTest, ChosenItemsActOnTheirWindows) {
                  [&] { host.NotifyTrayClick(kHostTrayIconId, WM_RBUTTONDOWN); });
     EXPECT_FALSE(IsTopmost(Target(2)));
     EXPECT_EQ(0, host.Executor().Saved().Count());
+}
+
+TEST_F(TrayMenuTest, AnItemActsOnItsOwnWindowThoughAnotherWentWhileTheMenuWasOpen) {
+    host.Command(HM_TO_TRAY, Target(0));
+    host.Command(HM_TO_TRAY, Target(1));
+    ASSERT_TRUE(WaitUntil([] { return !Visible(Target(0)) && !Visible(Target(1)); }));
+    // Show trayed windows > the second window. The first reports that it has
+    // gone while the menu is open, which moves the second up the lists.
+    TypeIntoMenu(
+        host.Window(), {VK_DOWN, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN},
+        [&] { host.NotifyTrayClick(kHostTrayIconId, WM_RBUTTONDOWN); },
+        [&] { ::PostMessageW(host.Window(), HM_WINDOW_GONE, reinterpret_cast<WPARAM>(Target(0)), 0); });
+    EXPECT_TRUE(WaitUntil([] { return Visible(Target(1)); }));
+    EXPECT_EQ(nullptr, host.Executor().TrayIconOf(Target(1)));
+    // The window reported gone is forgotten and left as it is.
+    EXPECT_FALSE(Visible(Target(0)));
+    EXPECT_EQ(nullptr, host.Executor().Current().Find(Target(0)));
+    ::ShowWindow(Target(0), SW_SHOWNOACTIVATE);
 }
 
 TEST_F(TrayMenuTest, CommonTrayWindowsAreListedAboveExitWhenTheMenuIsNotSeparate) {

@@ -179,7 +179,7 @@ int main() {
     test::ScratchRegistry registry;
     test::RecordingHost host;
     test::CountingCommonTray commonTray;
-    RegistryHiddenJournal journal;
+    RegistryChangeJournal journal;
     TImpProfile profile;
     profile.Connect(host.Window(), &commonTray, nullptr, &journal);
 
