@@ -130,7 +130,9 @@ bool TImpProfile::StillSame(const TWndParams& record) { return WindowOf(record.I
 
 TWndParams& TImpProfile::GetProfile(HWND w) {
     if (TWndParams* record = current_.Find(w)) {
-        if (StillSame(*record))
+        // The record of a window that has gone is left to the next round of
+        // DropGoneWindows: a command holds on to it while it runs.
+        if (StillSame(*record) || !::IsWindow(w))
             return *record;
         Drop(w);
     }
@@ -606,6 +608,16 @@ void TImpProfile::ForgetWindow(HWND w) { Drop(w); }
 void TImpProfile::RestoreAll() {
     while (saved_.Count() > 0)
         RestoreWindow(saved_[0].Wnd);
+}
+
+HWND TImpProfile::WindowOfTrayIcon(UINT id) {
+    const HWND w = trayIcons_.WindowOf(id);
+    const TWndParams* record = w ? current_.Find(w) : nullptr;
+    if (record && StillSame(*record))
+        return w;
+    if (w)
+        Drop(w);
+    return nullptr;
 }
 
 void TImpProfile::AddTrayIconsAgain() { trayIcons_.AddAgain(); }

@@ -127,8 +127,9 @@ public:
     // Adds every per-window tray icon again (after the shell restarted).
     void AddTrayIconsAgain();
     // The window whose own tray icon has this identifier (the wParam of
-    // WM_TRAYNOTIFY); null when no window's icon has it.
-    HWND WindowOfTrayIcon(UINT id) const { return trayIcons_.WindowOf(id); }
+    // WM_TRAYNOTIFY); null when no window's icon has it, or when the window
+    // with that handle is no longer the one recorded (it is dropped then).
+    HWND WindowOfTrayIcon(UINT id);
     // The record of w's own tray icon; null when w has none.
     const NOTIFYICONDATAW* TrayIconOf(HWND w) const { return trayIcons_.Find(w); }
 
