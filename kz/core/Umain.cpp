@@ -312,7 +312,7 @@ LRESULT TTQuorvane_Invisible_Buttons::OnTrayNotify(UINT iconId, UINT mouseMessag
 }
 
 void TTQuorvane_Invisible_Buttons::OnWindowTrayIconClick(HWND w, UINT mouseMessage) {
-    TrayWnd = w;
+    TrayWnd = IdentityOf(w);
     if (mouseMessage == WM_RBUTTONDOWN) {
         switch (ShowPopupMenu(Window(), popupWndTray_.get(), CursorPosition())) {
         case kShow1: Show1Click(); break;
@@ -327,13 +327,16 @@ void TTQuorvane_Invisible_Buttons::OnWindowTrayIconClick(HWND w, UINT mouseMessa
 }
 
 void TTQuorvane_Invisible_Buttons::Show1Click() {
-    executor_.SetVisible(TrayWnd, true);
-    executor_.SetInTray(TrayWnd, false);
+    if (const HWND w = executor_.RecordedWindow(TrayWnd)) {
+        executor_.SetVisible(w, true);
+        executor_.SetInTray(w, false);
+    }
 }
 
 void TTQuorvane_Invisible_Buttons::Close1Click() {
     // Posted: a program that asks whether to save its work must not hold the host.
-    ::PostMessageW(TrayWnd, WM_CLOSE, 0, 0);
+    if (const HWND w = WindowOf(TrayWnd))
+        ::PostMessageW(w, WM_CLOSE, 0, 0);
 }
 
 LRESULT TTQuorvane_Invisible_Buttons::OnPresetMenu(HWND target, LPARAM screenPoint) {
