@@ -15,6 +15,9 @@ namespace {
 
 // How often the records of windows that have gone are dropped.
 constexpr UINT kDropGoneWindowsMs = 5000;
+// The early sweep after a window was let go: long enough for a window that
+// was only on its way out to have gone.
+constexpr UINT kReleasedWindowSweepMs = 250;
 // How long record creation waits for a window to name its icon: a hung
 // program must not hold up the host.
 constexpr UINT kIconQueryTimeoutMs = 500;
@@ -89,7 +92,9 @@ void TImpProfile::Connect(HWND mainWindow, CommonTrayIcon* commonTray, BoxWindow
         ::SetTimer(mainWindow_, timer, kDropGoneWindowsMs, &DropGoneWindowsTimer);
 }
 
-void CALLBACK TImpProfile::DropGoneWindowsTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept {
+void CALLBACK TImpProfile::DropGoneWindowsTimer(HWND window, UINT, UINT_PTR id, DWORD) noexcept {
+    // Back to the slow pace, should the sweep have been brought forward.
+    ::SetTimer(window, id, kDropGoneWindowsMs, &DropGoneWindowsTimer);
     try {
         reinterpret_cast<TImpProfile*>(id)->DropGoneWindows();
     } catch (...) {
@@ -604,6 +609,13 @@ void TImpProfile::RestoreWindow(HWND w) {
 }
 
 void TImpProfile::ForgetWindow(HWND w) { Drop(w); }
+
+void TImpProfile::WindowReleased(HWND w) {
+    if (!::IsWindow(w))
+        Drop(w);
+    else if (mainWindow_)
+        ::SetTimer(mainWindow_, reinterpret_cast<UINT_PTR>(this), kReleasedWindowSweepMs, &DropGoneWindowsTimer);
+}
 
 void TImpProfile::RestoreAll() {
     while (saved_.Count() > 0)

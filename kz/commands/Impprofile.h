@@ -119,9 +119,16 @@ public:
     void RunCopy(HWND w);
     // Undoes every change of w, while w is still the window recorded.
     void RestoreWindow(HWND w);
-    // The window is going (HM_WINDOW_GONE): forgets it, its icon, box and
-    // journal entry, and changes nothing of it or its owner.
+    // Forgets w, its icon, box and journal entry, and changes nothing of it
+    // or its owner.
     void ForgetWindow(HWND w);
+    // The library let go of w (HM_WINDOW_GONE). It does so for windows that
+    // live on as well (their program newly excluded, its hook ending, the
+    // companion leaving at exit), and those must still be given back; so a
+    // window that no longer exists is forgotten now, and one that still
+    // exists is left to a sweep for gone windows brought forward, which drops
+    // it only if it was on its way out. Nothing of w is changed either way.
+    void WindowReleased(HWND w);
     // Restores every changed window, first saved first (at exit).
     void RestoreAll();
     // Adds every per-window tray icon again (after the shell restarted).

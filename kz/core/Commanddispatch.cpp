@@ -10,8 +10,7 @@ bool IsWindowCommandMessage(UINT message) { return message >= HM_TO_TRAY && mess
 
 void DispatchWindowCommand(TImpProfile& executor, UINT message, HWND w, LPARAM argument) {
     if (message == HM_WINDOW_GONE) {
-        if (!::IsWindow(w) || MayTouchWindow(w))
-            executor.ForgetWindow(w);
+        executor.WindowReleased(w);
         return;
     }
     if (!MayTouchWindow(w))
