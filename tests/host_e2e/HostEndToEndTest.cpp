@@ -508,10 +508,9 @@ TEST_F(HostEndToEnd, TenThousandHostileCommandsLeaveTheHostTheShellAndItselfInta
             default: w = pick(windows); break;
             }
             // A copy of a real target is a real program started: not ten thousand of them.
-            // A size report on a rolled target rightly makes the host forget the roll, and a
-            // report that a target has gone makes it forget the target without touching it.
+            // A size report on a rolled target rightly makes the host forget the roll.
             const bool realTarget = std::find(windows.begin(), windows.end(), w) != windows.end();
-            if (!(realTarget && (code == HM_RUN_COPY || code == HM_WINDOW_SIZED || code == HM_WINDOW_GONE)))
+            if (!(realTarget && (code == HM_RUN_COPY || code == HM_WINDOW_SIZED)))
                 break;
         }
         LPARAM lParam = 0;
