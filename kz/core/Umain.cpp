@@ -9,6 +9,7 @@
 #include "kz/core/Errorbox.h"
 #include "kz/core/Fileversion.h"
 #include "kz/core/Programfolder.h"
+#include "kz/commands/Dpi.h"
 #include "kz/commands/ForeignWindow.h"
 #include "kz/commands/HostInternalMessages.h"
 #include "kz/commands/Menupicture.h"
@@ -30,9 +31,12 @@ namespace {
 enum Timer : UINT_PTR { kTimer1 = 1, kTimer2 = 2 };
 constexpr UINT kSplashMs = 3000;
 
-// Where the labels lie on the picture.
+// The picture's size, and where the labels lie on it, at 100 %.
+constexpr SIZE kPictureSize{497, 297};
 constexpr RECT kVersionRect{368, 12, 478, 28};
 constexpr RECT kSiteLinkRect{368, 277, 490, 290};
+constexpr int kVersionFontHeight = 13;
+constexpr int kSiteLinkFontHeight = 11;
 constexpr COLORREF kVersionColour = RGB(0x33, 0x33, 0x33);
 constexpr COLORREF kSiteLinkColour = RGB(0, 0, 0x80);
 
@@ -93,12 +97,34 @@ void DrawLabel(HDC dc, HFONT font, COLORREF colour, const std::wstring& text, RE
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
 }
 
-// The picture's size; the design's when there is none.
+// A picture's size; none when there is no picture.
 SIZE PictureSizeOf(HBITMAP picture) {
     BITMAP bitmap{};
     if (!picture || !::GetObjectW(picture, sizeof bitmap, &bitmap))
-        return {497, 297};
+        return {0, 0};
     return {bitmap.bmWidth, bitmap.bmHeight};
+}
+
+RECT ScaledRect(const RECT& rect, UINT dpi) {
+    return RECT{ScaleToDpi(rect.left, dpi), ScaleToDpi(rect.top, dpi), ScaleToDpi(rect.right, dpi),
+                ScaleToDpi(rect.bottom, dpi)};
+}
+
+// Copies picture into the rectangle: the same pixels where the sizes agree,
+// averaged where the picture is larger.
+void DrawPicture(HDC dc, HBITMAP picture, const RECT& rect) {
+    const SIZE size = PictureSizeOf(picture);
+    const UniqueMemoryDC memory(::CreateCompatibleDC(dc));
+    const SelectGuard select(memory.get(), picture);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    if (size.cx == width && size.cy == height) {
+        ::BitBlt(dc, rect.left, rect.top, width, height, memory.get(), 0, 0, SRCCOPY);
+        return;
+    }
+    const int formerMode = ::SetStretchBltMode(dc, HALFTONE);
+    ::SetBrushOrgEx(dc, 0, 0, nullptr);
+    ::StretchBlt(dc, rect.left, rect.top, width, height, memory.get(), 0, 0, size.cx, size.cy, SRCCOPY);
+    ::SetStretchBltMode(dc, formerMode);
 }
 
 POINT CursorPosition() {
@@ -114,8 +140,6 @@ TTQuorvane_Invisible_Buttons::TTQuorvane_Invisible_Buttons(TImpProfile& executor
     : executor_(executor), applicationWindow_(std::move(applicationWindow)), Image1(std::move(picture)) {
     taskbarCreatedMessage_ = ::RegisterWindowMessageW(L"TaskbarCreated");
     exitRequestMessage_ = ExitRequestMessage();
-    versionFont_ = MakeFont(-13, FW_BOLD, true, false, L"Arial");
-    siteLinkFont_ = MakeFont(-11, FW_BOLD, false, true, L"MS Sans Serif");
     popupWndTray_ = MakeWndTrayMenu();
     popupTransparency_ = MakeTransparencyMenu();
     if (const std::wstring version = ReadFileVersion(ProgramPath()); !version.empty())
@@ -127,7 +151,8 @@ WindowPtr<TTQuorvane_Invisible_Buttons> TTQuorvane_Invisible_Buttons::Create(TIm
                                                                              const SettingsRecord& settings) {
     UniqueBitmap picture(
         static_cast<HBITMAP>(::LoadImageW(instance, L"SPLASH", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    const SIZE size = PictureSizeOf(picture.get());
+    // Sized for its monitor once it exists.
+    const SIZE size = kPictureSize;
     UniqueWindow applicationWindow(::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", kApplicationTitle, WS_POPUP, 0, 0,
                                                      0, 0, nullptr, nullptr, instance, nullptr));
     const HWND owner = applicationWindow.get();
@@ -146,6 +171,8 @@ WindowPtr<TTQuorvane_Invisible_Buttons> TTQuorvane_Invisible_Buttons::Create(TIm
 
 void TTQuorvane_Invisible_Buttons::Start(const SettingsRecord& settings) {
     const HWND window = Window();
+    FitToScale(WindowDpi(window));
+    CentreOnMonitor();
     OpenMessageFilter();
     // Before the tray icon: whoever sees the icon may use the hotkeys.
     buttonManager = std::make_unique<TBtnManager>(executor_, window, settings);
@@ -240,6 +267,7 @@ LRESULT TTQuorvane_Invisible_Buttons::HandleMessage(UINT message, WPARAM wParam,
     case WM_CLOSE: return OnClose();
     case WM_MEASUREITEM: return OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
     case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_DPICHANGED: return OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
     case WM_QUERYENDSESSION: return TRUE;
     case WM_DESTROY: return OnDestroy();
     default: return ::DefWindowProcW(Window(), message, wParam, lParam);
@@ -318,7 +346,9 @@ LRESULT TTQuorvane_Invisible_Buttons::OnPresetMenu(HWND target, LPARAM screenPoi
         return 0;
     transparencyTarget = target;
     popupTransparencyPopup();
-    if (const UINT tag = ShowPopupMenu(Window(), popupTransparency_.get(), PresetMenuPointOf(screenPoint)))
+    // The point is in the coordinates of the program that sent it.
+    const POINT at = PhysicalPointOf(target, PresetMenuPointOf(screenPoint));
+    if (const UINT tag = ShowPopupMenu(Window(), popupTransparency_.get(), at))
         N1001Click(static_cast<int>(tag));
     return 0;
 }
@@ -379,21 +409,22 @@ LRESULT TTQuorvane_Invisible_Buttons::OnStyleChanged(UINT message, WPARAM wParam
 LRESULT TTQuorvane_Invisible_Buttons::OnPaint() {
     PAINTSTRUCT paint;
     const HDC dc = ::BeginPaint(Window(), &paint);
-    if (Image1) {
-        const UniqueMemoryDC memory(::CreateCompatibleDC(dc));
-        const SelectGuard select(memory.get(), Image1.get());
-        const SIZE size = PictureSize();
-        ::BitBlt(dc, 0, 0, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
-    }
+    const SIZE size = PictureSize();
+    // Above 100 % from the picture drawn at twice the size, never a stretched one.
+    if (dpi_ > kDesignDpi && !largePicture_)
+        largePicture_.reset(static_cast<HBITMAP>(
+            ::LoadImageW(::GetModuleHandleW(nullptr), L"SPLASH2X", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (const HBITMAP picture = dpi_ > kDesignDpi && largePicture_ ? largePicture_.get() : Image1.get())
+        DrawPicture(dc, picture, RECT{0, 0, size.cx, size.cy});
     ::SetBkMode(dc, TRANSPARENT);
-    DrawLabel(dc, versionFont_.get(), kVersionColour, lbVersion, kVersionRect);
-    DrawLabel(dc, siteLinkFont_.get(), kSiteLinkColour, kProductSiteCaption, kSiteLinkRect);
+    DrawLabel(dc, versionFont_.get(), kVersionColour, lbVersion, ScaledRect(kVersionRect, dpi_));
+    DrawLabel(dc, siteLinkFont_.get(), kSiteLinkColour, kProductSiteCaption, ScaledRect(kSiteLinkRect, dpi_));
     ::EndPaint(Window(), &paint);
     return 0;
 }
 
 LRESULT TTQuorvane_Invisible_Buttons::OnClick(POINT point) {
-    if (::PtInRect(&kSiteLinkRect, point))
+    if (const RECT link = ScaledRect(kSiteLinkRect, dpi_); ::PtInRect(&link, point))
         siteLinkClick();
     else
         Image1Click();
@@ -407,7 +438,7 @@ void TTQuorvane_Invisible_Buttons::siteLinkClick() { OpenUrl(kProductSite, SW_HI
 LRESULT TTQuorvane_Invisible_Buttons::OnSetCursor(WPARAM wParam, LPARAM lParam) {
     POINT point = CursorPosition();
     ::ScreenToClient(Window(), &point);
-    if (LOWORD(lParam) == HTCLIENT && ::PtInRect(&kSiteLinkRect, point)) {
+    if (const RECT link = ScaledRect(kSiteLinkRect, dpi_); LOWORD(lParam) == HTCLIENT && ::PtInRect(&link, point)) {
         ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
         return TRUE;
     }
@@ -453,6 +484,33 @@ LRESULT TTQuorvane_Invisible_Buttons::OnTaskbarCreated() {
     return 0;
 }
 
+LRESULT TTQuorvane_Invisible_Buttons::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    FitToScale(dpi);
+    ::SetWindowPos(Window(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::InvalidateRect(Window(), nullptr, TRUE);
+    mainTrayIcon.ShowAtScale(dpi);
+    return 0;
+}
+
+void TTQuorvane_Invisible_Buttons::FitToScale(UINT dpi) {
+    dpi_ = dpi;
+    versionFont_ = MakeFont(-ScaleToDpi(kVersionFontHeight, dpi), FW_BOLD, true, false, L"Arial");
+    siteLinkFont_ = MakeFont(-ScaleToDpi(kSiteLinkFontHeight, dpi), FW_BOLD, false, true, L"MS Sans Serif");
+}
+
+void TTQuorvane_Invisible_Buttons::CentreOnMonitor() {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!::GetMonitorInfoW(::MonitorFromWindow(Window(), MONITOR_DEFAULTTOPRIMARY), &monitor))
+        return;
+    const RECT& screen = monitor.rcMonitor;
+    const SIZE size = PictureSize();
+    ::SetWindowPos(Window(), nullptr, screen.left + (screen.right - screen.left - size.cx) / 2,
+                   screen.top + (screen.bottom - screen.top - size.cy) / 2, size.cx, size.cy,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 LRESULT TTQuorvane_Invisible_Buttons::OnMeasureItem(MEASUREITEMSTRUCT& measure) {
     return MeasureMenuPicture(measure) ? TRUE : FALSE;
 }
@@ -463,6 +521,8 @@ LRESULT TTQuorvane_Invisible_Buttons::OnDrawItem(const DRAWITEMSTRUCT& draw) {
 
 void TTQuorvane_Invisible_Buttons::Hide() { ::ShowWindow(Window(), SW_HIDE); }
 
-SIZE TTQuorvane_Invisible_Buttons::PictureSize() const { return PictureSizeOf(Image1.get()); }
+SIZE TTQuorvane_Invisible_Buttons::PictureSize() const {
+    return SIZE{ScaleToDpi(kPictureSize.cx, dpi_), ScaleToDpi(kPictureSize.cy, dpi_)};
+}
 
 }  // namespace kz

@@ -85,6 +85,7 @@ private:
     LRESULT OnClose();
     LRESULT OnDestroy();
     LRESULT OnTaskbarCreated();
+    LRESULT OnDpiChanged(UINT dpi, const RECT& suggested);
     LRESULT OnMeasureItem(MEASUREITEMSTRUCT& measure);
     LRESULT OnDrawItem(const DRAWITEMSTRUCT& draw);
 
@@ -94,6 +95,10 @@ private:
     void siteLinkClick();
     void OnWindowTrayIconClick(HWND w, UINT mouseMessage);
     void Hide();
+    // The picture, its labels and their fonts at a scale.
+    void FitToScale(UINT dpi);
+    void CentreOnMonitor();
+    // The picture's size at the window's scale.
     SIZE PictureSize() const;
 
     TImpProfile& executor_;
@@ -111,6 +116,9 @@ private:
     UniqueMenu popupWndTray_;
     UniqueMenu popupTransparency_;
     UniqueBitmap Image1;
+    // The picture drawn at 200 %, for every scale above 100 %; loaded when first needed.
+    UniqueBitmap largePicture_;
+    UINT dpi_ = 96;
     UniqueFont versionFont_;
     UniqueFont siteLinkFont_;
     std::wstring lbVersion = L"1.8";
