@@ -12,7 +12,6 @@ using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 using GetDpiForSystemFunction = UINT(WINAPI*)();
 using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
 using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, MONITOR_DPI_TYPE, UINT*, UINT*);
-using LogicalToPhysicalPointFunction = BOOL(WINAPI*)(HWND, POINT*);
 using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 
 // The functions of user32 and shcore that older systems lack, looked up once.
@@ -21,7 +20,6 @@ struct DpiFunctions {
     GetDpiForSystemFunction dpiForSystem;
     GetSystemMetricsForDpiFunction systemMetricsForDpi;
     GetDpiForMonitorFunction dpiForMonitor;
-    LogicalToPhysicalPointFunction logicalToPhysical;
     AdjustWindowRectExForDpiFunction adjustForDpi;
 
     DpiFunctions() {
@@ -29,7 +27,6 @@ struct DpiFunctions {
         dpiForWindow = BindFunction(user32, "GetDpiForWindow");
         dpiForSystem = BindFunction(user32, "GetDpiForSystem");
         systemMetricsForDpi = BindFunction(user32, "GetSystemMetricsForDpi");
-        logicalToPhysical = BindFunction(user32, "LogicalToPhysicalPointForPerMonitorDPI");
         adjustForDpi = BindFunction(user32, "AdjustWindowRectExForDpi");
         // Kept loaded for the life of the program, as user32 is.
         dpiForMonitor = BindFunction(::LoadLibraryW(L"shcore.dll"), "GetDpiForMonitor");
@@ -95,13 +92,6 @@ void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, UINT dpi) {
     rect.top = client.top - ::MulDiv(client.top - rect.top, static_cast<int>(dpi), static_cast<int>(system));
     rect.right = client.right + ::MulDiv(rect.right - client.right, static_cast<int>(dpi), static_cast<int>(system));
     rect.bottom = client.bottom + ::MulDiv(rect.bottom - client.bottom, static_cast<int>(dpi), static_cast<int>(system));
-}
-
-POINT PhysicalPointOf(HWND window, POINT logical) {
-    POINT point = logical;
-    if (const auto logicalToPhysical = Functions().logicalToPhysical; !logicalToPhysical || !logicalToPhysical(window, &point))
-        return logical;
-    return point;
 }
 
 }  // namespace kz

@@ -32,9 +32,4 @@ int MetricForDpi(int index, UINT dpi);
 // at a scale (no menu bar).
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, UINT dpi);
 
-// A screen point a window's program gave in its own coordinates, in the
-// host's: they differ on a monitor of another scale when that program is
-// not aware of monitor scales and the system scales its coordinates.
-POINT PhysicalPointOf(HWND window, POINT logical);
-
 }  // namespace kz

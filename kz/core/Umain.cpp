@@ -14,6 +14,7 @@
 #include "kz/commands/HostInternalMessages.h"
 #include "kz/commands/Menupicture.h"
 #include "kz/commands/Menupopup.h"
+#include "kz/commands/ScaledPicture.h"
 #include "kz/commands/Impprofile.h"
 #include "kz/core/Transparencypresets.h"
 #include "kz/core/Traytips.h"
@@ -97,34 +98,9 @@ void DrawLabel(HDC dc, HFONT font, COLORREF colour, const std::wstring& text, RE
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
 }
 
-// A picture's size; none when there is no picture.
-SIZE PictureSizeOf(HBITMAP picture) {
-    BITMAP bitmap{};
-    if (!picture || !::GetObjectW(picture, sizeof bitmap, &bitmap))
-        return {0, 0};
-    return {bitmap.bmWidth, bitmap.bmHeight};
-}
-
 RECT ScaledRect(const RECT& rect, UINT dpi) {
     return RECT{ScaleToDpi(rect.left, dpi), ScaleToDpi(rect.top, dpi), ScaleToDpi(rect.right, dpi),
                 ScaleToDpi(rect.bottom, dpi)};
-}
-
-// Copies picture into the rectangle: the same pixels where the sizes agree,
-// averaged where the picture is larger.
-void DrawPicture(HDC dc, HBITMAP picture, const RECT& rect) {
-    const SIZE size = PictureSizeOf(picture);
-    const UniqueMemoryDC memory(::CreateCompatibleDC(dc));
-    const SelectGuard select(memory.get(), picture);
-    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    if (size.cx == width && size.cy == height) {
-        ::BitBlt(dc, rect.left, rect.top, width, height, memory.get(), 0, 0, SRCCOPY);
-        return;
-    }
-    const int formerMode = ::SetStretchBltMode(dc, HALFTONE);
-    ::SetBrushOrgEx(dc, 0, 0, nullptr);
-    ::StretchBlt(dc, rect.left, rect.top, width, height, memory.get(), 0, 0, size.cx, size.cy, SRCCOPY);
-    ::SetStretchBltMode(dc, formerMode);
 }
 
 POINT CursorPosition() {
@@ -346,9 +322,7 @@ LRESULT TTQuorvane_Invisible_Buttons::OnPresetMenu(HWND target, LPARAM screenPoi
         return 0;
     transparencyTarget = target;
     popupTransparencyPopup();
-    // The point is in the coordinates of the program that sent it.
-    const POINT at = PhysicalPointOf(target, PresetMenuPointOf(screenPoint));
-    if (const UINT tag = ShowPopupMenu(Window(), popupTransparency_.get(), at))
+    if (const UINT tag = ShowPopupMenu(Window(), popupTransparency_.get(), PresetMenuPointOf(screenPoint)))
         N1001Click(static_cast<int>(tag));
     return 0;
 }
@@ -414,8 +388,7 @@ LRESULT TTQuorvane_Invisible_Buttons::OnPaint() {
     if (dpi_ > kDesignDpi && !largePicture_)
         largePicture_.reset(static_cast<HBITMAP>(
             ::LoadImageW(::GetModuleHandleW(nullptr), L"SPLASH2X", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    if (const HBITMAP picture = dpi_ > kDesignDpi && largePicture_ ? largePicture_.get() : Image1.get())
-        DrawPicture(dc, picture, RECT{0, 0, size.cx, size.cy});
+    DrawPicture(dc, PictureForDpi(Image1.get(), largePicture_.get(), dpi_), RECT{0, 0, size.cx, size.cy});
     ::SetBkMode(dc, TRANSPARENT);
     DrawLabel(dc, versionFont_.get(), kVersionColour, lbVersion, ScaledRect(kVersionRect, dpi_));
     DrawLabel(dc, siteLinkFont_.get(), kSiteLinkColour, kProductSiteCaption, ScaledRect(kSiteLinkRect, dpi_));

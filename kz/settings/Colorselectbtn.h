@@ -19,8 +19,8 @@ public:
     static constexpr int kWidth = 25;
     static constexpr int kHeight = 24;
 
-    // A visible child of parent at (left, top), 25 x 24 pixels; nothing when
-    // it cannot be made.
+    // A visible child of parent at (left, top), 25 x 24 pixels, the size at
+    // 100 % that its page scales; nothing when it cannot be made.
     static WindowPtr<TColorSelectBtn> Create(HWND parent, int id, int left, int top);
 
     COLORREF Color() const { return color_; }

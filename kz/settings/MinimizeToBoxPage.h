@@ -26,6 +26,7 @@ private:
     friend DialogBase;
     explicit MinimizeToBoxPage(PageSite& site) : CommandPage(site, kToBox) {}
     void OnInitDialog() override;
+    void FitToScale() override;
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnCommand(int id, int code) override;
     void PlacePixelControls();

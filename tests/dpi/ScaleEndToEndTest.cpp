@@ -136,6 +136,8 @@ TEST_P(ScaleEndToEnd, RollBoxOptionsPagesAndTrayIconFollowTheScale) {
     EXPECT_EQ(shown, ExpectedTrayPicture(Scaled(16, dpi), shownSize, taskbar))
         << "the tray icon is not the " << Scaled(16, dpi) << "-pixel image";
 
+    SaveScreenshot("scale_" + scale + "_rolled_boxed");
+
     // Every page of the options dialog holds its controls.
     ASSERT_TRUE(host.NotifyTrayClick(kHostTrayIconId, WM_LBUTTONDOWN));
     HWND dialog = nullptr;
@@ -155,7 +157,9 @@ TEST_P(ScaleEndToEnd, RollBoxOptionsPagesAndTrayIconFollowTheScale) {
                           << " lies outside the page";
     }
     EXPECT_EQ(pages, 13);
-    SaveScreenshot("scale_" + scale);
+    // Painted before the picture is taken: the dialog has just appeared.
+    ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    SaveScreenshot("scale_" + scale + "_options");
     EXPECT_TRUE(host.Exit());
 }
 

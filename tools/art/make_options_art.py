@@ -2,7 +2,8 @@
 """Draws the options dialog's pictures into kz/resources/options.
 
 - banner.bmp: the 671 x 41 banner over the top of the dialog (the dialog
-  writes "by Quorvane Software" over its lower right).
+  writes "by Quorvane Software" over its lower right); banner2x.bmp the same
+  drawn at twice the size, for scales above 100 %.
 - box16.bmp .. box96.bmp: a box window of that side, for the box-size preview.
 - arrange0.bmp .. arrange9.bmp (64 x 64): the dialog's ImageList1 - 0 and 1
   the horizontal and vertical orientation, 2 to 9 the eight arrangements
@@ -37,20 +38,32 @@ class Canvas(canvas.Canvas):
             f.write(canvas.bmp_bytes(self, indexed=False))
 
 
-def banner():
-    c = Canvas(671, 41)
-    for y in range(41):
-        for x in range(671):
-            t = x / 670
+def banner(k=1):
+    """The banner at k times its 671 x 41 pixels; lines one design pixel wide."""
+    width, height = 671 * k, 41 * k
+    c = Canvas(width, height)
+    for y in range(height):
+        for x in range(width):
+            t = x / (width - 1)
             c.put(x, y, (int(0x14 + 0xC0 * t), int(0x3C + 0xB0 * t), int(0x96 + 0x60 * t)))
+
+    def rect(left, top, right, bottom, colour):
+        c.rect(left * k, top * k, right * k, bottom * k, colour)
+
+    def frame(left, top, right, bottom, colour):
+        rect(left, top, right, top + 1, colour)
+        rect(left, bottom - 1, right, bottom, colour)
+        rect(left, top, left + 1, bottom, colour)
+        rect(right - 1, top, right, bottom, colour)
+
     # A caption with three extra buttons at the left, as the product adds them.
-    c.rect(10, 8, 190, 30, (0xF0, 0xF4, 0xFA))
-    c.frame(10, 8, 190, 30, FRAME)
+    rect(10, 8, 190, 30, (0xF0, 0xF4, 0xFA))
+    frame(10, 8, 190, 30, FRAME)
     for i in range(3):
         left = 108 + i * 20
-        c.rect(left, 11, left + 17, 27, BOX_LIGHT)
-        c.frame(left, 11, left + 17, 27, FRAME)
-    c.rect(14, 16, 90, 20, GREY)
+        rect(left, 11, left + 17, 27, BOX_LIGHT)
+        frame(left, 11, left + 17, 27, FRAME)
+    rect(14, 16, 90, 20, GREY)
     return c
 
 
@@ -149,6 +162,7 @@ def main():
         os.path.dirname(os.path.abspath(__file__)), "..", "..", "kz", "resources", "options")
     os.makedirs(out, exist_ok=True)
     banner().save(os.path.join(out, "banner.bmp"))
+    banner(2).save(os.path.join(out, "banner2x.bmp"))
     for side in (16, 32, 48, 64, 96):
         box(side).save(os.path.join(out, "box%d.bmp" % side))
     pictures = [
