@@ -8,8 +8,9 @@
 
 namespace kz {
 
-// The height of a window rolled up to its caption: the caption with the frame
-// above and below it, and nothing of the menu bar or the client area.
+// The height of a window rolled up to its caption: the caption at the
+// window's scale with the frame the window has above and below it, and
+// nothing of the menu bar or the client area; 0 when the window is gone.
 int RolledUpHeight(HWND window);
 
 }  // namespace kz
