@@ -53,7 +53,8 @@ private:
 };
 
 // The drop-down palette: a swatch, the hexadecimal field, the button for the
-// system colour dialog and the palette picture. Made for one pick.
+// system colour dialog and the palette picture. Made for one pick, at the
+// scale of the button's monitor; the sizes below are those at 100 %.
 class TTColorSelectForm final : public WindowBase<TTColorSelectForm> {
 public:
     static constexpr int kClientWidth = 208;
@@ -89,12 +90,18 @@ private:
     void DrawPalette();
     void OutlineCell(int column, int row, COLORREF color);
     void SetSwatch(COLORREF color);
+    // Pixels at 100 %, at the palette's scale; a cell's side; a cell's
+    // rectangle in a picture whose palette begins at top.
+    int Px(int designPixels) const;
+    int Cell() const;
+    RECT CellRect(int column, int row, int top) const;
 
     TColorSelectBtn& button_;
     HWND edit1_ = nullptr;
     UniqueBitmap imgPalete_;
     UniqueBitmap speedButtonPicture_;
     COLORREF swatch_ = 0;
+    UINT dpi_;
     int hoveredRow_ = -1;
     int hoveredColumn_ = -1;
     int result_ = kCancelled;

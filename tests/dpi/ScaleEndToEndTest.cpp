@@ -85,6 +85,7 @@ std::vector<uint32_t> ShownTrayPicture(int shownSize) {
     RECT bar{};
     if (!tray || !::GetWindowRect(tray, &bar))
         return {};
+    ::RedrawWindow(tray, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     const int cellHeight = bar.bottom - bar.top;
     const int left = bar.right - shownSize - 2, top = bar.top + (cellHeight - shownSize) / 2;
     return ScreenPixels(RECT{left, top, left + shownSize, top + shownSize});
@@ -109,6 +110,9 @@ TEST_P(ScaleEndToEnd, RollBoxOptionsPagesAndTrayIconFollowTheScale) {
     const HWND boxed = target.Windows()[1];
     RunningHost host;
     ASSERT_TRUE(host.WaitUntilReady());
+    // The library in the target's process first: a window whose thread is
+    // busy loading it does not answer, and the host leaves such a window alone.
+    ASSERT_TRUE(WaitUntilAttached(target.Windows(), true));
 
     // The roll keeps the caption and both frames, and nothing else.
     const int caption = NonClientHeight(rolled);
@@ -128,13 +132,20 @@ TEST_P(ScaleEndToEnd, RollBoxOptionsPagesAndTrayIconFollowTheScale) {
         EXPECT_EQ(WindowHeight(box), Scaled(kBoxSize, dpi));
     }
 
-    // The tray icon: the image the scale asks for, as the shell draws it.
+    // The tray icon: the image the scale asks for, as the shell draws it
+    // (its top left pixel is transparent and shows the taskbar).
     const int shownSize = ::GetSystemMetrics(SM_CXSMICON);
-    const std::vector<uint32_t> shown = ShownTrayPicture(shownSize);
+    std::vector<uint32_t> shown, expected;
+    WaitUntil([&] {
+        shown = ShownTrayPicture(shownSize);
+        if (shown.empty())
+            return false;
+        const COLORREF taskbar = RGB((shown[0] >> 16) & 0xFF, (shown[0] >> 8) & 0xFF, shown[0] & 0xFF);
+        expected = ExpectedTrayPicture(Scaled(16, dpi), shownSize, taskbar);
+        return shown == expected;
+    });
     ASSERT_FALSE(shown.empty()) << "no taskbar";
-    const COLORREF taskbar = RGB((shown[0] >> 16) & 0xFF, (shown[0] >> 8) & 0xFF, shown[0] & 0xFF);
-    EXPECT_EQ(shown, ExpectedTrayPicture(Scaled(16, dpi), shownSize, taskbar))
-        << "the tray icon is not the " << Scaled(16, dpi) << "-pixel image";
+    EXPECT_EQ(shown, expected) << "the tray icon is not the " << Scaled(16, dpi) << "-pixel image";
 
     SaveScreenshot("scale_" + scale + "_rolled_boxed");
 
