@@ -1,6 +1,5 @@
 #include "kz/commands/ScaledPicture.h"
 
-#include "common/Handles.h"
 #include "kz/commands/Dpi.h"
 
 namespace kz {
@@ -24,6 +23,16 @@ void DrawPicture(HDC dc, HBITMAP picture, const RECT& rect) {
     ::SetBrushOrgEx(dc, 0, 0, nullptr);
     ::StretchBlt(dc, rect.left, rect.top, width, height, memory.get(), 0, 0, bitmap.bmWidth, bitmap.bmHeight, SRCCOPY);
     ::SetStretchBltMode(dc, formerMode);
+}
+
+UniqueBitmap PictureAtDpi(HBITMAP normal, HBITMAP large, int side, UINT dpi) {
+    const int scaled = ScaleToDpi(side, dpi);
+    const WindowDC screen = WindowDC::OfClient(nullptr);
+    UniqueBitmap picture(::CreateCompatibleBitmap(screen.get(), scaled, scaled));
+    const UniqueMemoryDC memory(::CreateCompatibleDC(screen.get()));
+    const SelectGuard select(memory.get(), picture.get());
+    DrawPicture(memory.get(), PictureForDpi(normal, large, dpi), RECT{0, 0, scaled, scaled});
+    return picture;
 }
 
 }  // namespace kz

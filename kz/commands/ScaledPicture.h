@@ -3,6 +3,8 @@
 // one stretched up.
 #pragma once
 
+#include "common/Handles.h"
+
 #include <windows.h>
 
 namespace kz {
@@ -12,5 +14,8 @@ HBITMAP PictureForDpi(HBITMAP normal, HBITMAP large, UINT dpi);
 // Draws picture over rect: pixel for pixel where the sizes agree, averaged
 // where the picture is larger.
 void DrawPicture(HDC dc, HBITMAP picture, const RECT& rect);
+// A picture designed at side x side pixels, made at a scale from the one of
+// the two drawn for it (PictureForDpi).
+UniqueBitmap PictureAtDpi(HBITMAP normal, HBITMAP large, int side, UINT dpi);
 
 }  // namespace kz

@@ -1,5 +1,8 @@
 #include "kz/settings/MinimizeToBoxPage.h"
 
+#include "kz/commands/Dpi.h"
+#include "kz/commands/ScaledPicture.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -11,6 +14,8 @@ namespace {
 
 constexpr SIZE kImage11Size{99, 97};
 constexpr int kArrangementButtonSide = 71;
+// The side of their pictures at 100 %.
+constexpr int kArrangementPictureSide = 64;
 
 }  // namespace
 
@@ -25,12 +30,7 @@ void MinimizeToBoxPage::OnInitDialog() {
     for (size_t i = 0; i < boxPictures_.size(); ++i)
         boxPictures_[i].reset(static_cast<HBITMAP>(
             ::LoadImageW(Instance(), kBoxPictureNames[i], IMAGE_BITMAP, 0, 0, LR_LOADTRANSPARENT)));
-    for (size_t i = 0; i < imageList1_.size(); ++i) {
-        const std::wstring name = L"ARRANGE" + std::to_wstring(i);
-        imageList1_[i].reset(static_cast<HBITMAP>(::LoadImageW(Instance(), name.c_str(), IMAGE_BITMAP, 0, 0, 0)));
-        ::SendMessageW(Item(IDC_TOOLBUTTON_BASE + 1 + static_cast<int>(i)), BM_SETIMAGE, IMAGE_BITMAP,
-                       reinterpret_cast<LPARAM>(imageList1_[i].get()));
-    }
+    ShowArrangementPictures();
     const HWND upDown = Item(IDC_UDBOXSIZE);
     ::SendMessageW(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Item(IDC_EDBOXSIZE)), 0);
     ::SendMessageW(upDown, UDM_SETRANGE32, kBoxSizeMin, kBoxSizeMax);
@@ -42,7 +42,23 @@ void MinimizeToBoxPage::OnInitDialog() {
 void MinimizeToBoxPage::FitToScale() {
     CommandPage::FitToScale();
     PlacePixelControls();
+    ShowArrangementPictures();
     UpdateBoxPicture();
+}
+
+// The pictures of the arrangement buttons at the page's scale, from the ones
+// drawn for 100 % and 200 %.
+void MinimizeToBoxPage::ShowArrangementPictures() {
+    const UINT dpi = WindowDpi(Window());
+    for (size_t i = 0; i < imageList1_.size(); ++i) {
+        const std::wstring name = L"ARRANGE" + std::to_wstring(i);
+        const UniqueBitmap normal(static_cast<HBITMAP>(::LoadImageW(Instance(), name.c_str(), IMAGE_BITMAP, 0, 0, 0)));
+        const UniqueBitmap large(
+            static_cast<HBITMAP>(::LoadImageW(Instance(), (name + L"_2X").c_str(), IMAGE_BITMAP, 0, 0, 0)));
+        imageList1_[i] = PictureAtDpi(normal.get(), large.get(), kArrangementPictureSide, dpi);
+        ::SendMessageW(Item(IDC_TOOLBUTTON_BASE + 1 + static_cast<int>(i)), BM_SETIMAGE, IMAGE_BITMAP,
+                       reinterpret_cast<LPARAM>(imageList1_[i].get()));
+    }
 }
 
 // The picture and the arrangement buttons have their sizes in pixels of the

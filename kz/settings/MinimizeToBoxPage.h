@@ -30,6 +30,7 @@ private:
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnCommand(int id, int code) override;
     void PlacePixelControls();
+    void ShowArrangementPictures();
     void ToolButton1Click();
     void ToolButton2Click();
     void ToolButton8Click(int button);

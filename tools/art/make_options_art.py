@@ -10,7 +10,8 @@
   (boxes along the top edge from the left, from the right, along the bottom
   edge from the left, from the right, down the left edge from the top, down
   the right edge from the top, up the left edge from the bottom, up the right
-  edge from the bottom).
+  edge from the bottom); arrange0_2x.bmp .. arrange9_2x.bmp the same drawn at
+  128 x 128, for scales above 100 %.
 - colordialog.bmp (16 x 16): the palette's button for the system colour dialog.
 
 24-bit bitmaps from the standard library only; every run writes the same bytes.
@@ -31,7 +32,18 @@ GREY = (0xA8, 0xB0, 0xBC)
 
 
 class Canvas(canvas.Canvas):
+    """A canvas drawn in the coordinates of the 100 % design, k pixels to
+    each of its units."""
+
     blank = WHITE
+
+    def __init__(self, width, height, fill=None, k=1):
+        super().__init__(width * k, height * k, fill)
+        self.k = k
+
+    def rect(self, left, top, right, bottom, colour):
+        k = self.k
+        super().rect(left * k, top * k, right * k, bottom * k, colour)
 
     def save(self, path):
         with open(path, "wb") as f:
@@ -95,8 +107,8 @@ def arrow(c, x0, y0, x1, y1):
             c.rect(x0 - i - 1, y1 - step * i, x0 + i + 1, y1 - step * i + 1, ARROW)
 
 
-def screen():
-    c = Canvas(64, 64)
+def screen(k):
+    c = Canvas(64, 64, k=k)
     c.rect(4, 4, 60, 60, SCREEN)
     c.frame(4, 4, 60, 60, FRAME)
     return c
@@ -107,10 +119,10 @@ def small_box(c, x, y):
     c.frame(x, y, x + 10, y + 10, FRAME)
 
 
-def arrangement(edge, start):
+def arrangement(edge, start, k=1):
     """Boxes along an edge ("top", "bottom", "left", "right") from a corner
     ("low" = left or top, "high" = right or bottom), with the direction."""
-    c = screen()
+    c = screen(k)
     positions = [7, 19, 31]
     if start == "high":
         positions = [47, 35, 23]
@@ -136,8 +148,8 @@ def arrangement(edge, start):
     return c
 
 
-def orientation(vertical):
-    c = screen()
+def orientation(vertical, k=1):
+    c = screen(k)
     for i in range(3):
         if vertical:
             small_box(c, 27, 9 + i * 16)
@@ -165,15 +177,16 @@ def main():
     banner(2).save(os.path.join(out, "banner2x.bmp"))
     for side in (16, 32, 48, 64, 96):
         box(side).save(os.path.join(out, "box%d.bmp" % side))
-    pictures = [
-        orientation(False), orientation(True),
-        arrangement("top", "low"), arrangement("top", "high"),
-        arrangement("bottom", "low"), arrangement("bottom", "high"),
-        arrangement("left", "low"), arrangement("right", "low"),
-        arrangement("left", "high"), arrangement("right", "high"),
-    ]
-    for i, picture in enumerate(pictures):
-        picture.save(os.path.join(out, "arrange%d.bmp" % i))
+    for k, suffix in ((1, ""), (2, "_2x")):
+        pictures = [
+            orientation(False, k), orientation(True, k),
+            arrangement("top", "low", k), arrangement("top", "high", k),
+            arrangement("bottom", "low", k), arrangement("bottom", "high", k),
+            arrangement("left", "low", k), arrangement("right", "low", k),
+            arrangement("left", "high", k), arrangement("right", "high", k),
+        ]
+        for i, picture in enumerate(pictures):
+            picture.save(os.path.join(out, "arrange%d%s.bmp" % (i, suffix)))
     colour_dialog_picture().save(os.path.join(out, "colordialog.bmp"))
 
 
