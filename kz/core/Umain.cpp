@@ -127,7 +127,7 @@ WindowPtr<TTQuorvane_Invisible_Buttons> TTQuorvane_Invisible_Buttons::Create(TIm
                                                                              const SettingsRecord& settings) {
     UniqueBitmap picture(
         static_cast<HBITMAP>(::LoadImageW(instance, L"SPLASH", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    // Sized for its monitor once it exists.
+    // At 100 % until it exists and knows its monitor's scale.
     const SIZE size = kPictureSize;
     UniqueWindow applicationWindow(::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", kApplicationTitle, WS_POPUP, 0, 0,
                                                      0, 0, nullptr, nullptr, instance, nullptr));

@@ -6,6 +6,7 @@
 #include "common/Handles.h"
 #include "common/WindowBase.h"
 #include "kz/capbuttons/Btnmanager.h"
+#include "kz/commands/Dpi.h"
 #include "kz/commands/Utraymenu2.h"
 #include "common/Settingsformat.h"
 #include "kz/core/HookLibrary.h"
@@ -118,7 +119,7 @@ private:
     UniqueBitmap Image1;
     // The picture drawn at 200 %, for every scale above 100 %; loaded when first needed.
     UniqueBitmap largePicture_;
-    UINT dpi_ = 96;
+    UINT dpi_ = kDesignDpi;
     UniqueFont versionFont_;
     UniqueFont siteLinkFont_;
     std::wstring lbVersion = L"1.8";
