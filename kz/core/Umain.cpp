@@ -24,6 +24,7 @@
 #include <shlwapi.h>
 
 #include <ctime>
+#include <string>
 
 namespace kz {
 
@@ -52,15 +53,36 @@ DWORD ShellMajorVersion() {
     return getVersion && SUCCEEDED(getVersion(&version)) ? version.dwMajorVersion : 0;
 }
 
-// Lets the eight commands through to a host that runs elevated; the
-// notifications stay out. Only where the system has a message filter.
-void OpenMessageFilter() {
-    const decltype(&::ChangeWindowMessageFilter) change =
-        BindFunction(::GetModuleHandleW(L"user32.dll"), "ChangeWindowMessageFilter");
-    if (!change)
-        return;
+// Lets what the library sends (the eight commands, and its reports that a
+// window has gone or was resized) through to a host that runs elevated,
+// which hears of programs below it only so. For the main window alone where
+// the system can (Windows 7), for the process before that (Vista); where
+// there is no message filter, nothing is filtered.
+void OpenMessageFilter(HWND window) {
+    using ChangeForWindow = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+    using ChangeForProcess = BOOL(WINAPI*)(UINT, DWORD);
+    constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW and MSGFLT_ADD
+    const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+    const ChangeForWindow forWindow = BindFunction(user32, "ChangeWindowMessageFilterEx");
+    const ChangeForProcess forProcess = BindFunction(user32, "ChangeWindowMessageFilter");
+    const auto open = [&](UINT message) {
+        if (forWindow)
+            forWindow(window, message, kAllow, nullptr);
+        else if (forProcess)
+            forProcess(message, kAllow);
+    };
     for (UINT message = kFirstCommandMessage; message <= kLastCommandMessage; ++message)
-        change(message, MSGFLT_ADD);
+        open(message);
+    open(HM_WINDOW_GONE);
+    open(HM_WINDOW_SIZED);
+}
+
+// The balloon tip of the first refused command on a window of a program
+// that runs as administrator.
+std::wstring ElevatedWindowTip() {
+    return std::wstring(L"This window belongs to a program that runs as administrator, and Windows keeps other "
+                        L"programs from changing it. To use the buttons on such windows, start ") +
+           kApplicationTitle + L" as administrator.";
 }
 
 UniqueMenu MakeWndTrayMenu() {
@@ -149,7 +171,7 @@ void TTQuorvane_Invisible_Buttons::Start(const SettingsRecord& settings) {
     const HWND window = Window();
     FitToScale(WindowDpi(window));
     CentreOnMonitor();
-    OpenMessageFilter();
+    OpenMessageFilter(window);
     // Before the tray icon: whoever sees the icon may use the hotkeys.
     buttonManager = std::make_unique<TBtnManager>(executor_, window, settings);
     hotKeys_ = std::make_unique<TghkLoader>(window, MayTouchWindow);
@@ -234,6 +256,7 @@ LRESULT TTQuorvane_Invisible_Buttons::HandleMessage(UINT message, WPARAM wParam,
     case WM_PRESETMENU: return OnPresetMenu(reinterpret_cast<HWND>(wParam), lParam);
     case WM_SENDTOBACK: return OnSendToBack(reinterpret_cast<HWND>(lParam));
     case WM_TRANSPARENCYFAILED: return OnTransparencyFailed();
+    case WM_ELEVATEDWINDOW: return OnElevatedWindow();
     case WM_PAINT: return OnPaint();
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: return OnClick(PointOf(lParam));
@@ -293,7 +316,7 @@ LRESULT TTQuorvane_Invisible_Buttons::OnTrayNotify(UINT iconId, UINT mouseMessag
 }
 
 void TTQuorvane_Invisible_Buttons::OnWindowTrayIconClick(HWND w, UINT mouseMessage) {
-    TrayWnd = w;
+    TrayWnd = IdentityOf(w);
     if (mouseMessage == WM_RBUTTONDOWN) {
         switch (ShowPopupMenu(Window(), popupWndTray_.get(), CursorPosition())) {
         case kShow1: Show1Click(); break;
@@ -308,13 +331,16 @@ void TTQuorvane_Invisible_Buttons::OnWindowTrayIconClick(HWND w, UINT mouseMessa
 }
 
 void TTQuorvane_Invisible_Buttons::Show1Click() {
-    executor_.SetVisible(TrayWnd, true);
-    executor_.SetInTray(TrayWnd, false);
+    if (const HWND w = executor_.RecordedWindow(TrayWnd)) {
+        executor_.SetVisible(w, true);
+        executor_.SetInTray(w, false);
+    }
 }
 
 void TTQuorvane_Invisible_Buttons::Close1Click() {
     // Posted: a program that asks whether to save its work must not hold the host.
-    ::PostMessageW(TrayWnd, WM_CLOSE, 0, 0);
+    if (const HWND w = WindowOf(TrayWnd))
+        ::PostMessageW(w, WM_CLOSE, 0, 0);
 }
 
 LRESULT TTQuorvane_Invisible_Buttons::OnPresetMenu(HWND target, LPARAM screenPoint) {
@@ -351,6 +377,11 @@ LRESULT TTQuorvane_Invisible_Buttons::OnSendToBack(HWND target) {
 
 LRESULT TTQuorvane_Invisible_Buttons::OnTransparencyFailed() {
     ::MessageBoxW(nullptr, L"Cannot change window transparency", kApplicationTitle, MB_OK | MB_ICONSTOP | MB_TOPMOST);
+    return 0;
+}
+
+LRESULT TTQuorvane_Invisible_Buttons::OnElevatedWindow() {
+    mainTrayIcon.ShowTip(ElevatedWindowTip().c_str());
     return 0;
 }
 

@@ -8,6 +8,7 @@
 #include "kz/capbuttons/Btnmanager.h"
 #include "kz/commands/Dpi.h"
 #include "kz/commands/Utraymenu2.h"
+#include "kz/commands/WindowIdentity.h"
 #include "common/Settingsformat.h"
 #include "kz/core/HookLibrary.h"
 #include "kz/core/Hotkeys.h"
@@ -74,6 +75,7 @@ private:
     LRESULT OnPresetMenu(HWND target, LPARAM screenPoint);
     LRESULT OnSendToBack(HWND target);
     LRESULT OnTransparencyFailed();
+    LRESULT OnElevatedWindow();
     LRESULT OnWindowCommand(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnButtonMessage(UINT message, HWND target, int index);
     LRESULT OnHotKey(WPARAM id);
@@ -128,7 +130,9 @@ private:
     bool tipsActive = false;
     UINT timer2Interval_ = 0;
     HWND transparencyTarget = nullptr;
-    HWND TrayWnd = nullptr;
+    // The window whose own tray icon was clicked last, by its identity: its
+    // menu acts on it only while it is still that window.
+    WindowIdentity TrayWnd;
     std::mt19937 random_;
     UINT taskbarCreatedMessage_ = 0;
     UINT exitRequestMessage_ = 0;
