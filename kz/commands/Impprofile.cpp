@@ -4,6 +4,7 @@
 #include "kz/commands/HostInternalMessages.h"
 #include "kz/commands/Opacity.h"
 #include "kz/commands/Process.h"
+#include "kz/commands/WindowMetrics.h"
 #include "kz/commands/Windowtexts.h"
 
 #include <algorithm>
@@ -56,14 +57,6 @@ HICON ExtractProgramIcon(const std::wstring& path) {
     path.copy(buffer, path.size());
     WORD index = 0;
     return ::ExtractAssociatedIconW(::GetModuleHandleW(nullptr), buffer, &index);
-}
-
-// The height of a window rolled up to its caption, from its styles.
-int RolledUpHeight(HWND w) {
-    const LONG_PTR style = ::GetWindowLongPtrW(w, GWL_STYLE);
-    const int caption = ::GetSystemMetrics(ExtendedStyle(w) & WS_EX_TOOLWINDOW ? SM_CYSMSIZE : SM_CYSIZE);
-    const int frame = ::GetSystemMetrics(style & WS_THICKFRAME ? SM_CYSIZEFRAME : SM_CYFIXEDFRAME);
-    return caption + frame;
 }
 
 }  // namespace

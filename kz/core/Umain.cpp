@@ -9,10 +9,12 @@
 #include "kz/core/Errorbox.h"
 #include "kz/core/Fileversion.h"
 #include "kz/core/Programfolder.h"
+#include "kz/commands/Dpi.h"
 #include "kz/commands/ForeignWindow.h"
 #include "kz/commands/HostInternalMessages.h"
 #include "kz/commands/Menupicture.h"
 #include "kz/commands/Menupopup.h"
+#include "kz/commands/ScaledPicture.h"
 #include "kz/commands/Impprofile.h"
 #include "kz/core/Transparencypresets.h"
 #include "kz/core/Traytips.h"
@@ -31,9 +33,12 @@ namespace {
 enum Timer : UINT_PTR { kTimer1 = 1, kTimer2 = 2 };
 constexpr UINT kSplashMs = 3000;
 
-// Where the labels lie on the picture.
+// The picture's size, and where the labels lie on it, at 100 %.
+constexpr SIZE kPictureSize{497, 297};
 constexpr RECT kVersionRect{368, 12, 478, 28};
 constexpr RECT kSiteLinkRect{368, 277, 490, 290};
+constexpr int kVersionFontHeight = 13;
+constexpr int kSiteLinkFontHeight = 11;
 constexpr COLORREF kVersionColour = RGB(0x33, 0x33, 0x33);
 constexpr COLORREF kSiteLinkColour = RGB(0, 0, 0x80);
 
@@ -115,12 +120,9 @@ void DrawLabel(HDC dc, HFONT font, COLORREF colour, const std::wstring& text, RE
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
 }
 
-// The picture's size; the design's when there is none.
-SIZE PictureSizeOf(HBITMAP picture) {
-    BITMAP bitmap{};
-    if (!picture || !::GetObjectW(picture, sizeof bitmap, &bitmap))
-        return {497, 297};
-    return {bitmap.bmWidth, bitmap.bmHeight};
+RECT ScaledRect(const RECT& rect, UINT dpi) {
+    return RECT{ScaleToDpi(rect.left, dpi), ScaleToDpi(rect.top, dpi), ScaleToDpi(rect.right, dpi),
+                ScaleToDpi(rect.bottom, dpi)};
 }
 
 POINT CursorPosition() {
@@ -136,8 +138,6 @@ TTQuorvane_Invisible_Buttons::TTQuorvane_Invisible_Buttons(TImpProfile& executor
     : executor_(executor), applicationWindow_(std::move(applicationWindow)), Image1(std::move(picture)) {
     taskbarCreatedMessage_ = ::RegisterWindowMessageW(L"TaskbarCreated");
     exitRequestMessage_ = ExitRequestMessage();
-    versionFont_ = MakeFont(-13, FW_BOLD, true, false, L"Arial");
-    siteLinkFont_ = MakeFont(-11, FW_BOLD, false, true, L"MS Sans Serif");
     popupWndTray_ = MakeWndTrayMenu();
     popupTransparency_ = MakeTransparencyMenu();
     if (const std::wstring version = ReadFileVersion(ProgramPath()); !version.empty())
@@ -149,7 +149,8 @@ WindowPtr<TTQuorvane_Invisible_Buttons> TTQuorvane_Invisible_Buttons::Create(TIm
                                                                              const SettingsRecord& settings) {
     UniqueBitmap picture(
         static_cast<HBITMAP>(::LoadImageW(instance, L"SPLASH", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    const SIZE size = PictureSizeOf(picture.get());
+    // At 100 % until it exists and knows its monitor's scale.
+    const SIZE size = kPictureSize;
     UniqueWindow applicationWindow(::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", kApplicationTitle, WS_POPUP, 0, 0,
                                                      0, 0, nullptr, nullptr, instance, nullptr));
     const HWND owner = applicationWindow.get();
@@ -168,6 +169,8 @@ WindowPtr<TTQuorvane_Invisible_Buttons> TTQuorvane_Invisible_Buttons::Create(TIm
 
 void TTQuorvane_Invisible_Buttons::Start(const SettingsRecord& settings) {
     const HWND window = Window();
+    FitToScale(WindowDpi(window));
+    CentreOnMonitor();
     OpenMessageFilter(window);
     // Before the tray icon: whoever sees the icon may use the hotkeys.
     buttonManager = std::make_unique<TBtnManager>(executor_, window, settings);
@@ -263,6 +266,7 @@ LRESULT TTQuorvane_Invisible_Buttons::HandleMessage(UINT message, WPARAM wParam,
     case WM_CLOSE: return OnClose();
     case WM_MEASUREITEM: return OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
     case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_DPICHANGED: return OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
     case WM_QUERYENDSESSION: return TRUE;
     case WM_DESTROY: return OnDestroy();
     default: return ::DefWindowProcW(Window(), message, wParam, lParam);
@@ -410,21 +414,21 @@ LRESULT TTQuorvane_Invisible_Buttons::OnStyleChanged(UINT message, WPARAM wParam
 LRESULT TTQuorvane_Invisible_Buttons::OnPaint() {
     PAINTSTRUCT paint;
     const HDC dc = ::BeginPaint(Window(), &paint);
-    if (Image1) {
-        const UniqueMemoryDC memory(::CreateCompatibleDC(dc));
-        const SelectGuard select(memory.get(), Image1.get());
-        const SIZE size = PictureSize();
-        ::BitBlt(dc, 0, 0, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
-    }
+    const SIZE size = PictureSize();
+    // Above 100 % from the picture drawn at twice the size, never a stretched one.
+    if (dpi_ > kDesignDpi && !largePicture_)
+        largePicture_.reset(static_cast<HBITMAP>(
+            ::LoadImageW(::GetModuleHandleW(nullptr), L"SPLASH2X", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    DrawPicture(dc, PictureForDpi(Image1.get(), largePicture_.get(), dpi_), RECT{0, 0, size.cx, size.cy});
     ::SetBkMode(dc, TRANSPARENT);
-    DrawLabel(dc, versionFont_.get(), kVersionColour, lbVersion, kVersionRect);
-    DrawLabel(dc, siteLinkFont_.get(), kSiteLinkColour, kProductSiteCaption, kSiteLinkRect);
+    DrawLabel(dc, versionFont_.get(), kVersionColour, lbVersion, ScaledRect(kVersionRect, dpi_));
+    DrawLabel(dc, siteLinkFont_.get(), kSiteLinkColour, kProductSiteCaption, ScaledRect(kSiteLinkRect, dpi_));
     ::EndPaint(Window(), &paint);
     return 0;
 }
 
 LRESULT TTQuorvane_Invisible_Buttons::OnClick(POINT point) {
-    if (::PtInRect(&kSiteLinkRect, point))
+    if (const RECT link = ScaledRect(kSiteLinkRect, dpi_); ::PtInRect(&link, point))
         siteLinkClick();
     else
         Image1Click();
@@ -438,7 +442,7 @@ void TTQuorvane_Invisible_Buttons::siteLinkClick() { OpenUrl(kProductSite, SW_HI
 LRESULT TTQuorvane_Invisible_Buttons::OnSetCursor(WPARAM wParam, LPARAM lParam) {
     POINT point = CursorPosition();
     ::ScreenToClient(Window(), &point);
-    if (LOWORD(lParam) == HTCLIENT && ::PtInRect(&kSiteLinkRect, point)) {
+    if (const RECT link = ScaledRect(kSiteLinkRect, dpi_); LOWORD(lParam) == HTCLIENT && ::PtInRect(&link, point)) {
         ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
         return TRUE;
     }
@@ -484,6 +488,33 @@ LRESULT TTQuorvane_Invisible_Buttons::OnTaskbarCreated() {
     return 0;
 }
 
+LRESULT TTQuorvane_Invisible_Buttons::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    FitToScale(dpi);
+    ::SetWindowPos(Window(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::InvalidateRect(Window(), nullptr, TRUE);
+    mainTrayIcon.ShowAtScale(dpi);
+    return 0;
+}
+
+void TTQuorvane_Invisible_Buttons::FitToScale(UINT dpi) {
+    dpi_ = dpi;
+    versionFont_ = MakeFont(-ScaleToDpi(kVersionFontHeight, dpi), FW_BOLD, true, false, L"Arial");
+    siteLinkFont_ = MakeFont(-ScaleToDpi(kSiteLinkFontHeight, dpi), FW_BOLD, false, true, L"MS Sans Serif");
+}
+
+void TTQuorvane_Invisible_Buttons::CentreOnMonitor() {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!::GetMonitorInfoW(::MonitorFromWindow(Window(), MONITOR_DEFAULTTOPRIMARY), &monitor))
+        return;
+    const RECT& screen = monitor.rcMonitor;
+    const SIZE size = PictureSize();
+    ::SetWindowPos(Window(), nullptr, screen.left + (screen.right - screen.left - size.cx) / 2,
+                   screen.top + (screen.bottom - screen.top - size.cy) / 2, size.cx, size.cy,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 LRESULT TTQuorvane_Invisible_Buttons::OnMeasureItem(MEASUREITEMSTRUCT& measure) {
     return MeasureMenuPicture(measure) ? TRUE : FALSE;
 }
@@ -494,6 +525,8 @@ LRESULT TTQuorvane_Invisible_Buttons::OnDrawItem(const DRAWITEMSTRUCT& draw) {
 
 void TTQuorvane_Invisible_Buttons::Hide() { ::ShowWindow(Window(), SW_HIDE); }
 
-SIZE TTQuorvane_Invisible_Buttons::PictureSize() const { return PictureSizeOf(Image1.get()); }
+SIZE TTQuorvane_Invisible_Buttons::PictureSize() const {
+    return SIZE{ScaleToDpi(kPictureSize.cx, dpi_), ScaleToDpi(kPictureSize.cy, dpi_)};
+}
 
 }  // namespace kz

@@ -6,6 +6,7 @@
 #include "common/Handles.h"
 #include "common/WindowBase.h"
 #include "kz/capbuttons/Btnmanager.h"
+#include "kz/commands/Dpi.h"
 #include "kz/commands/Utraymenu2.h"
 #include "kz/commands/WindowIdentity.h"
 #include "common/Settingsformat.h"
@@ -87,6 +88,7 @@ private:
     LRESULT OnClose();
     LRESULT OnDestroy();
     LRESULT OnTaskbarCreated();
+    LRESULT OnDpiChanged(UINT dpi, const RECT& suggested);
     LRESULT OnMeasureItem(MEASUREITEMSTRUCT& measure);
     LRESULT OnDrawItem(const DRAWITEMSTRUCT& draw);
 
@@ -96,6 +98,10 @@ private:
     void siteLinkClick();
     void OnWindowTrayIconClick(HWND w, UINT mouseMessage);
     void Hide();
+    // The picture, its labels and their fonts at a scale.
+    void FitToScale(UINT dpi);
+    void CentreOnMonitor();
+    // The picture's size at the window's scale.
     SIZE PictureSize() const;
 
     TImpProfile& executor_;
@@ -113,6 +119,9 @@ private:
     UniqueMenu popupWndTray_;
     UniqueMenu popupTransparency_;
     UniqueBitmap Image1;
+    // The picture drawn at 200 %, for every scale above 100 %; loaded when first needed.
+    UniqueBitmap largePicture_;
+    UINT dpi_ = kDesignDpi;
     UniqueFont versionFont_;
     UniqueFont siteLinkFont_;
     std::wstring lbVersion = L"1.8";

@@ -144,8 +144,6 @@ struct RollCase {
     const char* name;
     DWORD style;
     DWORD exStyle;
-    int captionMetric;
-    int frameMetric;
 };
 
 class RollUp : public Executor, public ::testing::WithParamInterface<RollCase> {};
@@ -154,9 +152,13 @@ TEST_P(RollUp, ToTheCaptionHeightAndBackWithTheWidthOfThen) {
     UniqueWindow rolled = MakeCommandTarget(GetParam().style, GetParam().exStyle);
     const HWND r = rolled.get();
     const int height = WindowHeight(r);
+    RECT client{};
+    ::GetClientRect(r, &client);
+    // The caption with the frame above and below it: all but the client area.
+    const int caption = height - client.bottom;
     profile.SetRolled(r, !profile.IsRolled(r));
     EXPECT_TRUE(profile.IsRolled(r));
-    EXPECT_EQ(WindowHeight(r), ::GetSystemMetrics(GetParam().captionMetric) + ::GetSystemMetrics(GetParam().frameMetric));
+    EXPECT_EQ(WindowHeight(r), caption);
     ASSERT_NE(profile.FindSaved(r), nullptr);
     EXPECT_EQ(profile.FindSaved(r)->RolledHeight, height);
 
@@ -172,11 +174,9 @@ TEST_P(RollUp, ToTheCaptionHeightAndBackWithTheWidthOfThen) {
 
 INSTANTIATE_TEST_SUITE_P(
     Executor, RollUp,
-    ::testing::Values(RollCase{"ToolWindow", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, WS_EX_TOOLWINDOW,
-                               SM_CYSMSIZE, SM_CYSIZEFRAME},
-                      RollCase{"DialogFrame", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, SM_CYSIZE,
-                               SM_CYFIXEDFRAME},
-                      RollCase{"SizingFrame", WS_OVERLAPPEDWINDOW, 0, SM_CYSIZE, SM_CYSIZEFRAME}),
+    ::testing::Values(RollCase{"ToolWindow", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, WS_EX_TOOLWINDOW},
+                      RollCase{"DialogFrame", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME},
+                      RollCase{"SizingFrame", WS_OVERLAPPEDWINDOW, 0}),
     [](const ::testing::TestParamInfo<RollCase>& info) { return std::string(info.param.name); });
 
 TEST_F(Executor, SizedWhileMaximisedLeavesThePreRollHeightForTheRestore) {
