@@ -2,15 +2,15 @@
 // that receives every command, the tray icons and menus, and the hook that
 // brings the caption buttons into every program.
 //
-// Start-up: single-instance test, recovery of windows a crashed host left
-// hidden, the settings, the main window (tray icon, splash), the 32-bit
-// companion's process, the tray-menu module and the boxes, the executor
-// connected to them, and last the hook, once everything a command needs is
-// in place; the companion's hook follows once the message loop runs.
+// Start-up: single-instance test, undoing what a crashed host left changed
+// (the crash journal), the settings, the main window (tray icon, splash), the
+// 32-bit companion's process, the tray-menu module and the boxes, the
+// executor connected to them, and last the hook, once everything a command
+// needs is in place; the companion's hook follows once the message loop runs.
 // Shutdown: Exit closes the main window, which ends the 32-bit companion,
 // removes the hook (the library lets go of every window) and its tray icon;
 // then the executor restores every window it changed, which empties the
-// journal of hidden windows.
+// crash journal.
 // Started with --companion <host window>, the program is a 64-bit host's
 // 32-bit companion and nothing else (Companion.h).
 #include "common/Text.h"
@@ -76,7 +76,7 @@ SettingsRecord ReadSettings() {
 class ExecutorConnection {
 public:
     ExecutorConnection(TImpProfile& executor, HWND mainWindow, CommonTrayIcon& commonTray, BoxWindows& boxes,
-                       HiddenWindowJournal& journal)
+                       ChangeJournal& journal)
         : executor_(executor) {
         executor_.Connect(mainWindow, &commonTray, &boxes, &journal);
     }
@@ -122,8 +122,8 @@ void RunMessageLoop(const TfrmOptions& options) {
 }
 
 void RunHost(HINSTANCE instance) {
-    RecoverHiddenWindows();
-    RegistryHiddenJournal journal;
+    RecoverJournalledWindows();
+    RegistryChangeJournal journal;
     const SettingsRecord settings = ReadSettings();
     // The program's one executor: made before the main window and gone after
     // it and everything built after it.
