@@ -223,6 +223,12 @@ void HelperWindowToolBar::OnWindowPosChanged(const WINDOWPOS& position) {
     PositionHelper();
 }
 
+PixelImage HelperWindowToolBar::ComposedPixels() const {
+    if (!helper_ || !helper_->bufferDc)
+        return PixelImage{nullptr, 0, 0};
+    return PixelImage{helper_->rows.top, helper_->bufferSize.cx, helper_->bufferSize.cy};
+}
+
 bool HelperWindowToolBar::ActiveCaption() const { return ::GetForegroundWindow() == Window(); }
 
 RECT HelperWindowToolBar::SlotRectInHelper(int index) const {
