@@ -4,6 +4,7 @@
 // (Clicks are tested in-process: under Wine a raised owner covers its owned
 // popup for the pointer, which Windows never lets happen.)
 #include "tests/aero/DwmStandIn.h"
+#include "trelmo/toolbar/CaptionToolBarWin10.h"
 #include "tests/support/EndToEnd.h"
 
 #include <gtest/gtest.h>
@@ -68,6 +69,59 @@ TEST(AeroEndToEnd, ATargetOnAComposedDesktopShowsItsButtonsInAGlassHelperOverIts
     EXPECT_TRUE(target.Close());
     EXPECT_FALSE(::IsWindow(helper));
 }
+
+// Windows 10 and 11 as the stand-in and Wine's version for the target give
+// them: flat buttons of their own width in the helper, at the height of the
+// system's caption buttons and left of them, on a light or a dark caption.
+class FlatEndToEnd : public testing::TestWithParam<bool> {};
+
+TEST_P(FlatEndToEnd, ATargetOnWindows10GetsFlatButtonsBesideTheSystemButtonsLeavingThemUncovered) {
+    const bool dark = GetParam();
+    const DwmStandIn dwm;
+    ASSERT_TRUE(dwm.Loaded()) << "run with WINEDLLOVERRIDES=" << kStandInOverride;
+    const ScopedProgramVersion version(kTargetProgramFile, L"win10");
+    HookedDesktop desktop;
+    ASSERT_TRUE(desktop.Installed());
+    TargetLayout layout;
+    layout.title = dark ? L"Dark" : L"Light";
+    layout.darkCaption = dark;
+    TargetProgram target(layout);
+    const HWND window = target.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    ::SetWindowPos(window, HWND_TOP, 200, 200, 640, 300, SWP_SHOWWINDOW);
+    ::SetForegroundWindow(window);
+
+    HWND helper = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (helper = HelperOf(window)) != nullptr && ::IsWindowVisible(helper); },
+                          std::chrono::seconds(10)));
+    const RECT frame = WindowRect(window);
+    RECT system = dwm.CaptionButtonBounds(window);
+    ::OffsetRect(&system, frame.left, frame.top);
+    ASSERT_FALSE(::IsRectEmpty(&system));
+    RECT rect{};
+    ASSERT_TRUE(WaitUntil([&] {
+        rect = WindowRect(helper);
+        return rect.right - rect.left == 9 * kFlatButtonWidth;
+    })) << "nine flat buttons of their own width, not glass faces";
+    EXPECT_LE(rect.right, system.left) << "the system's buttons, maximise among them, stay uncovered";
+    EXPECT_EQ(rect.top, system.top);
+    EXPECT_EQ(rect.bottom, system.bottom) << "at the system buttons' height";
+    if (dark) {
+        // Under Wine the helper shows over black: the white glyphs stand out
+        // once the target has painted them.
+        int white = 0;
+        EXPECT_TRUE(WaitUntil([&] {
+            white = 0;
+            for (uint32_t pixel : ScreenPixels(rect))
+                white += (pixel & 0xFFFFFF) == 0xFFFFFF;
+            return white > 9 * 12;
+        })) << "white glyphs on the dark caption: " << white << " pixels";
+    }
+    SaveScreenshot(dark ? "e2e_flat_dark" : "e2e_flat_light");
+    EXPECT_TRUE(target.Close());
+}
+
+INSTANTIATE_TEST_SUITE_P(LightAndDark, FlatEndToEnd, testing::Values(false, true));
 
 }  // namespace
 }  // namespace kz::test

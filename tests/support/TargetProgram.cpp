@@ -348,7 +348,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
     for (int i = 0; i < options.count; ++i) {
         const std::wstring title = options.count == 1 ? options.title : options.title + L" " + std::to_wstring(i + 1);
-        const HWND window = ::CreateWindowExW(0, kTargetWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+        // A dark caption is asked for before the window shows, as programs do.
+        const DWORD shown = options.dark ? 0 : WS_VISIBLE;
+        const HWND window = ::CreateWindowExW(0, kTargetWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW | shown,
                                               options.x + i * options.dx, options.y + i * options.dy, options.width,
                                               options.height, nullptr, nullptr, instance, nullptr);
         if (!window)
@@ -356,8 +358,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         ::CreateWindowExW(0, L"STATIC", L"child", WS_CHILD | WS_VISIBLE, 8, 8, 120, 20, window, nullptr, instance,
                           nullptr);
         g_windows.push_back(window);
-        if (options.dark)
+        if (options.dark) {
             AskForDarkCaption(window);
+            ::ShowWindow(window, SW_SHOW);
+        }
     }
     g_announceWith = options.announceWith;
     if (options.announce)

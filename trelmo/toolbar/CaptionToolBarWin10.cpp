@@ -77,7 +77,13 @@ CaptionToolBarWin10::CaptionToolBarWin10(HookedWindow& record)
 CaptionToolBarWin10::~CaptionToolBarWin10() = default;
 
 RowGeometry CaptionToolBarWin10::Metrics() {
-    theme_ = ReadCaptionTheme(Window());
+    // A program may ask for its dark caption at any time; the window manager
+    // tells nobody, so each layout looks again.
+    const CaptionTheme theme = ReadCaptionTheme(Window());
+    if (!(theme == theme_)) {
+        theme_ = theme;
+        InvalidateHelper();
+    }
     const HWND window = Window();
     const LONG style = ::GetWindowLongW(window, GWL_STYLE);
     const LONG exStyle = ::GetWindowLongW(window, GWL_EXSTYLE);

@@ -15,6 +15,9 @@ struct CaptionTheme {
     bool dark = false;               // the window's dark-mode attribute, else the apps' theme
     bool accentOnTitleBars = false;  // the user shows the accent colour on title bars
     COLORREF accent = 0;             // 0x00BBGGRR
+    bool operator==(const CaptionTheme& other) const {
+        return dark == other.dark && accentOnTitleBars == other.accentOnTitleBars && accent == other.accent;
+    }
 };
 
 // The colours a flat button is drawn in, premultiplied 0xAARRGGBB.
