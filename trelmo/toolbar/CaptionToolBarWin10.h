@@ -41,8 +41,6 @@ CaptionTheme ReadCaptionTheme(HWND window);
 // nine of ours take the room of six of its own.
 constexpr int kFlatButtonWidth = 32;
 
-class CaptionButtonGlyphPainter;
-
 class CaptionToolBarWin10 : public HelperWindowToolBar {
 public:
     explicit CaptionToolBarWin10(HookedWindow& record);
@@ -59,7 +57,6 @@ protected:
 
 private:
     CaptionTheme theme_;
-    CaptionButtonGlyphPainter* masks_ = nullptr;  // the classic strips: their black is the glyph
 };
 
 }  // namespace kz
