@@ -1,6 +1,7 @@
 // Captions of today from the outside: targets on a desktop at 100, 150 and
 // 200 % get their buttons in their caption at that scale, and a target that
 // draws its own caption keeps every pixel and click of its own buttons.
+#include "common/BindFunction.h"
 #include "trelmo/toolbar/CaptionToolBar.h"
 #include "tests/support/EndToEnd.h"
 #include "tests/support/SystemDpi.h"
@@ -20,9 +21,7 @@ constexpr std::chrono::seconds kButtonsTimeout{15};
 class AwareOfEachMonitorsScale {
 public:
     AwareOfEachMonitorsScale() {
-        using SetThreadContext = HANDLE(WINAPI*)(HANDLE);
-        set_ = reinterpret_cast<SetThreadContext>(reinterpret_cast<void*>(
-            ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext")));
+        set_ = BindFunction(::GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext");
         if (set_)
             previous_ = set_(reinterpret_cast<HANDLE>(-4));  // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
     }

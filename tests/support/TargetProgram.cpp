@@ -15,6 +15,8 @@
 // attached to the hook library and the host's main window (its splash) is
 // hidden: for scripts that cannot ask a window, such as the demo.
 // --announce-with waits for a shown window of another program's class too.
+#include "common/BindFunction.h"
+#include "common/Handles.h"
 #include "common/Product.h"
 #include "tests/support/TargetQuery.h"
 
@@ -102,22 +104,18 @@ LRESULT TitleBarEdge(HWND window, LPARAM edge) {
 
 LRESULT TitleWidth(HWND window) {
     using ParametersForDpi = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
-    const auto forDpi = reinterpret_cast<ParametersForDpi>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SystemParametersInfoForDpi")));
+    const ParametersForDpi forDpi = BindFunction(::GetModuleHandleW(L"user32.dll"), "SystemParametersInfoForDpi");
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     if (!forDpi || !forDpi(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0, DpiOf(window)))
         return -1;
     wchar_t title[256] = L"";
     const int length = ::GetWindowTextW(window, title, 256);
-    const HFONT font = ::CreateFontIndirectW(&metrics.lfCaptionFont);
-    const HDC dc = ::GetDC(window);
-    const HGDIOBJ old = ::SelectObject(dc, font);
+    const UniqueFont font(::CreateFontIndirectW(&metrics.lfCaptionFont));
+    const WindowDC dc = WindowDC::OfClient(window);
+    const SelectGuard select(dc.get(), font.get());
     SIZE extent{};
-    ::GetTextExtentPoint32W(dc, title, length, &extent);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(window, dc);
-    ::DeleteObject(font);
+    ::GetTextExtentPoint32W(dc.get(), title, length, &extent);
     return extent.cx;
 }
 
@@ -178,8 +176,7 @@ LRESULT OnDestroy(HWND window) {
 
 UINT DpiOf(HWND window) {
     using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-    static const auto getDpi = reinterpret_cast<GetDpiForWindowFunction>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    static const GetDpiForWindowFunction getDpi = BindFunction(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
     const UINT dpi = getDpi ? getDpi(window) : 0;
     return dpi ? dpi : 96;
 }
@@ -282,16 +279,16 @@ LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 void MakeAwareOfEachMonitorsScale() {
     using SetContextFunction = BOOL(WINAPI*)(HANDLE);
-    const auto setContext = reinterpret_cast<SetContextFunction>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
+    const SetContextFunction setContext =
+        BindFunction(::GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext");
     if (setContext)
         setContext(reinterpret_cast<HANDLE>(-4));  // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
 }
 
 void AskForDarkCaption(HWND window) {
     using SetAttributeFunction = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
-    const auto setAttribute = reinterpret_cast<SetAttributeFunction>(
-        reinterpret_cast<void*>(::GetProcAddress(::LoadLibraryW(L"dwmapi.dll"), "DwmSetWindowAttribute")));
+    // Stays loaded for the life of the program.
+    const SetAttributeFunction setAttribute = BindFunction(::LoadLibraryW(L"dwmapi.dll"), "DwmSetWindowAttribute");
     const BOOL dark = TRUE;
     if (setAttribute)
         setAttribute(window, 20, &dark, sizeof dark);  // DWMWA_USE_IMMERSIVE_DARK_MODE
@@ -302,8 +299,16 @@ Options ParseOptions(int argc, wchar_t** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::wstring name = argv[i];
         const wchar_t* value = i + 1 < argc ? argv[i + 1] : L"";
-        if (name == L"--announce" || name == L"--own-caption" || name == L"--dark") {
-            (name == L"--announce" ? options.announce : name == L"--dark" ? options.dark : options.ownCaption) = true;
+        if (name == L"--announce") {
+            options.announce = true;
+            continue;
+        }
+        if (name == L"--own-caption") {
+            options.ownCaption = true;
+            continue;
+        }
+        if (name == L"--dark") {
+            options.dark = true;
             continue;
         }
         if (name == L"--count")

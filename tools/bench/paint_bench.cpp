@@ -10,6 +10,7 @@
 // scale is read by each process as it starts), and the lookups of the
 // window's scale that moves and pointer moves cost: none, since the scale is
 // read at layout only.
+#include "common/BindFunction.h"
 #include "common/Dib.h"
 #include "trelmo/paint/CaptionButtonPainters.h"
 #include "trelmo/toolbar/CaptionToolBarAero.h"
@@ -312,8 +313,8 @@ void CountSharedPainters(int windowsPerLook) {
 int main(int argc, char** argv) {
     // Aware of the scale, as the programs of today are: the window is laid out in it.
     using SetContext = BOOL(WINAPI*)(HANDLE);
-    if (const auto setContext = reinterpret_cast<SetContext>(reinterpret_cast<void*>(
-            ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext"))))
+    const SetContext setContext = kz::BindFunction(::GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext");
+    if (setContext)
         setContext(reinterpret_cast<HANDLE>(-4));  // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
     if (argc > 1 && std::strcmp(argv[1], "--flat-only") == 0) {
         kz::test::ScratchRegistry registry;  // the library's default settings: nine buttons
