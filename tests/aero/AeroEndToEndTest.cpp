@@ -123,5 +123,53 @@ TEST_P(FlatEndToEnd, ATargetOnWindows10GetsFlatButtonsBesideTheSystemButtonsLeav
 
 INSTANTIATE_TEST_SUITE_P(LightAndDark, FlatEndToEnd, testing::Values(false, true));
 
+// A program that draws its own caption, on Windows 10: our buttons stand in
+// the empty part of its caption, left of its own buttons and at their height;
+// its buttons keep their hit codes and their clicks.
+TEST(ProgramCaptionEndToEnd, ButtonsStandLeftOfTheProgramsOwnButtonsWhichKeepTheirCodesAndClicks) {
+    const DwmStandIn dwm;
+    ASSERT_TRUE(dwm.Loaded()) << "run with WINEDLLOVERRIDES=" << kStandInOverride;
+    const ScopedProgramVersion version(kTargetProgramFile, L"win10");
+    HookedDesktop desktop;
+    ASSERT_TRUE(desktop.Installed());
+    TargetLayout layout;
+    layout.title = L"Own caption";
+    layout.ownCaption = true;
+    TargetProgram target(layout);
+    const HWND window = target.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    ::SetWindowPos(window, HWND_TOP, 150, 150, 720, 300, SWP_SHOWWINDOW);
+    ::SetForegroundWindow(window);
+
+    HWND helper = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (helper = HelperOf(window)) != nullptr && ::IsWindowVisible(helper); },
+                          std::chrono::seconds(10)));
+    RECT frame{};
+    RECT rect{};
+    const int ownButtons = 3 * kOwnButtonWidth;
+    ASSERT_TRUE(WaitUntil([&] {
+        frame = WindowRect(window);
+        rect = WindowRect(helper);
+        return rect.right == frame.right - ownButtons;
+    })) << "the helper ends where the program's minimise button begins";
+    EXPECT_EQ(rect.top, frame.top);
+    EXPECT_EQ(rect.bottom, frame.top + kOwnCaptionHeight) << "at the height of the program's buttons";
+    EXPECT_EQ(rect.right - rect.left, 9 * kFlatButtonWidth);
+    SaveScreenshot("e2e_program_caption");
+
+    const int y = frame.top + kOwnCaptionHeight / 2;
+    const LRESULT expected[] = {HTCLOSE, HTMAXBUTTON, HTMINBUTTON};
+    int wrong = 0;
+    for (int x = frame.right - ownButtons; x < frame.right; ++x) {
+        DWORD_PTR code = 0;
+        ::SendMessageTimeoutW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_NORMAL, 5000, &code);
+        wrong += static_cast<LRESULT>(code) != expected[(frame.right - 1 - x) / kOwnButtonWidth];
+    }
+    EXPECT_EQ(wrong, 0) << "columns of the program's buttons that do not answer its own code";
+    ClickAt(window, frame.right - kOwnButtonWidth - kOwnButtonWidth / 2, y);
+    EXPECT_TRUE(WaitUntil([&] { return ::IsZoomed(window) != FALSE; })) << "its maximise button maximises it";
+    EXPECT_TRUE(target.Close());
+}
+
 }  // namespace
 }  // namespace kz::test

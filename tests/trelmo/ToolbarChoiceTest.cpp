@@ -58,6 +58,15 @@ TEST(ToolbarChoice, WindowsTenAndLaterGetTheFlatStyleWhereTheyComposeTheFrame) {
     // Without composition or with a frame the program draws, not the flat style.
     EXPECT_EQ(Choose(Look(L"Notepad", false, false, true, 10, 10)), ToolbarStyle::XP);
     EXPECT_EQ(Choose(Look(L"Notepad", true, false, false, 10, 10)), ToolbarStyle::Classic);
+    // A program that draws its own caption: buttons in its caption only on a composed desktop.
+    WindowLook own = Look(L"Chrome_WidgetWin_1", true, true, true, 10, 10);
+    own.drawsOwnCaption = Yes;
+    EXPECT_EQ(Choose(own), ToolbarStyle::ProgramCaption);
+    own.composition = false;
+    EXPECT_EQ(Choose(own), ToolbarStyle::XP);
+    own = Look(L"Chrome_WidgetWin_1", true, true, true, 6, 6);
+    own.drawsOwnCaption = Yes;
+    EXPECT_EQ(Choose(own), ToolbarStyle::Aero) << "where the glass style then shows none";
     // Office 2007 and Skype keep their styles.
     EXPECT_EQ(Choose(Look(L"XLMAIN", false, false, true, 10, 10)), ToolbarStyle::Office2007);
     EXPECT_EQ(Choose(Look(L"tSkMainForm.UnicodeClass", true, true, true, 10, 10)), ToolbarStyle::SkypeAero);

@@ -123,7 +123,7 @@ void CaptionToolBar::LayOut() {
     RowGeometry geometry = Metrics();
     // Where the program draws its own caption, its own buttons and its own
     // title lie there: no button of ours, so no hit test, paint or click.
-    if (!fixed && !SystemCaptionHolds(Window(), geometry.area))
+    if (!fixed && !InProgramCaption() && !SystemCaptionHolds(Window(), geometry.area))
         geometry.area.left = geometry.area.right;
     row_.Layout(geometry);
     FitGlyphs();
@@ -433,6 +433,16 @@ void RunButtonCommand(HookedWindow& record, const CaptionButtonSlot& slot) {
         return;
     default: SendKindCommand(record, slot.kind); return;
     }
+}
+
+bool DrawsOwnCaption(HWND window) {
+    const UINT dpi = WindowDpi(window);
+    const LONG style = ::GetWindowLongW(window, GWL_STYLE);
+    const LONG exStyle = ::GetWindowLongW(window, GWL_EXSTYLE);
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    const int caption = MetricForDpi((exStyle & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION, dpi);
+    return !SystemCaptionHolds(window, RECT{0, 0, rect.right - rect.left, FrameSize(style, dpi).cy + caption / 2});
 }
 
 int SystemButtonCountFromStyle(LONG style, LONG exStyle) {

@@ -61,6 +61,9 @@ protected:
     // Every other style follows the window's scale and shows its buttons only
     // on a caption of the system's making.
     virtual bool FixedPixelMetrics() const { return false; }
+    // The style finds its place in a caption the program draws itself, from
+    // what the program's own hit test reports.
+    virtual bool InProgramCaption() const { return false; }
 
     // The end of every style's construction: lay out, add the tooltip, paint.
     void Start();
@@ -198,6 +201,9 @@ SIZE FrameSize(LONG style, UINT dpi);
 // Whether the system made a caption where area lies (window coordinates): a
 // program that draws its own caption has its client area there.
 bool SystemCaptionHolds(HWND window, const RECT& area);
+// Whether the window draws its caption itself: its client area reaches up
+// into the upper half of where the system's caption would be.
+bool DrawsOwnCaption(HWND window);
 
 // The title bar as the system reports it, in window coordinates.
 struct TitleBar {

@@ -7,6 +7,8 @@
 #include "trelmo/hook/HookedWindow.h"
 #include "trelmo/hook/SystemApi.h"
 
+#include <algorithm>
+
 namespace kz {
 
 namespace {
@@ -68,15 +70,32 @@ CaptionTheme ReadCaptionTheme(HWND window) {
     return theme;
 }
 
-CaptionToolBarWin10::CaptionToolBarWin10(HookedWindow& record)
+CaptionToolBarWin10::CaptionToolBarWin10(HookedWindow& record) : CaptionToolBarWin10(record, Unstarted{}) {
+    StartHelper();
+}
+
+CaptionToolBarWin10::CaptionToolBarWin10(HookedWindow& record, Unstarted)
     : HelperWindowToolBar(record, HelperStyle{HelperClass::Aero, true, true}) {
     UseGlyphColours(0, 0);  // the strips as drawn: their black is where the glyph goes
-    StartHelper();
 }
 
 CaptionToolBarWin10::~CaptionToolBarWin10() = default;
 
-RowGeometry CaptionToolBarWin10::Metrics() {
+LRESULT CaptionToolBarWin10::AfterMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // A program may take its caption over once it has shown (its frame is
+    // calculated anew when it is resized or told its frame changed), or give
+    // it back: the window then gets the style that suits it. Moves are left
+    // alone. The rebuild waits until the message is done.
+    if (message == WM_WINDOWPOSCHANGED && HelperWindow()) {
+        const auto& position = *reinterpret_cast<const WINDOWPOS*>(lParam);
+        if ((!(position.flags & SWP_NOSIZE) || (position.flags & SWP_FRAMECHANGED)) &&
+            DrawsOwnCaption(Window()) != InProgramCaption())
+            record_.Rebuild();
+    }
+    return HelperWindowToolBar::AfterMessage(message, wParam, lParam);
+}
+
+void CaptionToolBarWin10::RefreshTheme() {
     // A program may ask for its dark caption at any time; the window manager
     // tells nobody, so each layout looks again.
     const CaptionTheme theme = ReadCaptionTheme(Window());
@@ -84,6 +103,10 @@ RowGeometry CaptionToolBarWin10::Metrics() {
         theme_ = theme;
         InvalidateHelper();
     }
+}
+
+RowGeometry CaptionToolBarWin10::Metrics() {
+    RefreshTheme();
     const HWND window = Window();
     const LONG style = ::GetWindowLongW(window, GWL_STYLE);
     const LONG exStyle = ::GetWindowLongW(window, GWL_EXSTYLE);
@@ -139,6 +162,57 @@ void CaptionToolBarWin10::DrawHelperButton(const HelperCanvas& canvas, int kind,
         return;
     blit.sourceY += frame.blit.sourceY;
     TintPixelsOver(canvas.rows, canvas.clip, blit, frame.image, 0, colours.glyph);
+}
+
+namespace {
+
+bool IsCaptionButtonCode(LRESULT code) {
+    return code == HTMINBUTTON || code == HTMAXBUTTON || code == HTCLOSE || code == HTHELP;
+}
+
+// The row of the program's caption where its buttons are looked for, at 100 %.
+constexpr int kProbeRow = 12;
+
+}  // namespace
+
+CaptionToolBarProgramCaption::CaptionToolBarProgramCaption(HookedWindow& record)
+    : CaptionToolBarWin10(record, Unstarted{}) {
+    StartHelper();
+}
+
+RowGeometry CaptionToolBarProgramCaption::Metrics() {
+    RefreshTheme();
+    const int width = ScaledLength(kFlatButtonWidth, Dpi());
+    const RowGeometry none{RECT{0, 0, 0, 0}, width, width / 3, 0};
+    RECT window{};
+    ::GetWindowRect(Window(), &window);
+    const int windowWidth = window.right - window.left;
+    const int windowHeight = window.bottom - window.top;
+    // What the program's own procedure answers at a point in window coordinates.
+    const auto hit = [this, &window](int x, int y) {
+        return record_.CallPrevious(WM_NCHITTEST, 0, MAKELPARAM(window.left + x, window.top + y));
+    };
+    const int row = std::min(ScaledLength(kProbeRow, Dpi()), windowHeight - 1);
+    // Its buttons stand at the right end, past the border it may report there.
+    int x = windowWidth - 1;
+    const int searchedTo = windowWidth * 2 / 3;
+    while (x > searchedTo && !IsCaptionButtonCode(hit(x, row)))
+        --x;
+    if (x <= searchedTo)
+        return none;
+    while (x > 0 && IsCaptionButtonCode(hit(x - 1, row)))
+        --x;
+    const int buttonsLeft = x;
+    int captionLeft = buttonsLeft;
+    while (captionLeft > 0 && hit(captionLeft - 1, row) == HTCAPTION)
+        --captionLeft;
+    int top = row;
+    while (top > 0 && IsCaptionButtonCode(hit(buttonsLeft, top - 1)))
+        --top;
+    int bottom = row + 1;
+    while (bottom < windowHeight && IsCaptionButtonCode(hit(buttonsLeft, bottom)))
+        ++bottom;
+    return RowGeometry{{captionLeft, top, buttonsLeft, bottom}, width, width / 3, 0};
 }
 
 }  // namespace kz

@@ -48,15 +48,38 @@ public:
 
     const CaptionTheme& Theme() const { return theme_; }
 
+    LRESULT AfterMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 protected:
+    // For styles that only change the layout: they start the helper themselves.
+    struct Unstarted {};
+    CaptionToolBarWin10(HookedWindow& record, Unstarted);
+
     // Height and right end from the system's caption buttons; the rest of
     // the caption from the title bar.
     RowGeometry Metrics() override;
     void DrawHelperButton(const HelperCanvas& canvas, int kind, const RECT& rect, int state, bool checked,
                           bool activeCaption) override;
+    // Reads the caption's theme again; the helper is repainted when it changed.
+    void RefreshTheme();
 
 private:
     CaptionTheme theme_;
+};
+
+// Programs that draw their own caption on Windows 10 and 11 (browsers,
+// editors, chat programs): the buttons stand in the helper in the empty part
+// of the program's caption, left of the minimise, maximise and close buttons
+// the program reports through its own hit test, at their height. The
+// program's buttons keep every pixel and every click; a program that reports
+// no buttons of its own gets none of ours.
+class CaptionToolBarProgramCaption : public CaptionToolBarWin10 {
+public:
+    explicit CaptionToolBarProgramCaption(HookedWindow& record);
+
+protected:
+    RowGeometry Metrics() override;
+    bool InProgramCaption() const override { return true; }
 };
 
 }  // namespace kz

@@ -45,6 +45,9 @@ ToolbarStyle ChooseToolbarStyle(HWND window, const WindowLook& look) {
         return ToolbarStyle::Office2007;
     if (IsOneOf(look.className, kSkypeClasses))
         return look.composition ? ToolbarStyle::SkypeAero : ToolbarStyle::Skype;
+    // Only a composed desktop lets the helper show the program's caption through.
+    if (look.realMajorVersion >= 10 && look.composition && look.drawsOwnCaption && look.drawsOwnCaption(window))
+        return ToolbarStyle::ProgramCaption;
     if (look.osMajorVersion > 5 && look.composition && look.ncRenderingEnabled &&
         look.ncRenderingEnabled(window))
         return look.realMajorVersion >= 10 ? ToolbarStyle::Win10 : ToolbarStyle::Aero;
@@ -64,12 +67,14 @@ std::unique_ptr<CaptionToolBar> CreateToolbar(HookedWindow& record) {
     look.realMajorVersion = api.realMajorVersion;
     look.ncRenderingEnabled = NcRenderingEnabled;
     look.themed = Themed;
+    look.drawsOwnCaption = DrawsOwnCaption;
 
     switch (ChooseToolbarStyle(record.Window(), look)) {
     case ToolbarStyle::Classic: return std::make_unique<CaptionToolBarStd>(record);
     case ToolbarStyle::XP: return std::make_unique<CaptionToolBarXP>(record);
     case ToolbarStyle::Aero: return std::make_unique<CaptionToolBarAero>(record);
     case ToolbarStyle::Win10: return std::make_unique<CaptionToolBarWin10>(record);
+    case ToolbarStyle::ProgramCaption: return std::make_unique<CaptionToolBarProgramCaption>(record);
     case ToolbarStyle::Office2007: return std::make_unique<CaptionToolBarOffice2007>(record);
     case ToolbarStyle::Skype: return std::make_unique<CaptionToolBarSkype>(record);
     case ToolbarStyle::SkypeAero: return std::make_unique<CaptionToolBarSkypeAero>(record);
