@@ -275,7 +275,7 @@ void MeasureFlat() {
                 row.VisibleCount(), dpi * 100 / 96, static_cast<int>(last.right - last.left),
                 static_cast<int>(last.bottom - last.top), compose, compose / row.VisibleCount(), paint);
     std::printf("flat     lookups of the window's scale: %ld in %d window moves, %ld in %d pointer moves,"
-                " %ld in one resize (its layout)%s\n",
+                " %ld in one resize (its two layouts and the check of who draws the caption)%s\n",
                 moveLookups, kMoves, pointerLookups, kMoves, resizeLookups,
                 g_getDpiForWindow ? "" : " (the system cannot say a window's scale: the desktop's is used)");
     ::DestroyWindow(window);
