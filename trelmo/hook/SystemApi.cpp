@@ -12,9 +12,19 @@ DWORD ReadOsMajorVersion() {
     return ::GetVersionExW(&info) ? info.dwMajorVersion : 0;
 }
 
+// ntdll answers with the version the system really is, whatever the program's manifest says.
+DWORD ReadRealMajorVersion(DWORD compatibleAnswer) {
+    using RtlGetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOW*);
+    const RtlGetVersionFunction getVersion = BindFunction(::GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion");
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    return getVersion && getVersion(&info) == 0 ? info.dwMajorVersion : compatibleAnswer;
+}
+
 BOOL CALLBACK BindAll(PINIT_ONCE, PVOID parameter, PVOID*) {
     SystemApi& api = *static_cast<SystemApi*>(parameter);
     api.osMajorVersion = ReadOsMajorVersion();
+    api.realMajorVersion = ReadRealMajorVersion(api.osMajorVersion);
 
     if (api.osMajorVersion > 5) {
         // Stays loaded for the life of the process, as the bound pointers need.
@@ -48,6 +58,9 @@ BOOL CALLBACK BindAll(PINIT_ONCE, PVOID parameter, PVOID*) {
         api.OpenThemeData = nullptr;  // a theme that cannot be closed is not opened
 
     HMODULE user = ::GetModuleHandleW(L"user32.dll");
+    api.GetDpiForWindow = BindFunction(user, "GetDpiForWindow");
+    api.GetSystemMetricsForDpi = BindFunction(user, "GetSystemMetricsForDpi");
+    api.SystemParametersInfoForDpi = BindFunction(user, "SystemParametersInfoForDpi");
     api.GetLayeredWindowAttributes = BindFunction(user, "GetLayeredWindowAttributes");
     api.SetLayeredWindowAttributes = BindFunction(user, "SetLayeredWindowAttributes");
     if (!api.GetLayeredWindowAttributes || !api.SetLayeredWindowAttributes)
@@ -63,6 +76,23 @@ BOOL CALLBACK BindAll(PINIT_ONCE, PVOID parameter, PVOID*) {
 bool SystemApi::CompositionEnabled() const {
     BOOL enabled = FALSE;
     return DwmIsCompositionEnabled && SUCCEEDED(DwmIsCompositionEnabled(&enabled)) && enabled;
+}
+
+UINT WindowDpi(HWND window) {
+    const SystemApi& api = Api();
+    if (api.GetDpiForWindow)
+        if (const UINT dpi = api.GetDpiForWindow(window))
+            return dpi;
+    const HDC screen = ::GetDC(nullptr);
+    const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen)
+        ::ReleaseDC(nullptr, screen);
+    return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
+}
+
+int MetricForDpi(int index, UINT dpi) {
+    const SystemApi& api = Api();
+    return api.GetSystemMetricsForDpi ? api.GetSystemMetricsForDpi(index, dpi) : ::GetSystemMetrics(index);
 }
 
 const SystemApi& Api() {

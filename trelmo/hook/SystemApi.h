@@ -11,6 +11,9 @@ namespace kz {
 
 struct SystemApi {
     DWORD osMajorVersion = 0;
+    // The system's own version, which programs without a manifest that names
+    // it are not told (they hear 6.2 on Windows 8 and later).
+    DWORD realMajorVersion = 0;
 
     // dwmapi.dll, only on systems above major version 5
     HRESULT(WINAPI* DwmIsCompositionEnabled)(BOOL*) = nullptr;
@@ -36,6 +39,11 @@ struct SystemApi {
     HPAINTBUFFER(WINAPI* BeginBufferedPaint)(HDC, const RECT*, BP_BUFFERFORMAT, BP_PAINTPARAMS*, HDC*) = nullptr;
     HRESULT(WINAPI* EndBufferedPaint)(HPAINTBUFFER, BOOL) = nullptr;
 
+    // user32, Windows 10 (1607) and later: metrics and fonts in a window's own scale
+    UINT(WINAPI* GetDpiForWindow)(HWND) = nullptr;
+    int(WINAPI* GetSystemMetricsForDpi)(int, UINT) = nullptr;
+    BOOL(WINAPI* SystemParametersInfoForDpi)(UINT, UINT, PVOID, UINT, UINT) = nullptr;
+
     // user32, both or neither
     BOOL(WINAPI* GetLayeredWindowAttributes)(HWND, COLORREF*, BYTE*, DWORD*) = nullptr;
     BOOL(WINAPI* SetLayeredWindowAttributes)(HWND, COLORREF, BYTE, DWORD) = nullptr;
@@ -43,6 +51,12 @@ struct SystemApi {
     // Composition is on: the function exists, succeeds and says so.
     bool CompositionEnabled() const;
 };
+
+// The scale a window is drawn in: its own where the system knows it, else
+// the desktop's.
+UINT WindowDpi(HWND window);
+// A system metric at a scale; the system's own metric where it cannot say.
+int MetricForDpi(int index, UINT dpi);
 
 // Binds on the first call in the process, on whichever thread comes first.
 const SystemApi& Api();
