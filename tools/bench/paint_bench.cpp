@@ -12,6 +12,7 @@
 // read at layout only.
 #include "common/BindFunction.h"
 #include "common/Dib.h"
+#include "common/Dpi.h"
 #include "trelmo/paint/CaptionButtonPainters.h"
 #include "trelmo/toolbar/CaptionToolBarAero.h"
 #include "trelmo/toolbar/CaptionToolBarStd.h"
@@ -220,11 +221,11 @@ UINT WINAPI CountingGetDpiForWindow(HWND window) {
 }
 
 void CountDpiLookups() {
-    auto& api = const_cast<SystemApi&>(Api());
-    if (!api.GetDpiForWindow || api.GetDpiForWindow == CountingGetDpiForWindow)
+    DpiFunctions& api = DpiApi();
+    if (!api.dpiForWindow || api.dpiForWindow == CountingGetDpiForWindow)
         return;
-    g_getDpiForWindow = api.GetDpiForWindow;
-    api.GetDpiForWindow = CountingGetDpiForWindow;
+    g_getDpiForWindow = api.dpiForWindow;
+    api.dpiForWindow = CountingGetDpiForWindow;
 }
 
 // The flat style: composing nine buttons, the helper's paint, and the lookups

@@ -58,8 +58,6 @@ BOOL CALLBACK BindAll(PINIT_ONCE, PVOID parameter, PVOID*) {
         api.OpenThemeData = nullptr;  // a theme that cannot be closed is not opened
 
     HMODULE user = ::GetModuleHandleW(L"user32.dll");
-    api.GetDpiForWindow = BindFunction(user, "GetDpiForWindow");
-    api.GetSystemMetricsForDpi = BindFunction(user, "GetSystemMetricsForDpi");
     api.SystemParametersInfoForDpi = BindFunction(user, "SystemParametersInfoForDpi");
     api.GetLayeredWindowAttributes = BindFunction(user, "GetLayeredWindowAttributes");
     api.SetLayeredWindowAttributes = BindFunction(user, "SetLayeredWindowAttributes");
@@ -76,23 +74,6 @@ BOOL CALLBACK BindAll(PINIT_ONCE, PVOID parameter, PVOID*) {
 bool SystemApi::CompositionEnabled() const {
     BOOL enabled = FALSE;
     return DwmIsCompositionEnabled && SUCCEEDED(DwmIsCompositionEnabled(&enabled)) && enabled;
-}
-
-UINT WindowDpi(HWND window) {
-    const SystemApi& api = Api();
-    if (api.GetDpiForWindow)
-        if (const UINT dpi = api.GetDpiForWindow(window))
-            return dpi;
-    const HDC screen = ::GetDC(nullptr);
-    const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 0;
-    if (screen)
-        ::ReleaseDC(nullptr, screen);
-    return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
-}
-
-int MetricForDpi(int index, UINT dpi) {
-    const SystemApi& api = Api();
-    return api.GetSystemMetricsForDpi ? api.GetSystemMetricsForDpi(index, dpi) : ::GetSystemMetrics(index);
 }
 
 const SystemApi& Api() {

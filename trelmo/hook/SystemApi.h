@@ -40,8 +40,6 @@ struct SystemApi {
     HRESULT(WINAPI* EndBufferedPaint)(HPAINTBUFFER, BOOL) = nullptr;
 
     // user32, Windows 10 (1607) and later: metrics and fonts in a window's own scale
-    UINT(WINAPI* GetDpiForWindow)(HWND) = nullptr;
-    int(WINAPI* GetSystemMetricsForDpi)(int, UINT) = nullptr;
     BOOL(WINAPI* SystemParametersInfoForDpi)(UINT, UINT, PVOID, UINT, UINT) = nullptr;
 
     // user32, both or neither
@@ -51,12 +49,6 @@ struct SystemApi {
     // Composition is on: the function exists, succeeds and says so.
     bool CompositionEnabled() const;
 };
-
-// The scale a window is drawn in: its own where the system knows it, else
-// the desktop's.
-UINT WindowDpi(HWND window);
-// A system metric at a scale; the system's own metric where it cannot say.
-int MetricForDpi(int index, UINT dpi);
 
 // Binds on the first call in the process, on whichever thread comes first.
 const SystemApi& Api();

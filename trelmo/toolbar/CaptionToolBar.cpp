@@ -1,6 +1,7 @@
 #include "trelmo/toolbar/CaptionToolBar.h"
 
 #include "common/Dib.h"
+#include "common/Dpi.h"
 #include "trelmo/paint/CaptionButtonPainters.h"
 #include "trelmo/hook/HookedWindow.h"
 #include "trelmo/hook/HostMessages.h"

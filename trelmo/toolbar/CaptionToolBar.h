@@ -4,6 +4,7 @@
 // command step. The styles decide the metrics and draw the buttons.
 #pragma once
 
+#include "common/Dpi.h"
 #include "common/Handles.h"
 #include "trelmo/toolbar/ButtonTooltip.h"
 #include "trelmo/toolbar/CaptionButtonRow.h"

@@ -1,5 +1,6 @@
 #include "trelmo/toolbar/CaptionToolBarXP.h"
 
+#include "common/Dpi.h"
 #include "trelmo/paint/CaptionButtonPainters.h"
 #include "trelmo/toolbar/CaptionToolBarStd.h"
 #include "trelmo/hook/HookedWindow.h"
