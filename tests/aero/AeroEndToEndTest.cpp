@@ -70,17 +70,34 @@ TEST(AeroEndToEnd, ATargetOnAComposedDesktopShowsItsButtonsInAGlassHelperOverIts
     EXPECT_FALSE(::IsWindow(helper));
 }
 
-// Windows 10 and 11 as the stand-in and Wine's version for the target give
-// them: flat buttons of their own width in the helper, at the height of the
+// A desktop as Windows 10 and 11 give it: the stand-in window manager
+// composes, and Wine tells the target programs they run on Windows 10.
+class Windows10Desktop {
+protected:
+    // Places a target's window in front and waits for its helper; null when
+    // none shows.
+    static HWND PlaceAndWaitForHelper(HWND window, const RECT& place) {
+        ::SetWindowPos(window, HWND_TOP, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                       SWP_SHOWWINDOW);
+        ::SetForegroundWindow(window);
+        HWND helper = nullptr;
+        WaitUntil([&] { return (helper = HelperOf(window)) != nullptr && ::IsWindowVisible(helper); },
+                  std::chrono::seconds(10));
+        return helper && ::IsWindowVisible(helper) ? helper : nullptr;
+    }
+
+    const DwmStandIn dwm;
+    const ScopedProgramVersion version{kTargetProgramFile, L"win10"};
+    HookedDesktop desktop;
+};
+
+// Flat buttons of their own width in the helper, at the height of the
 // system's caption buttons and left of them, on a light or a dark caption.
-class FlatEndToEnd : public testing::TestWithParam<bool> {};
+class FlatEndToEnd : public testing::TestWithParam<bool>, protected Windows10Desktop {};
 
 TEST_P(FlatEndToEnd, ATargetOnWindows10GetsFlatButtonsBesideTheSystemButtonsLeavingThemUncovered) {
     const bool dark = GetParam();
-    const DwmStandIn dwm;
     ASSERT_TRUE(dwm.Loaded()) << "run with WINEDLLOVERRIDES=" << kStandInOverride;
-    const ScopedProgramVersion version(kTargetProgramFile, L"win10");
-    HookedDesktop desktop;
     ASSERT_TRUE(desktop.Installed());
     TargetLayout layout;
     layout.title = dark ? L"Dark" : L"Light";
@@ -88,12 +105,8 @@ TEST_P(FlatEndToEnd, ATargetOnWindows10GetsFlatButtonsBesideTheSystemButtonsLeav
     TargetProgram target(layout);
     const HWND window = target.WaitForWindow();
     ASSERT_NE(window, nullptr);
-    ::SetWindowPos(window, HWND_TOP, 200, 200, 640, 300, SWP_SHOWWINDOW);
-    ::SetForegroundWindow(window);
-
-    HWND helper = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (helper = HelperOf(window)) != nullptr && ::IsWindowVisible(helper); },
-                          std::chrono::seconds(10)));
+    const HWND helper = PlaceAndWaitForHelper(window, {200, 200, 840, 500});
+    ASSERT_NE(helper, nullptr);
     const RECT frame = WindowRect(window);
     RECT system = dwm.CaptionButtonBounds(window);
     ::OffsetRect(&system, frame.left, frame.top);
@@ -126,11 +139,10 @@ INSTANTIATE_TEST_SUITE_P(LightAndDark, FlatEndToEnd, testing::Values(false, true
 // A program that draws its own caption, on Windows 10: our buttons stand in
 // the empty part of its caption, left of its own buttons and at their height;
 // its buttons keep their hit codes and their clicks.
-TEST(ProgramCaptionEndToEnd, ButtonsStandLeftOfTheProgramsOwnButtonsWhichKeepTheirCodesAndClicks) {
-    const DwmStandIn dwm;
+class ProgramCaptionEndToEnd : public testing::Test, protected Windows10Desktop {};
+
+TEST_F(ProgramCaptionEndToEnd, ButtonsStandLeftOfTheProgramsOwnButtonsWhichKeepTheirCodesAndClicks) {
     ASSERT_TRUE(dwm.Loaded()) << "run with WINEDLLOVERRIDES=" << kStandInOverride;
-    const ScopedProgramVersion version(kTargetProgramFile, L"win10");
-    HookedDesktop desktop;
     ASSERT_TRUE(desktop.Installed());
     TargetLayout layout;
     layout.title = L"Own caption";
@@ -138,12 +150,8 @@ TEST(ProgramCaptionEndToEnd, ButtonsStandLeftOfTheProgramsOwnButtonsWhichKeepThe
     TargetProgram target(layout);
     const HWND window = target.WaitForWindow();
     ASSERT_NE(window, nullptr);
-    ::SetWindowPos(window, HWND_TOP, 150, 150, 720, 300, SWP_SHOWWINDOW);
-    ::SetForegroundWindow(window);
-
-    HWND helper = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (helper = HelperOf(window)) != nullptr && ::IsWindowVisible(helper); },
-                          std::chrono::seconds(10)));
+    const HWND helper = PlaceAndWaitForHelper(window, {150, 150, 870, 450});
+    ASSERT_NE(helper, nullptr);
     RECT frame{};
     RECT rect{};
     const int ownButtons = 3 * kOwnButtonWidth;
