@@ -8,6 +8,7 @@
 #include "kz/core/Commandtarget.h"
 #include "kz/core/Errorbox.h"
 #include "kz/core/Fileversion.h"
+#include "kz/core/Pngpicture.h"
 #include "kz/core/Programfolder.h"
 #include "kz/commands/ForeignWindow.h"
 #include "kz/commands/HostInternalMessages.h"
@@ -125,8 +126,7 @@ TTQuorvane_Invisible_Buttons::TTQuorvane_Invisible_Buttons(TImpProfile& executor
 
 WindowPtr<TTQuorvane_Invisible_Buttons> TTQuorvane_Invisible_Buttons::Create(TImpProfile& executor, HINSTANCE instance,
                                                                              const SettingsRecord& settings) {
-    UniqueBitmap picture(
-        static_cast<HBITMAP>(::LoadImageW(instance, L"SPLASH", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    UniqueBitmap picture = LoadPngPicture(instance, L"SPLASH");
     const SIZE size = PictureSizeOf(picture.get());
     UniqueWindow applicationWindow(::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", kApplicationTitle, WS_POPUP, 0, 0,
                                                      0, 0, nullptr, nullptr, instance, nullptr));

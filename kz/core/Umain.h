@@ -8,6 +8,7 @@
 #include "kz/capbuttons/Btnmanager.h"
 #include "kz/commands/Utraymenu2.h"
 #include "common/Settingsformat.h"
+#include "common/Version.h"
 #include "kz/core/HookLibrary.h"
 #include "kz/core/Hotkeys.h"
 #include "kz/core/Maintrayicon.h"
@@ -113,7 +114,7 @@ private:
     UniqueBitmap Image1;
     UniqueFont versionFont_;
     UniqueFont siteLinkFont_;
-    std::wstring lbVersion = L"1.8";
+    std::wstring lbVersion = KZ_VERSION_TEXT_WIDE;
     bool exitRequested = false;
     bool balloonsSupported = false;
     bool tipsActive = false;

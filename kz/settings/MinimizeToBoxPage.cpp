@@ -1,5 +1,7 @@
 #include "kz/settings/MinimizeToBoxPage.h"
 
+#include "kz/core/Pngpicture.h"
+
 #include <commctrl.h>
 
 #include <string>
@@ -26,7 +28,7 @@ void MinimizeToBoxPage::OnInitDialog() {
             ::LoadImageW(Instance(), kBoxPictureNames[i], IMAGE_BITMAP, 0, 0, LR_LOADTRANSPARENT)));
     for (size_t i = 0; i < imageList1_.size(); ++i) {
         const std::wstring name = L"ARRANGE" + std::to_wstring(i);
-        imageList1_[i].reset(static_cast<HBITMAP>(::LoadImageW(Instance(), name.c_str(), IMAGE_BITMAP, 0, 0, 0)));
+        imageList1_[i] = LoadPngPicture(Instance(), name.c_str());
         ::SendMessageW(Item(IDC_TOOLBUTTON_BASE + 1 + static_cast<int>(i)), BM_SETIMAGE, IMAGE_BITMAP,
                        reinterpret_cast<LPARAM>(imageList1_[i].get()));
     }

@@ -1,5 +1,6 @@
 #include "kz/settings/Uoptions2.h"
 
+#include "kz/core/Pngpicture.h"
 #include "kz/core/Programfolder.h"
 #include "kz/core/Vwindowlist.h"
 #include "kz/settings/BlacklistPage.h"
@@ -251,7 +252,7 @@ INT_PTR TfrmOptions::OnPaint() {
     PAINTSTRUCT paint;
     const HDC dc = ::BeginPaint(Window(), &paint);
     if (!banner_)
-        banner_.reset(static_cast<HBITMAP>(::LoadImageW(site_.instance, L"OPTBANNER", IMAGE_BITMAP, 0, 0, 0)));
+        banner_ = LoadPngPicture(site_.instance, L"OPTBANNER");
     if (banner_) {
         const UniqueMemoryDC memory(::CreateCompatibleDC(dc));
         const SelectGuard select(memory.get(), banner_.get());

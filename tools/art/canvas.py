@@ -1,11 +1,12 @@
 """The drawing surface of the art scripts and the files made from it.
 
 A Canvas is a grid of pixel tuples, (r, g, b) or (r, g, b, a), top row first.
-bmp_bytes and ico_bytes turn one into the bytes of a file; nothing depends on
-time, so every run writes the same bytes.
+bmp_bytes, png_bytes and ico_bytes turn one into the bytes of a file; nothing
+depends on time, so every run writes the same bytes.
 """
 
 import struct
+import zlib
 
 
 class Canvas:
@@ -62,6 +63,26 @@ def bmp_bytes(canvas, indexed=True):
     header = struct.pack("<2sIHHI", b"BM", offset + len(rows), 0, 0, offset)
     info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, len(rows), 2835, 2835, used, 0)
     return header + info + palette + rows
+
+
+def png_bytes(canvas):
+    """An opaque PNG: indexed when 256 colours suffice, else 24-bit, each row
+    unfiltered, compressed at zlib's highest level."""
+    colours = sorted({p[:3] for row in canvas.pixels for p in row})
+    if len(colours) <= 256:
+        index = {colour: i for i, colour in enumerate(colours)}
+        rows = b"".join(b"\0" + bytes(index[p[:3]] for p in row) for row in canvas.pixels)
+        colour_type, palette = 3, [b"PLTE" + b"".join(bytes(c) for c in colours)]
+    else:
+        rows = b"".join(b"\0" + b"".join(bytes(p[:3]) for p in row) for row in canvas.pixels)
+        colour_type, palette = 2, []
+
+    def chunk(body):
+        return struct.pack(">I", len(body) - 4) + body + struct.pack(">I", zlib.crc32(body))
+
+    header = b"IHDR" + struct.pack(">IIBBBBB", canvas.width, canvas.height, 8, colour_type, 0, 0, 0)
+    chunks = [header] + palette + [b"IDAT" + zlib.compress(rows, 9), b"IEND"]
+    return b"\x89PNG\r\n\x1a\n" + b"".join(chunk(c) for c in chunks)
 
 
 def icon_image_bytes(canvas):

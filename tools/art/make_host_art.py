@@ -8,8 +8,9 @@
   picture without a highlight.
 - iltray0.ico .. iltray5.ico: the pictures of the tray menu's items (help,
   about, options, restore changed windows, exit, show trayed windows).
-- splash.bmp: the 497 x 297 splash and About picture, light at the top right
-  and the bottom right where the host writes its version and web address.
+- splash.png: the 497 x 297 splash and About picture, light at the top right
+  and the bottom right where the host writes its version and web address;
+  stored compressed, the host decodes it at run time.
 
 Icons are 32-bit with an alpha channel plus the 1-bit mask older readers use.
 Only the standard library is used and nothing depends on time, so every run
@@ -21,7 +22,7 @@ import os
 import sys
 
 import canvas
-from canvas import bmp_bytes, ico_bytes
+from canvas import ico_bytes, png_bytes
 
 TRANSPARENT = (0, 0, 0, 0)
 PALETTE = {
@@ -328,7 +329,7 @@ def main():
     ]
     for i, picture in enumerate(menu_pictures):
         files["iltray%d.ico" % i] = ico_bytes([picture])
-    files["splash.bmp"] = bmp_bytes(splash())
+    files["splash.png"] = png_bytes(splash())
     for name, data in sorted(files.items()):
         with open(os.path.join(out, name), "wb") as f:
             f.write(data)

@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
 """Draws the options dialog's pictures into kz/resources/options.
 
-- banner.bmp: the 671 x 41 banner over the top of the dialog (the dialog
+- banner.png: the 671 x 41 banner over the top of the dialog (the dialog
   writes "by Quorvane Software" over its lower right).
 - box16.bmp .. box96.bmp: a box window of that side, for the box-size preview.
-- arrange0.bmp .. arrange9.bmp (64 x 64): the dialog's ImageList1 - 0 and 1
+- arrange0.png .. arrange9.png (64 x 64): the dialog's ImageList1 - 0 and 1
   the horizontal and vertical orientation, 2 to 9 the eight arrangements
   (boxes along the top edge from the left, from the right, along the bottom
   edge from the left, from the right, down the left edge from the top, down
@@ -12,7 +12,8 @@
   edge from the bottom).
 - colordialog.bmp (16 x 16): the palette's button for the system colour dialog.
 
-24-bit bitmaps from the standard library only; every run writes the same bytes.
+The bitmaps are 24-bit; the big pictures are PNG, which the host decodes at
+run time. The standard library only; every run writes the same bytes.
 """
 
 import os
@@ -33,8 +34,9 @@ class Canvas(canvas.Canvas):
     blank = WHITE
 
     def save(self, path):
+        data = canvas.png_bytes(self) if path.endswith(".png") else canvas.bmp_bytes(self, indexed=False)
         with open(path, "wb") as f:
-            f.write(canvas.bmp_bytes(self, indexed=False))
+            f.write(data)
 
 
 def banner():
@@ -148,7 +150,7 @@ def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
         os.path.dirname(os.path.abspath(__file__)), "..", "..", "kz", "resources", "options")
     os.makedirs(out, exist_ok=True)
-    banner().save(os.path.join(out, "banner.bmp"))
+    banner().save(os.path.join(out, "banner.png"))
     for side in (16, 32, 48, 64, 96):
         box(side).save(os.path.join(out, "box%d.bmp" % side))
     pictures = [
@@ -159,7 +161,7 @@ def main():
         arrangement("left", "high"), arrangement("right", "high"),
     ]
     for i, picture in enumerate(pictures):
-        picture.save(os.path.join(out, "arrange%d.bmp" % i))
+        picture.save(os.path.join(out, "arrange%d.png" % i))
     colour_dialog_picture().save(os.path.join(out, "colordialog.bmp"))
 
 
