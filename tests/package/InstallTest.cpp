@@ -143,8 +143,24 @@ struct DecoratedNotepad {
     ChildProgram notepad{L"notepad.exe", L"", 1, L"Notepad"};
     LaunchedProgram host = LaunchProgram(Quoted(Installed(L"kz.exe")));
 
-    bool Decorated() {
-        return notepad.WaitForWindow() && WaitForButtons(notepad.Window(), kDefaultButtonCount, kStartTimeout);
+    // Notepad's window with the buttons, the installed host running.
+    testing::AssertionResult Decorated() {
+        if (!notepad.WaitForWindow())
+            return testing::AssertionFailure() << "notepad shows no window";
+        if (!WaitUntil([] { return static_cast<bool>(HostProcess()); }, kStartTimeout))
+            return testing::AssertionFailure() << "the installed host does not run";
+        // The library attaches to a window at its next frame paint: notepad,
+        // idle since before the hook came, paints its frame as after a user's
+        // touch until the buttons show.
+        const HWND window = notepad.Window();
+        if (!WaitUntil(
+                [window] {
+                    ::RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+                    return ButtonSpans(window).size() >= kDefaultButtonCount;
+                },
+                kStartTimeout))
+            return testing::AssertionFailure() << "notepad's caption has no buttons";
+        return testing::AssertionSuccess();
     }
 };
 
