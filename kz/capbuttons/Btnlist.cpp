@@ -26,26 +26,17 @@ namespace {
 
 class TMinToTrayCapButton : public TCapButton {
     using TCapButton::TCapButton;
-    void Execute() override {
-        Executor().SetInTray(Wnd, true);
-        Executor().SetVisible(Wnd, false);
-    }
+    void Execute() override { Executor().MinimizeToTray(Wnd); }
 };
 
 class TMinToCommonTrayCapButton : public TCapButton {
     using TCapButton::TCapButton;
-    void Execute() override {
-        Executor().SetInCommonTray(Wnd, true);
-        Executor().SetVisible(Wnd, false);
-    }
+    void Execute() override { Executor().MinimizeToCommonTray(Wnd); }
 };
 
 class TMinToBoxCapButton : public TCapButton {
     using TCapButton::TCapButton;
-    void Execute() override {
-        Executor().SetVisible(Wnd, false);
-        Executor().SetInBox(Wnd, true);
-    }
+    void Execute() override { Executor().MinimizeToBox(Wnd); }
 };
 
 class TRollCapButton : public TCapButton {

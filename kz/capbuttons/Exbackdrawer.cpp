@@ -1,6 +1,7 @@
 #include "kz/capbuttons/Exbackdrawer.h"
 
 #include "kz/capbuttons/Myuxtheme.h"
+#include "kz/commands/Dpi.h"
 #include "kz/commands/ForeignWindow.h"
 
 namespace kz {
@@ -107,7 +108,7 @@ RECT TExBackDrawer::ButtonRect(int i, HWND wnd) const {
     RECT window{};
     ::GetWindowRect(wnd, &window);
     return layout_.ButtonRect(i, window, ::GetWindowLongPtrW(wnd, GWL_STYLE), ::GetWindowLongPtrW(wnd, GWL_EXSTYLE),
-                              SystemCaptionMetrics());
+                              CaptionMetricsForDpi(WindowDpi(wnd)));
 }
 
 RECT TExBackDrawer::ButtonRectInWindow(int i, int width) const {

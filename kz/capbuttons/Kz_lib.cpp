@@ -1,5 +1,6 @@
 #include "kz/capbuttons/Kz_lib.h"
 
+#include "kz/commands/Dpi.h"
 #include "kz/commands/HostInternalMessages.h"
 
 namespace kz {
@@ -70,16 +71,18 @@ int CountSystemButtons(LONG_PTR style, LONG_PTR exStyle) {
     return buttons + ((exStyle & WS_EX_CONTEXTHELP) ? 1 : 0);
 }
 
-CaptionMetrics SystemCaptionMetrics() {
+CaptionMetrics SystemCaptionMetrics() { return CaptionMetricsForDpi(SystemDpi()); }
+
+CaptionMetrics CaptionMetricsForDpi(UINT dpi) {
     CaptionMetrics m;
-    m.cxSize = ::GetSystemMetrics(SM_CXSIZE);
-    m.cySize = ::GetSystemMetrics(SM_CYSIZE);
-    m.cxSmSize = ::GetSystemMetrics(SM_CXSMSIZE);
-    m.cySmSize = ::GetSystemMetrics(SM_CYSMSIZE);
-    m.cxSizeFrame = ::GetSystemMetrics(SM_CXSIZEFRAME);
-    m.cySizeFrame = ::GetSystemMetrics(SM_CYSIZEFRAME);
-    m.cxFixedFrame = ::GetSystemMetrics(SM_CXFIXEDFRAME);
-    m.cyFixedFrame = ::GetSystemMetrics(SM_CYFIXEDFRAME);
+    m.cxSize = MetricForDpi(SM_CXSIZE, dpi);
+    m.cySize = MetricForDpi(SM_CYSIZE, dpi);
+    m.cxSmSize = MetricForDpi(SM_CXSMSIZE, dpi);
+    m.cySmSize = MetricForDpi(SM_CYSMSIZE, dpi);
+    m.cxSizeFrame = MetricForDpi(SM_CXSIZEFRAME, dpi);
+    m.cySizeFrame = MetricForDpi(SM_CYSIZEFRAME, dpi);
+    m.cxFixedFrame = MetricForDpi(SM_CXFIXEDFRAME, dpi);
+    m.cyFixedFrame = MetricForDpi(SM_CYFIXEDFRAME, dpi);
     return m;
 }
 

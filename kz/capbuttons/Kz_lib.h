@@ -46,6 +46,8 @@ struct CaptionMetrics {
     int cxFixedFrame = 0, cyFixedFrame = 0;
 };
 CaptionMetrics SystemCaptionMetrics();
+// The same at a scale: a window's caption is measured at the window's own.
+CaptionMetrics CaptionMetricsForDpi(UINT dpi);
 
 // The configured buttons in caption order, right to left from the system
 // buttons: entry 0 sits just left of them.

@@ -1,11 +1,13 @@
 #include "kz/commands/Boxmenu.h"
 
 #include "kz/commands/Boxplacement.h"
+#include "kz/commands/Dpi.h"
 
 namespace kz {
 
 namespace {
 
+// Sizes at 100 %; the pictures are drawn at the scale of the box's monitor.
 // A picture is a little screen with the first boxes of its arrangement,
 // placed by the same arithmetic as the real boxes on a model work area
 // that is kModelScale times the screen's inner size.
@@ -24,14 +26,21 @@ void Fill(HDC dc, const RECT& rect, int colorIndex) { ::FillRect(dc, &rect, ::Ge
 
 void Frame(HDC dc, const RECT& rect, int colorIndex) { ::FrameRect(dc, &rect, ::GetSysColorBrush(colorIndex)); }
 
-void DrawArrangementPicture(HDC dc, int code, POINT origin, bool selected) {
-    const RECT screen{origin.x, origin.y, origin.x + kPictureWidth, origin.y + kPictureHeight};
-    Frame(dc, screen, selected ? COLOR_HIGHLIGHTTEXT : COLOR_GRAYTEXT);
+void DrawArrangementPicture(HDC dc, int code, POINT origin, bool selected, UINT dpi) {
+    const int line = ScaleToDpi(1, dpi);
+    const RECT screen{origin.x, origin.y, origin.x + ScaleToDpi(kPictureWidth, dpi),
+                      origin.y + ScaleToDpi(kPictureHeight, dpi)};
+    for (int inset = 0; inset < line; ++inset) {
+        const RECT edge{screen.left + inset, screen.top + inset, screen.right - inset, screen.bottom - inset};
+        Frame(dc, edge, selected ? COLOR_HIGHLIGHTTEXT : COLOR_GRAYTEXT);
+    }
     const RECT model{0, 0, kScreenInnerWidth * kModelScale, kScreenInnerHeight * kModelScale};
+    const int boxSize = ScaleToDpi(kPictureBoxSize, dpi);
     for (int slot = 0; slot < kPictureBoxes; ++slot) {
         const POINT at = BoxSlotPosition(code, slot, kModelBoxSize, model);
-        const int left = screen.left + 1 + at.x / kModelScale, top = screen.top + 1 + at.y / kModelScale;
-        const RECT box{left, top, left + kPictureBoxSize, top + kPictureBoxSize};
+        const int left = screen.left + line + ScaleToDpi(at.x, dpi) / kModelScale;
+        const int top = screen.top + line + ScaleToDpi(at.y, dpi) / kModelScale;
+        const RECT box{left, top, left + boxSize, top + boxSize};
         // The first box is drawn strongest, so the picture shows where the line starts.
         const int firstColor = selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT;
         Fill(dc, box, slot == 0 ? firstColor : COLOR_GRAYTEXT);
@@ -77,21 +86,26 @@ UniqueMenu BuildBoxMenu(int arrangementInForce) {
 
 HMENU ArrangementSubmenu(HMENU boxMenu) { return ::GetSubMenu(boxMenu, ::GetMenuItemCount(boxMenu) - 1); }
 
-void MeasureArrangementItem(MEASUREITEMSTRUCT& item) {
-    item.itemWidth = kPictureWidth + 2 * kItemMargin;
-    item.itemHeight = kPictureHeight + 2 * kItemMargin;
+void MeasureArrangementItem(MEASUREITEMSTRUCT& item, UINT dpi) {
+    item.itemWidth = static_cast<UINT>(ScaleToDpi(kPictureWidth + 2 * kItemMargin, dpi));
+    item.itemHeight = static_cast<UINT>(ScaleToDpi(kPictureHeight + 2 * kItemMargin, dpi));
 }
 
-void DrawArrangementItem(const DRAWITEMSTRUCT& item) {
+void DrawArrangementItem(const DRAWITEMSTRUCT& item, UINT dpi) {
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     const RECT& rect = item.rcItem;
     Fill(item.hDC, rect, selected ? COLOR_HIGHLIGHT : COLOR_MENU);
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    const POINT origin{rect.left + (width - kPictureWidth) / 2, rect.top + (height - kPictureHeight) / 2};
-    DrawArrangementPicture(item.hDC, static_cast<int>(item.itemData), origin, selected);
+    const int pictureWidth = ScaleToDpi(kPictureWidth, dpi), pictureHeight = ScaleToDpi(kPictureHeight, dpi);
+    const POINT origin{rect.left + (width - pictureWidth) / 2, rect.top + (height - pictureHeight) / 2};
+    DrawArrangementPicture(item.hDC, static_cast<int>(item.itemData), origin, selected, dpi);
     if (item.itemState & ODS_CHECKED) {
-        const RECT mark{origin.x - 2, origin.y - 2, origin.x + kPictureWidth + 2, origin.y + kPictureHeight + 2};
-        Frame(item.hDC, mark, selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
+        const int gap = ScaleToDpi(2, dpi);
+        for (int inset = 0; inset < ScaleToDpi(1, dpi); ++inset) {
+            const RECT mark{origin.x - gap + inset, origin.y - gap + inset, origin.x + pictureWidth + gap - inset,
+                            origin.y + pictureHeight + gap - inset};
+            Frame(item.hDC, mark, selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
+        }
     }
 }
 

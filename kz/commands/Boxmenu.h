@@ -46,8 +46,9 @@ UniqueMenu BuildBoxMenu(int arrangementInForce);
 // The arrangement submenu of a menu BuildBoxMenu made.
 HMENU ArrangementSubmenu(HMENU boxMenu);
 
-// The owner-drawn pictures: their size, and drawing one into its item.
-void MeasureArrangementItem(MEASUREITEMSTRUCT& item);
-void DrawArrangementItem(const DRAWITEMSTRUCT& item);
+// The owner-drawn pictures: their size, and drawing one into its item, at
+// the scale of the monitor the menu opens on.
+void MeasureArrangementItem(MEASUREITEMSTRUCT& item, UINT dpi);
+void DrawArrangementItem(const DRAWITEMSTRUCT& item, UINT dpi);
 
 }  // namespace kz

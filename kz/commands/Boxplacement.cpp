@@ -36,12 +36,12 @@ bool IsArrangement(int code) { return code >= kFirstArrangement && code <= kLast
 
 int EffectiveBoxSize(int size) { return std::max(size, kMinimumBoxSize); }
 
-POINT BoxSlotPosition(int arrangement, int slot, int boxSize, const RECT& workArea) {
+POINT BoxSlotPosition(int arrangement, int slot, int boxSize, const RECT& workArea, int gap) {
     if (!IsArrangement(arrangement) || boxSize <= 0 || slot < 0)
         return POINT{workArea.left, workArea.top};
     const ArrangementSteps& steps = kSteps[arrangement - 1];
     const int width = workArea.right - workArea.left, height = workArea.bottom - workArea.top;
-    const int b = boxSize, s = boxSize + kBoxGap;
+    const int b = boxSize, s = boxSize + gap;
     // Lines are as long as the side divided by the box size, not the step:
     // a full line reaches past the edge by up to the gaps it holds.
     const int perLine = std::max(1, (steps.vertical ? height : width) / b);
@@ -52,11 +52,11 @@ POINT BoxSlotPosition(int arrangement, int slot, int boxSize, const RECT& workAr
                  startY + along * steps.alongY * s + line * steps.nextY * s};
 }
 
-int FirstFreeSlot(int arrangement, int boxSize, const RECT& workArea, const std::vector<RECT>& boxes) {
+int FirstFreeSlot(int arrangement, int boxSize, const RECT& workArea, const std::vector<RECT>& boxes, int gap) {
     // Each box covers at most four slots, so one of these is free.
     const int candidates = static_cast<int>(boxes.size()) * 4 + 1;
     for (int slot = 0; slot < candidates; ++slot) {
-        const POINT at = BoxSlotPosition(arrangement, slot, boxSize, workArea);
+        const POINT at = BoxSlotPosition(arrangement, slot, boxSize, workArea, gap);
         const RECT square{at.x, at.y, at.x + boxSize, at.y + boxSize};
         const bool taken = std::any_of(boxes.begin(), boxes.end(),
                                        [&square](const RECT& box) { return Overlap(square, box); });

@@ -29,7 +29,7 @@ bool IsArrangement(int code);
 constexpr int kMinimumBoxSize = 16;
 // The box size before the settings are applied.
 constexpr int kDefaultBoxSize = 32;
-// The gap between neighbouring boxes.
+// The gap between neighbouring boxes, at 100 %.
 constexpr int kBoxGap = 5;
 
 // The box size placement uses: size, raised to the smallest box.
@@ -39,9 +39,11 @@ int EffectiveBoxSize(int size);
 // work area, for boxes of size boxSize (already effective). A line holds as
 // many boxes as the side's length divided by the box size; the next line
 // starts one step further in. An unknown code gives the work area's corner.
-POINT BoxSlotPosition(int arrangement, int slot, int boxSize, const RECT& workArea);
+// Sizes and gap are pixels of the work area's monitor.
+POINT BoxSlotPosition(int arrangement, int slot, int boxSize, const RECT& workArea, int gap = kBoxGap);
 
 // The lowest slot whose square no box's rectangle overlaps.
-int FirstFreeSlot(int arrangement, int boxSize, const RECT& workArea, const std::vector<RECT>& boxes);
+int FirstFreeSlot(int arrangement, int boxSize, const RECT& workArea, const std::vector<RECT>& boxes,
+                  int gap = kBoxGap);
 
 }  // namespace kz

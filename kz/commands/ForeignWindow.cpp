@@ -29,8 +29,8 @@ void ForeignWindow::Show(int command) const {
         ::ShowWindowAsync(window_, command);
 }
 
-void ForeignWindow::SetPosition(HWND insertAfter, int x, int y, int width, int height, UINT flags) const {
-    ::SetWindowPos(window_, insertAfter, x, y, width, height, Answers() ? flags : flags | SWP_ASYNCWINDOWPOS);
+bool ForeignWindow::SetPosition(HWND insertAfter, int x, int y, int width, int height, UINT flags) const {
+    return ::SetWindowPos(window_, insertAfter, x, y, width, height, Answers() ? flags : flags | SWP_ASYNCWINDOWPOS) != FALSE;
 }
 
 bool ForeignWindow::SetExtendedStyle(LONG_PTR style) const {

@@ -14,6 +14,9 @@
 
 namespace kz {
 
+// Sizes a window without moving it or changing the z-order.
+constexpr UINT kResizeOnly = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+
 class ForeignWindow {
 public:
     explicit ForeignWindow(HWND window) : window_(window) {}
@@ -25,8 +28,9 @@ public:
 
     // ShowWindow, or ShowWindowAsync when the window does not answer.
     void Show(int command) const;
-    // SetWindowPos, with SWP_ASYNCWINDOWPOS when the window does not answer.
-    void SetPosition(HWND insertAfter, int x, int y, int width, int height, UINT flags) const;
+    // SetWindowPos, with SWP_ASYNCWINDOWPOS when the window does not answer;
+    // false when the system refused it (a window above the host, or gone).
+    bool SetPosition(HWND insertAfter, int x, int y, int width, int height, UINT flags) const;
     // These have no asynchronous form: false, and nothing changed, when the
     // window does not answer or the call fails.
     bool SetExtendedStyle(LONG_PTR style) const;

@@ -2,6 +2,8 @@
 
 #include "common/Handles.h"
 #include "common/Protocol.h"
+#include "kz/commands/ForeignWindow.h"
+#include "kz/commands/LayeredWindows.h"
 #include "kz/commands/Windowtexts.h"
 
 #include <algorithm>
@@ -10,57 +12,28 @@ namespace kz {
 
 static_assert(kMaxWindowTextLength <= kMaxStoredClassNameLength, "every class name read can be journalled");
 
-namespace {
-
-uint64_t StoredHandle(HWND w) { return static_cast<uint64_t>(reinterpret_cast<UINT_PTR>(w)); }
-
-}  // namespace
-
-HiddenWindowEntry EntryOfWindow(HWND w) {
-    HiddenWindowEntry entry;
-    entry.window = StoredHandle(w);
-    DWORD processId = 0;
-    ::GetWindowThreadProcessId(w, &processId);
-    entry.processId = processId;
-    entry.className = ClassNameOf(w);
-    return entry;
-}
-
-HWND StillHiddenWindow(const HiddenWindowEntry& entry) {
-    // A number wider than the handles of this build (a 32-bit build reading
-    // a 64-bit host's journal) names no window rather than a truncated one.
-    if (entry.window == 0 || entry.window > static_cast<uint64_t>(UINTPTR_MAX))
-        return nullptr;
-    const HWND w = reinterpret_cast<HWND>(static_cast<UINT_PTR>(entry.window));
-    if (!::IsWindow(w) || ::IsWindowVisible(w))
-        return nullptr;
-    const HiddenWindowEntry now = EntryOfWindow(w);
-    return now.processId == entry.processId && now.className == entry.className ? w : nullptr;
-}
-
-bool RegistryHiddenJournal::Drop(HWND window) {
-    const uint64_t stored = StoredHandle(window);
+bool RegistryChangeJournal::Remove(uint64_t window) {
     const auto kept = std::remove_if(entries_.begin(), entries_.end(),
-                                     [stored](const HiddenWindowEntry& entry) { return entry.window == stored; });
-    const bool dropped = kept != entries_.end();
+                                     [window](const JournalEntry& entry) { return entry.identity.window == window; });
+    const bool removed = kept != entries_.end();
     entries_.erase(kept, entries_.end());
-    return dropped;
+    return removed;
 }
 
-void RegistryHiddenJournal::Hidden(HWND window) {
-    Drop(window);
-    entries_.push_back(EntryOfWindow(window));
+void RegistryChangeJournal::Put(const JournalEntry& entry) {
+    Remove(entry.identity.window);
+    entries_.push_back(entry);
     Write();
 }
 
-void RegistryHiddenJournal::Shown(HWND window) {
-    if (Drop(window))
+void RegistryChangeJournal::Drop(HWND window) {
+    if (Remove(StoredHandle(window)))
         Write();
 }
 
-void RegistryHiddenJournal::Write() const { WriteHiddenJournal(entries_); }
+void RegistryChangeJournal::Write() const { WriteChangeJournal(entries_); }
 
-std::optional<std::vector<HiddenWindowEntry>> ReadHiddenJournal() {
+std::optional<std::vector<JournalEntry>> ReadChangeJournal() {
     UniqueKey key;
     if (::RegOpenKeyExW(HKEY_CURRENT_USER, kRegistryKeyW, 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS)
         return std::nullopt;
@@ -70,34 +43,55 @@ std::optional<std::vector<HiddenWindowEntry>> ReadHiddenJournal() {
     if (::RegQueryValueExW(key.get(), kHiddenJournalValueW, nullptr, &type, bytes.data(), &size) != ERROR_SUCCESS ||
         type != REG_BINARY || size > bytes.size())
         return std::nullopt;
-    return DecodeHiddenJournal(bytes.data(), size);
+    return DecodeJournal(bytes.data(), size);
 }
 
-bool WriteHiddenJournal(const std::vector<HiddenWindowEntry>& entries) {
+bool WriteChangeJournal(const std::vector<JournalEntry>& entries) {
     UniqueKey key;
     if (::RegCreateKeyExW(HKEY_CURRENT_USER, kRegistryKeyW, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(),
                           nullptr) != ERROR_SUCCESS)
         return false;
-    const std::vector<uint8_t> bytes = EncodeHiddenJournal(entries);
+    const std::vector<uint8_t> bytes = EncodeJournal(entries);
     return ::RegSetValueExW(key.get(), kHiddenJournalValueW, 0, REG_BINARY, bytes.data(),
                             static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
 }
 
-int RecoverHiddenWindows() {
-    int shown = 0;
-    if (const auto entries = ReadHiddenJournal()) {
-        for (const HiddenWindowEntry& entry : *entries) {
-            if (const HWND w = StillHiddenWindow(entry)) {
-                // Asynchronous for other threads: a hung program must not
-                // hold up the host's start.
-                ::ShowWindowAsync(w, SW_SHOW);
-                ++shown;
-            }
-        }
+bool UndoJournalEntry(const JournalEntry& entry) {
+    const HWND w = WindowOf(entry.identity);
+    if (!w)
+        return false;
+    // A hung program must not hold up the host's start: the window's thread
+    // carries out what has an asynchronous form once it runs again.
+    const ForeignWindow window(w);
+    bool undone = false;
+    if (entry.changes & kJournalLayering)
+        undone |= LayeredWindows().Apply(window, entry.layering);
+    if (entry.changes & kJournalTopmost) {
+        window.SetPosition(entry.wasTopmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                           SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+        undone = true;
+    }
+    RECT rect;
+    if ((entry.changes & kJournalRolled) && ::GetWindowRect(w, &rect)) {
+        window.SetPosition(nullptr, 0, 0, rect.right - rect.left, entry.heightBeforeRoll, kResizeOnly);
+        undone = true;
+    }
+    if ((entry.changes & kJournalHidden) && !::IsWindowVisible(w)) {
+        window.Show(SW_SHOW);
+        undone = true;
+    }
+    return undone;
+}
+
+int RecoverJournalledWindows() {
+    int recovered = 0;
+    if (const auto entries = ReadChangeJournal()) {
+        for (const JournalEntry& entry : *entries)
+            recovered += UndoJournalEntry(entry) ? 1 : 0;
     }
     // Whatever the value held, it has served; a malformed one is dropped too.
-    WriteHiddenJournal({});
-    return shown;
+    WriteChangeJournal({});
+    return recovered;
 }
 
 }  // namespace kz

@@ -1,7 +1,8 @@
-// The journal of the windows the host has hidden, kept in the registry so
-// that they can be shown again should the host end without restoring them
-// (a crash, a kill). Rewritten whenever the executor hides or shows a window;
-// empty again once every window hidden by the host is shown.
+// The crash journal: every window the host has changed, with what undoes the
+// change, kept in the registry so that the next start can undo it should the
+// host end without restoring the windows (a crash, a kill). Rewritten
+// whenever the executor changes a window or undoes a change; empty again
+// once every change is undone.
 #pragma once
 
 #include "kz/commands/Hiddenjournalformat.h"
@@ -9,6 +10,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <vector>
 
 namespace kz {
@@ -16,39 +18,33 @@ namespace kz {
 // The journal's value under the program's key.
 constexpr wchar_t kHiddenJournalValueW[] = L"Hidden";
 
-// The entry of window w as it is now: handle, process and class.
-HiddenWindowEntry EntryOfWindow(HWND w);
-
-// The window an entry names, when it still exists, still belongs to the same
-// process, has the same class and is hidden; null otherwise.
-HWND StillHiddenWindow(const HiddenWindowEntry& entry);
-
-class RegistryHiddenJournal : public HiddenWindowJournal {
+class RegistryChangeJournal : public ChangeJournal {
 public:
-    // Journals w before it is hidden: a crash in between leaves an entry for
-    // a visible window, which recovery passes over.
-    void Hidden(HWND window) override;
-    // Drops w once it is shown.
-    void Shown(HWND window) override;
+    void Put(const JournalEntry& entry) override;
+    void Drop(HWND window) override;
 
-    const std::vector<HiddenWindowEntry>& Entries() const { return entries_; }
+    const std::vector<JournalEntry>& Entries() const { return entries_; }
 
 private:
-    // Removes the entry of window; false when it had none.
-    bool Drop(HWND window);
+    // Removes the entry of the window; false when it had none.
+    bool Remove(uint64_t window);
     void Write() const;
 
-    std::vector<HiddenWindowEntry> entries_;
+    std::vector<JournalEntry> entries_;
 };
 
 // The stored journal; nothing when it is missing, too large or malformed.
-std::optional<std::vector<HiddenWindowEntry>> ReadHiddenJournal();
+std::optional<std::vector<JournalEntry>> ReadChangeJournal();
 // Replaces the stored journal. False when the registry refuses.
-bool WriteHiddenJournal(const std::vector<HiddenWindowEntry>& entries);
+bool WriteChangeJournal(const std::vector<JournalEntry>& entries);
 
-// Run once at start-up, after the single-instance test: shows every
-// journalled window that is still hidden (see StillHiddenWindow), then
-// empties the journal. Returns how many windows were shown.
-int RecoverHiddenWindows();
+// Undoes the changes of one entry on the window it names, when that is still
+// the same window (see WindowOf); false when there was nothing to undo.
+bool UndoJournalEntry(const JournalEntry& entry);
+
+// Run once at start-up, after the single-instance test: undoes every
+// journalled change, then empties the journal. Returns how many windows were
+// given something back.
+int RecoverJournalledWindows();
 
 }  // namespace kz

@@ -32,6 +32,9 @@ enum HostInternalMessage : UINT {
     // changed: the message box comes after the command that asked for the
     // change has returned to the program waiting on it.
     WM_TRANSPARENCYFAILED = WM_USER + 24,  // 1048
+    // Posted by the executor the first time it refuses a command on a window
+    // (wParam) whose program runs above the host: the user is told why.
+    WM_ELEVATEDWINDOW = WM_USER + 25,  // 1049
 };
 
 // The screen point of WM_PRESETMENU: x in the high word, y in the low word,

@@ -4,16 +4,21 @@
 #include "kz/commands/HostInternalMessages.h"
 #include "kz/commands/Opacity.h"
 #include "kz/commands/Process.h"
+#include "kz/commands/WindowMetrics.h"
 #include "kz/commands/Windowtexts.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace kz {
 
 namespace {
 
-// Sizes the window without moving it or changing the z-order.
-constexpr UINT kResizeOnly = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+// How often the records of windows that have gone are dropped.
+constexpr UINT kDropGoneWindowsMs = 5000;
+// The early sweep after a window was let go: long enough for a window that
+// was only on its way out to have gone.
+constexpr UINT kReleasedWindowSweepMs = 250;
 // How long record creation waits for a window to name its icon: a hung
 // program must not hold up the host.
 constexpr UINT kIconQueryTimeoutMs = 500;
@@ -54,14 +59,6 @@ HICON ExtractProgramIcon(const std::wstring& path) {
     return ::ExtractAssociatedIconW(::GetModuleHandleW(nullptr), buffer, &index);
 }
 
-// The height of a window rolled up to its caption, from its styles.
-int RolledUpHeight(HWND w) {
-    const LONG_PTR style = ::GetWindowLongPtrW(w, GWL_STYLE);
-    const int caption = ::GetSystemMetrics(ExtendedStyle(w) & WS_EX_TOOLWINDOW ? SM_CYSMSIZE : SM_CYSIZE);
-    const int frame = ::GetSystemMetrics(style & WS_THICKFRAME ? SM_CYSIZEFRAME : SM_CYFIXEDFRAME);
-    return caption + frame;
-}
-
 }  // namespace
 
 TImpProfile::TImpProfile() = default;
@@ -69,18 +66,33 @@ TImpProfile::TImpProfile() = default;
 TImpProfile::~TImpProfile() {
     try {
         RestoreAll();
+        Connect(nullptr, nullptr, nullptr, nullptr);
     } catch (...) {
         // The program is ending: what could not be restored stays as it is,
-        // and the crash journal still names the hidden windows.
+        // and the crash journal still names the changed windows.
     }
 }
 
-void TImpProfile::Connect(HWND mainWindow, CommonTrayIcon* commonTray, BoxWindows* boxes,
-                          HiddenWindowJournal* journal) {
+void TImpProfile::Connect(HWND mainWindow, CommonTrayIcon* commonTray, BoxWindows* boxes, ChangeJournal* journal) {
+    const UINT_PTR timer = reinterpret_cast<UINT_PTR>(this);
+    if (mainWindow_)
+        ::KillTimer(mainWindow_, timer);
     mainWindow_ = mainWindow;
     commonTray_ = commonTray;
     boxes_ = boxes;
     journal_ = journal;
+    if (mainWindow_)
+        ::SetTimer(mainWindow_, timer, kDropGoneWindowsMs, &DropGoneWindowsTimer);
+}
+
+void CALLBACK TImpProfile::DropGoneWindowsTimer(HWND window, UINT, UINT_PTR id, DWORD) noexcept {
+    // Back to the slow pace, should the sweep have been brought forward.
+    ::SetTimer(window, id, kDropGoneWindowsMs, &DropGoneWindowsTimer);
+    try {
+        reinterpret_cast<TImpProfile*>(id)->DropGoneWindows();
+    } catch (...) {
+        // Tried again at the next tick.
+    }
 }
 
 std::unique_ptr<TWndParams> TImpProfile::MakeRecord(HWND w) const {
@@ -105,55 +117,166 @@ std::unique_ptr<TWndParams> TImpProfile::MakeRecord(HWND w) const {
         record->LargeIconSize = record->SmallIconSize;
     }
     record->Wnd = w;
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(w, &processId);
+    record->ProcessId = processId;
     record->State.OnTop = IsOnTop(w);
     return record;
 }
 
+bool TImpProfile::StillSame(const TWndParams& record) { return WindowOf(record.Identity()) != nullptr; }
+
 TWndParams& TImpProfile::GetProfile(HWND w) {
-    if (TWndParams* record = current_.Find(w))
-        return *record;
+    if (TWndParams* record = current_.Find(w)) {
+        // The record of a window that has gone is left to the next round of
+        // DropGoneWindows: a command holds on to it while it runs.
+        if (StillSame(*record) || !::IsWindow(w))
+            return *record;
+        Drop(w);
+    }
     return current_.Append(MakeRecord(w));
 }
 
 TWndParams* TImpProfile::FindSaved(HWND w) { return saved_.Find(w); }
 
-void TImpProfile::JournalHidden(HWND w) {
-    if (journal_)
-        journal_->Hidden(w);
+HWND TImpProfile::RecordedWindow(const WindowIdentity& identity) const {
+    const HWND w = WindowOf(identity);
+    const TWndParams* record = w ? current_.Find(w) : nullptr;
+    return record && record->Identity() == identity ? w : nullptr;
 }
 
-void TImpProfile::JournalShown(HWND w) {
-    if (journal_)
-        journal_->Shown(w);
+void TImpProfile::Journal(HWND w) {
+    if (!journal_)
+        return;
+    JournalEntry entry;
+    if (const TWndParams* saved = saved_.Find(w))
+        entry = JournalEntryOf(*saved);
+    const uint64_t handle = StoredHandle(w);
+    for (int i = 0; i < saved_.Count(); ++i) {
+        if (saved_[i].HiddenOwner.window == handle && handle != 0) {
+            entry.identity = saved_[i].HiddenOwner;
+            entry.changes |= kJournalHidden;
+        }
+    }
+    if (entry.changes)
+        journal_->Put(entry);
+    else
+        journal_->Drop(w);
 }
 
-void TImpProfile::SetVisible(HWND w, bool visible) {
+void TImpProfile::Drop(HWND w) {
+    const TWndParams* current = current_.Find(w);
+    const bool inCommonTray = current && current->State.InCommonTray;
+    const TWndParams* saved = saved_.Find(w);
+    const HWND owner = saved ? HandleOf(saved->HiddenOwner.window) : nullptr;
+    trayIcons_.Remove(w);
+    if (boxes_ && boxes_->HasBox(w))
+        boxes_->RemoveBox(w);
+    current_.Remove(w);
+    saved_.Remove(w);
+    if (inCommonTray && commonTray_)
+        commonTray_->HideCommonTrayIcon();
+    Journal(w);
+    if (owner)
+        Journal(owner);
+}
+
+void TImpProfile::DropGoneWindows() {
+    std::vector<HWND> gone;
+    for (const TWndParamsAr* records : {&current_, &saved_}) {
+        for (int i = 0; i < records->Count(); ++i) {
+            if (!StillSame((*records)[i]))
+                gone.push_back((*records)[i].Wnd);
+        }
+    }
+    for (HWND w : gone)
+        Drop(w);
+    toldAbove_.erase(std::remove_if(toldAbove_.begin(), toldAbove_.end(),
+                                    [](const WindowIdentity& told) { return !WindowOf(told); }),
+                     toldAbove_.end());
+}
+
+bool TImpProfile::Refused(HWND w) {
+    if (!integrity_->AboveHost(w))
+        return false;
+    const WindowIdentity identity = IdentityOf(w);
+    if (std::find(toldAbove_.begin(), toldAbove_.end(), identity) == toldAbove_.end()) {
+        toldAbove_.push_back(identity);
+        if (mainWindow_)
+            ::PostMessageW(mainWindow_, WM_ELEVATEDWINDOW, reinterpret_cast<WPARAM>(w), 0);
+    }
+    return true;
+}
+
+bool TImpProfile::SetVisible(HWND w, bool visible) {
+    if (!visible && Refused(w))
+        return false;
     TWndParams& current = GetProfile(w);
     if (current.State.Visible == visible)
-        return;
-    SaveState(saved_, current, StateKind::Visibility);
-    current.State.Visible = visible;
+        return true;
+    if (!visible)
+        return Hide(w, current);
+    Show(w, current);
+    return true;
+}
+
+bool TImpProfile::Hide(HWND w, TWndParams& current) {
+    const SavedState saved = SaveState(saved_, current, StateKind::Visibility);
+    // An owner its program keeps hidden (many keep one to have no taskbar
+    // button) stays as it is, and is not shown with the window later.
     const HWND owner = ::GetWindow(w, GW_OWNER);
-    if (!visible) {
-        // Journalled first: a crash after the hiding still finds them.
-        JournalHidden(w);
-        if (owner)
-            JournalHidden(owner);
-        ForeignWindow(w).Show(SW_HIDE);
-        if (owner)
-            ForeignWindow(owner).Show(SW_HIDE);
-        return;
+    const bool hideOwner = owner && ::IsWindowVisible(owner);
+    saved.record->HiddenOwner = hideOwner ? IdentityOf(owner) : WindowIdentity{};
+    current.State.Visible = false;
+    // Journalled first: a crash after the hiding still finds them.
+    Journal(w);
+    if (hideOwner)
+        Journal(owner);
+    const ForeignWindow window(w);
+    window.Show(SW_HIDE);
+    if (window.Answers() && ::IsWindowVisible(w)) {
+        current.State.Visible = true;
+        UndoSaveState(saved_, w, StateKind::Visibility, saved);
+        Journal(w);
+        if (hideOwner)
+            Journal(owner);
+        return false;
     }
-    if (owner) {
+    if (hideOwner)
+        ForeignWindow(owner).Show(SW_HIDE);
+    return true;
+}
+
+void TImpProfile::Show(HWND w, TWndParams& current) {
+    const TWndParams* saved = saved_.Find(w);
+    const WindowIdentity hiddenOwner = saved ? saved->HiddenOwner : WindowIdentity{};
+    // Shown again only while it is still the window's owner.
+    const HWND owner = WindowOf(hiddenOwner);
+    current.State.Visible = true;
+    if (owner && ::GetWindow(w, GW_OWNER) == owner)
         ForeignWindow(owner).Show(SW_SHOW);
-        JournalShown(owner);
-    }
     ForeignWindow(w).Show(SW_SHOW);
-    JournalShown(w);
     ClearChange(saved_, w, StateKind::Visibility);
+    Journal(w);
+    if (hiddenOwner.window)
+        Journal(HandleOf(hiddenOwner.window));
+}
+
+void TImpProfile::MinimizeToTray(HWND w) {
+    if (SetVisible(w, false))
+        SetInTray(w, true);
+}
+
+void TImpProfile::MinimizeToCommonTray(HWND w) { SetInCommonTray(w, true); }
+
+void TImpProfile::MinimizeToBox(HWND w) {
+    if (SetVisible(w, false))
+        SetInBox(w, true);
 }
 
 void TImpProfile::SetInTray(HWND w, bool on) {
+    if (on && Refused(w))
+        return;
     TWndParams& current = GetProfile(w);
     if (current.State.InTray == on)
         return;
@@ -169,9 +292,15 @@ void TImpProfile::SetInTray(HWND w, bool on) {
 }
 
 void TImpProfile::SetInCommonTray(HWND w, bool on) {
-    TWndParams& current = GetProfile(w);
-    if (current.State.InCommonTray == on)
+    if (on && Refused(w))
         return;
+    if (GetProfile(w).State.InCommonTray == on)
+        return;
+    // In the common tray only once hidden; SetVisible may drop the record of
+    // a window that has gone, so the record is looked up again after it.
+    if (on && !SetVisible(w, false))
+        return;
+    TWndParams& current = GetProfile(w);
     if (on)
         SaveState(saved_, current, StateKind::CommonTray);
     current.State.InCommonTray = on;
@@ -181,28 +310,41 @@ void TImpProfile::SetInCommonTray(HWND w, bool on) {
         else
             commonTray_->HideCommonTrayIcon();
     }
-    SetVisible(w, !on);
-    if (!on)
-        ClearChange(saved_, w, StateKind::CommonTray);
+    if (on)
+        return;
+    SetVisible(w, true);
+    ClearChange(saved_, w, StateKind::CommonTray);
 }
 
 bool TImpProfile::IsOnTop(HWND w) const { return (ExtendedStyle(w) & WS_EX_TOPMOST) != 0; }
 
 void TImpProfile::SetOnTop(HWND w, bool on) {
+    if (Refused(w))
+        return;
     TWndParams& current = GetProfile(w);
     const SavedState saved = SaveState(saved_, current, StateKind::OnTop);
     // The record may be older than a change made by someone else: the
     // window itself knows whether it was topmost before the first command.
     if (saved.created)
         saved.record->State.OnTop = IsOnTop(w);
+    const bool before = current.State.OnTop;
     current.State.OnTop = on;
-    ForeignWindow(w).SetPosition(on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
-    if (!on)
+    Journal(w);
+    const ForeignWindow window(w);
+    const bool placed = window.SetPosition(on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                                           SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+    if (!placed || (window.Answers() && IsOnTop(w) != on)) {
+        current.State.OnTop = before;
+        UndoSaveState(saved_, w, StateKind::OnTop, saved);
+    } else if (!on) {
         ClearChange(saved_, w, StateKind::OnTop);
+    }
+    Journal(w);
 }
 
 void TImpProfile::SendToBack(HWND w) {
+    if (Refused(w))
+        return;
     // Posted, so that the move happens after the command message that asked
     // for it has returned to the window's own thread.
     if (mainWindow_)
@@ -226,17 +368,6 @@ int TImpProfile::GetTransparency(HWND w) {
     return GetProfile(w).Transparency;
 }
 
-bool TImpProfile::ApplyTransparency(const ForeignWindow& window, int percent) const {
-    const LONG_PTR style = ExtendedStyle(window.Handle());
-    const LONG_PTR wanted = percent != kOpaquePercent ? style | WS_EX_LAYERED
-                                                      : style & ~static_cast<LONG_PTR>(WS_EX_LAYERED);
-    if (wanted != style && !window.SetExtendedStyle(wanted))
-        return false;
-    if (percent == kOpaquePercent || !layered_.CanSetAlpha())
-        return true;
-    return layered_.SetAlpha(window.Handle(), AlphaOfPercent(percent));
-}
-
 void TImpProfile::ReportTransparencyFailure(HWND w) const {
     // A window that is gone fails silently, like every other command.
     if (mainWindow_ && ::IsWindow(w))
@@ -244,28 +375,69 @@ void TImpProfile::ReportTransparencyFailure(HWND w) const {
 }
 
 void TImpProfile::SetTransparency(HWND w, int percent) {
+    if (percent < 0 || Refused(w))
+        return;
     const ForeignWindow window(w);
     // Its style cannot be changed without waiting for it: nothing is changed
     // and nothing recorded.
-    if (percent >= 0 && !window.Answers()) {
+    if (!window.Answers()) {
         ReportTransparencyFailure(w);
         return;
     }
     TWndParams& current = GetProfile(w);
-    const SavedState saved = SaveState(saved_, current, StateKind::Transparency);
-    if (saved.created)
-        saved.record->Transparency = GetTransparency(w);
-    current.Transparency = percent;
-    if (percent < 0)
-        return;
     const int limited = LimitPercent(percent);
-    if (!ApplyTransparency(window, limited)) {
+    const TWndParams* earlier = saved_.Find(w);
+    const bool changed = earlier && (earlier->Changes & kChangedTransparency);
+    if (changed && limited == kOpaquePercent)
+        return UndoTransparency(window, current);
+    Layering before;
+    if (!changed) {
+        // A window painted with UpdateLayeredWindow has no attributes to
+        // keep, and setting some would end its own painting for good.
+        const std::optional<Layering> now = layered_.Read(w);
+        if (!now) {
+            ReportTransparencyFailure(w);
+            return;
+        }
+        if (limited == kOpaquePercent && !now->layered) {
+            current.Transparency = kOpaquePercent;
+            return;
+        }
+        before = *now;
+    }
+    const int percentBefore = GetTransparency(w);
+    const SavedState saved = SaveState(saved_, current, StateKind::Transparency);
+    if (saved.changeSet) {
+        saved.record->Transparency = percentBefore;
+        saved.record->SavedLayering = before;
+    }
+    Journal(w);
+    // The program's own colour key stays in force under the alpha.
+    const Layering& original = saved.record->SavedLayering;
+    Layering wanted;
+    wanted.layered = true;
+    wanted.colourKey = original.layered ? original.colourKey : 0;
+    wanted.alpha = AlphaOfPercent(limited);
+    wanted.flags = (original.layered ? original.flags : 0) | LWA_ALPHA;
+    if (!layered_.Apply(window, wanted)) {
+        UndoSaveState(saved_, w, StateKind::Transparency, saved);
+        Journal(w);
         ReportTransparencyFailure(w);
         return;
     }
     current.Transparency = limited;
-    if (limited == kOpaquePercent)
-        ClearChange(saved_, w, StateKind::Transparency);
+}
+
+void TImpProfile::UndoTransparency(const ForeignWindow& window, TWndParams& current) {
+    const HWND w = window.Handle();
+    if (!layered_.Apply(window, saved_.Find(w)->SavedLayering)) {
+        // The change stays recorded: it can be undone later.
+        ReportTransparencyFailure(w);
+        return;
+    }
+    ClearChange(saved_, w, StateKind::Transparency);
+    current.Transparency = ReadTransparency(w);
+    Journal(w);
 }
 
 void TImpProfile::ToggleTransparency(HWND w, bool on) { SetTransparency(w, on ? toggleLevel_ : kOpaquePercent); }
@@ -282,6 +454,8 @@ void TImpProfile::SetRolled(HWND w, bool on) {
 bool TImpProfile::IsRolled(HWND w) { return GetProfile(w).State.Rolled; }
 
 void TImpProfile::RollUp(HWND w) {
+    if (Refused(w))
+        return;
     const ForeignWindow window(w);
     RECT rect;
     // Resized later, once the library's wait is over, the window would
@@ -290,21 +464,32 @@ void TImpProfile::RollUp(HWND w) {
     if (!::GetWindowRect(w, &rect) || !window.Answers())
         return;
     TWndParams& current = GetProfile(w);
-    TWndParams& saved = *SaveState(saved_, current, StateKind::Roll).record;
+    const SavedState saved = SaveState(saved_, current, StateKind::Roll);
+    const bool wasRolled = current.State.Rolled;
+    const int heightKept = saved.record->RolledHeight;
     // Rolled up again, the window has its caption's height: the height to
     // unroll to is the one from before the first roll-up.
-    if (!current.State.Rolled)
-        saved.RolledHeight = rect.bottom - rect.top;
+    if (!wasRolled)
+        saved.record->RolledHeight = rect.bottom - rect.top;
     current.State.Rolled = true;
-    ResizeForRoll(window, rect.right - rect.left, RolledUpHeight(w));
+    Journal(w);
+    if (ResizeForRoll(window, rect.right - rect.left, RolledUpHeight(w)))
+        return;
+    // The system refused the resize: nothing was rolled up.
+    current.State.Rolled = wasRolled;
+    if (TWndParams* record = saved_.Find(w))
+        record->RolledHeight = heightKept;
+    UndoSaveState(saved_, w, StateKind::Roll, saved);
+    Journal(w);
 }
 
-void TImpProfile::ResizeForRoll(const ForeignWindow& window, int width, int height) {
+bool TImpProfile::ResizeForRoll(const ForeignWindow& window, int width, int height) {
     // The window's library reports the resize back at once, from inside this
     // call; that report is the roll itself, not a resize by someone else.
     const HWND outer = std::exchange(rolling_, window.Handle());
-    window.SetPosition(nullptr, 0, 0, width, height, kResizeOnly);
+    const bool resized = window.SetPosition(nullptr, 0, 0, width, height, kResizeOnly);
     rolling_ = outer;
+    return resized;
 }
 
 std::optional<int> TImpProfile::TakeRollChange(HWND w) {
@@ -313,6 +498,7 @@ std::optional<int> TImpProfile::TakeRollChange(HWND w) {
         return std::nullopt;
     const int height = saved->RolledHeight;
     ClearChange(saved_, w, StateKind::Roll);
+    Journal(w);
     return height;
 }
 
@@ -345,6 +531,8 @@ void TImpProfile::WindowSized(HWND w) {
 }
 
 void TImpProfile::SetInBox(HWND w, bool on) {
+    if (on && Refused(w))
+        return;
     TWndParams& current = GetProfile(w);
     if (!on) {
         if (!current.State.InBox)
@@ -385,7 +573,7 @@ void TImpProfile::RunCopy(HWND w) {
 void TImpProfile::Restore(HWND w, const RestoreStep& step) {
     const bool on = step.value != 0;
     switch (step.kind) {
-    case StateKind::Transparency: SetTransparency(w, step.value); break;
+    case StateKind::Transparency: SetTransparency(w, kOpaquePercent); break;  // opaque undoes the change
     case StateKind::Tray: SetInTray(w, on); break;
     case StateKind::Visibility: SetVisible(w, on); break;
     case StateKind::OnTop: SetOnTop(w, on); break;
@@ -399,21 +587,42 @@ void TImpProfile::RestoreWindow(HWND w) {
     const TWndParams* saved = saved_.Find(w);
     if (!saved)
         return;
+    // The handle may name another window by now.
+    if (!StillSame(*saved))
+        return Drop(w);
     for (const RestoreStep& step : RestorePlan(*saved))
         Restore(w, step);
-    saved_.Remove(w);
+    if (const TWndParams* left = saved_.Find(w)) {
+        const HWND owner = HandleOf(left->HiddenOwner.window);
+        saved_.Remove(w);
+        Journal(w);
+        if (owner)
+            Journal(owner);
+    }
 }
 
-void TImpProfile::ForgetWindow(HWND w) {
-    RestoreWindow(w);
-    trayIcons_.Remove(w);
-    current_.Remove(w);
-    saved_.Remove(w);
+void TImpProfile::ForgetWindow(HWND w) { Drop(w); }
+
+void TImpProfile::WindowReleased(HWND w) {
+    if (!::IsWindow(w))
+        Drop(w);
+    else if (mainWindow_)
+        ::SetTimer(mainWindow_, reinterpret_cast<UINT_PTR>(this), kReleasedWindowSweepMs, &DropGoneWindowsTimer);
 }
 
 void TImpProfile::RestoreAll() {
     while (saved_.Count() > 0)
         RestoreWindow(saved_[0].Wnd);
+}
+
+HWND TImpProfile::WindowOfTrayIcon(UINT id) {
+    const HWND w = trayIcons_.WindowOf(id);
+    const TWndParams* record = w ? current_.Find(w) : nullptr;
+    if (record && StillSame(*record))
+        return w;
+    if (w)
+        Drop(w);
+    return nullptr;
 }
 
 void TImpProfile::AddTrayIconsAgain() { trayIcons_.AddAgain(); }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "common/Handles.h"
+#include "kz/commands/ForeignWindow.h"
+#include "kz/commands/Layering.h"
 
 #include <windows.h>
 
@@ -24,8 +26,17 @@ public:
     // fails (the window is not layered, or gone) or sets no alpha (a colour
     // key alone).
     std::optional<BYTE> ReadAlpha(HWND w) const;
-    // False when the function is missing or fails.
+    // Sets the alpha of a window of this program; false when the function is
+    // missing or fails.
     bool SetAlpha(HWND w, BYTE alpha) const;
+    // How the window is layered now. Nothing for a layered window whose
+    // attributes cannot be read: one its program paints with
+    // UpdateLayeredWindow, which setting attributes would end for good.
+    std::optional<Layering> Read(HWND w) const;
+    // Gives the window this layering: the style bit and, for a layered one,
+    // its attributes. True only when the window has it afterwards; a window
+    // that does not answer is left as it is.
+    bool Apply(const ForeignWindow& window, const Layering& layering) const;
 
 private:
     using SetFunction = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);

@@ -53,6 +53,8 @@ uint16_t ChangeBitOf(StateKind kind) {
 
 bool TWndParams::IsUnchanged() const { return (Changes & kAllChangeBits) == 0; }
 
+WindowIdentity TWndParams::Identity() const { return {StoredHandle(Wnd), ProcessId, ClassName}; }
+
 TWndParamsAr::TWndParamsAr() { items_.reserve(kInitialRoom); }
 
 TWndParams* TWndParamsAr::Find(HWND w) const {
@@ -94,12 +96,13 @@ SavedState SaveState(TWndParamsAr& saved, const TWndParams& current, StateKind k
         if (!(record->Changes & bit)) {
             CopyState(current, *record, kind);
             record->Changes |= bit;
+            return {record, false, true};
         }
-        return {record, false};
+        return {record, false, false};
     }
     auto copy = std::make_unique<TWndParams>(current);
     copy->Changes = static_cast<uint16_t>(kValidRecord | bit);
-    return {&saved.Append(std::move(copy)), true};
+    return {&saved.Append(std::move(copy)), true, true};
 }
 
 bool ClearChange(TWndParamsAr& saved, HWND w, StateKind kind) {
@@ -112,8 +115,35 @@ bool ClearChange(TWndParamsAr& saved, HWND w, StateKind kind) {
         record->Transparency = kOpaquePercent;
     else
         SetStateValue(*record, kind, false);
+    if (kind == StateKind::Visibility)
+        record->HiddenOwner = WindowIdentity{};
     RemoveIfUnchanged(saved, w);
     return true;
+}
+
+void UndoSaveState(TWndParamsAr& saved, HWND w, StateKind kind, const SavedState& done) {
+    if (done.changeSet)
+        ClearChange(saved, w, kind);
+}
+
+JournalEntry JournalEntryOf(const TWndParams& saved) {
+    JournalEntry entry;
+    entry.identity = saved.Identity();
+    if ((saved.Changes & kChangedVisibility) && saved.State.Visible)
+        entry.changes |= kJournalHidden;
+    if (saved.Changes & kChangedRoll) {
+        entry.changes |= kJournalRolled;
+        entry.heightBeforeRoll = saved.RolledHeight;
+    }
+    if (saved.Changes & kChangedOnTop) {
+        entry.changes |= kJournalTopmost;
+        entry.wasTopmost = saved.State.OnTop;
+    }
+    if (saved.Changes & kChangedTransparency) {
+        entry.changes |= kJournalLayering;
+        entry.layering = saved.SavedLayering;
+    }
+    return entry;
 }
 
 void RemoveIfUnchanged(TWndParamsAr& saved, HWND w) {

@@ -4,6 +4,9 @@
 #pragma once
 
 #include "common/Handles.h"
+#include "kz/commands/Hiddenjournalformat.h"
+#include "kz/commands/Layering.h"
+#include "kz/commands/WindowIdentity.h"
 
 #include <windows.h>
 
@@ -57,8 +60,17 @@ struct TWndParams {
     // Owns LargeIcon when it was taken from the program's file rather than
     // borrowed from the window; shared by the copies of the record.
     std::shared_ptr<const UniqueIcon> ExtractedIcon;
+    // With Wnd and ClassName, what names the window over time.
+    uint32_t ProcessId = 0;
+    // In a saved record with the transparency change: the layering the
+    // window had before it, given back exactly.
+    Layering SavedLayering;
+    // In a saved record with the visibility change: the owner the host hid
+    // with the window; none when the owner was hidden already, by its program.
+    WindowIdentity HiddenOwner;
 
     bool IsUnchanged() const;
+    WindowIdentity Identity() const;
 };
 
 // An ordered list of owned records.
@@ -95,6 +107,7 @@ void CopyState(const TWndParams& from, TWndParams& to, StateKind kind);
 struct SavedState {
     TWndParams* record;  // the saved record of the window, never null
     bool created;        // the record was made by this call
+    bool changeSet;      // the change bit was set by this call
 };
 
 // The step every changing command runs before it changes the current record:
@@ -106,6 +119,14 @@ SavedState SaveState(TWndParamsAr& saved, const TWndParams& current, StateKind k
 // saved record of w and its state (a transparency goes back to 100), and
 // removes the record when no change is left. False when w had no such change.
 bool ClearChange(TWndParamsAr& saved, HWND w, StateKind kind);
+
+// Takes back what SaveState did for a change that did not happen: the change
+// bit it set and the record it made.
+void UndoSaveState(TWndParamsAr& saved, HWND w, StateKind kind, const SavedState& done);
+
+// What undoes the changes of a saved record after a crash of the host: its
+// journal entry (no changes when none of them outlives the host).
+JournalEntry JournalEntryOf(const TWndParams& saved);
 
 // Removes the saved record of w when it holds no change.
 void RemoveIfUnchanged(TWndParamsAr& saved, HWND w);

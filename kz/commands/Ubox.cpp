@@ -3,6 +3,7 @@
 #include "kz/commands/Boxicon.h"
 #include "kz/commands/Boxmenu.h"
 #include "kz/commands/Boxplacement.h"
+#include "kz/commands/Dpi.h"
 
 #include <algorithm>
 
@@ -20,6 +21,8 @@ RECT PrimaryWorkArea() {
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
     return workArea;
 }
+
+UINT PrimaryMonitorDpi() { return MonitorDpi(::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY)); }
 
 TfrmBox::TfrmBox(const BoxContext& context, HWND target, UniqueIcon icon)
     : context_(context), target_(target), icon_(std::move(icon)) {}
@@ -79,6 +82,7 @@ LRESULT TfrmBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND: return OnCommand(LOWORD(wParam));
     case WM_MEASUREITEM: return OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
     case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_DPICHANGED: return OnDpiChanged(*reinterpret_cast<const RECT*>(lParam));
     case WM_TIMER:
         if (wParam == kTargetCheckTimer)
             return OnTimer();
@@ -218,19 +222,27 @@ LRESULT TfrmBox::OnCommand(UINT command) {
 LRESULT TfrmBox::OnMeasureItem(MEASUREITEMSTRUCT& item) {
     if (item.CtlType != ODT_MENU)
         return FALSE;
-    MeasureArrangementItem(item);
+    MeasureArrangementItem(item, WindowDpi(Window()));
     return TRUE;
 }
 
 LRESULT TfrmBox::OnDrawItem(const DRAWITEMSTRUCT& item) {
     if (item.CtlType != ODT_MENU)
         return FALSE;
-    DrawArrangementItem(item);
+    DrawArrangementItem(item, WindowDpi(Window()));
     return TRUE;
 }
 
 LRESULT TfrmBox::OnTimer() {
     TargetAlive();
+    return 0;
+}
+
+LRESULT TfrmBox::OnDpiChanged(const RECT& suggested) {
+    // Dragged onto a monitor of another scale: as large to the eye as before.
+    ::SetWindowPos(Window(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::InvalidateRect(Window(), nullptr, FALSE);
     return 0;
 }
 
@@ -277,8 +289,9 @@ void TBoxList::AddBox(HWND target, HICON icon, int) {
         const BoxRect bounds = box->Bounds();
         standing.push_back(RECT{bounds.left, bounds.top, bounds.left + bounds.width, bounds.top + bounds.height});
     }
-    const int slot = FirstFreeSlot(arrangement_, boxSize_, PrimaryWorkArea(), standing);
-    WindowPtr<TfrmBox> box = TfrmBox::Create(context_, target, LargestIconOf(target, icon), boxSize_);
+    const int size = PixelSize();
+    const int slot = FirstFreeSlot(arrangement_, size, PrimaryWorkArea(), standing, PixelGap());
+    WindowPtr<TfrmBox> box = TfrmBox::Create(context_, target, LargestIconOf(target, icon), size);
     if (!box)
         return;
     TfrmBox& added = *box;
@@ -298,9 +311,14 @@ void TBoxList::RemoveBox(HWND target) {
 void TBoxList::PlaceAtSlot(TfrmBox& box, int slot) {
     // A size in force below the smallest box is raised for good.
     boxSize_ = EffectiveBoxSize(boxSize_);
-    box.SetIconSize(boxSize_);
-    box.ShowAt(BoxSlotPosition(arrangement_, slot, boxSize_, PrimaryWorkArea()));
+    const int size = PixelSize();
+    box.SetIconSize(size);
+    box.ShowAt(BoxSlotPosition(arrangement_, slot, size, PrimaryWorkArea(), PixelGap()));
 }
+
+int TBoxList::PixelSize() const { return ScaleToDpi(EffectiveBoxSize(boxSize_), PrimaryMonitorDpi()); }
+
+int TBoxList::PixelGap() const { return ScaleToDpi(kBoxGap, PrimaryMonitorDpi()); }
 
 void TBoxList::PlaceBox(int index) {
     if (index < 0 || index >= Count())

@@ -86,6 +86,7 @@ private:
     LRESULT OnMeasureItem(MEASUREITEMSTRUCT& item);
     LRESULT OnDrawItem(const DRAWITEMSTRUCT& item);
     LRESULT OnTimer();
+    LRESULT OnDpiChanged(const RECT& suggested);
 
     void PaintInto(HDC dc) const;
     // Moves the box as the mouse at client point at drags it, snapped.
@@ -112,7 +113,8 @@ public:
     TBoxList(const TBoxList&) = delete;
     TBoxList& operator=(const TBoxList&) = delete;
 
-    // The side of new boxes and of every box at its next placement.
+    // The side of new boxes and of every box at its next placement, in
+    // pixels at 100 %: the boxes are as large to the eye at every scale.
     void SetBoxSize(int size);
     int BoxSize() const { return boxSize_; }
     int Arrangement() const { return arrangement_; }
@@ -141,6 +143,9 @@ private:
 
     std::vector<WindowPtr<TfrmBox>>::iterator Find(HWND target);
     void PlaceAtSlot(TfrmBox& box, int slot);
+    // The side and the gap of the boxes, in pixels of the work area's monitor.
+    int PixelSize() const;
+    int PixelGap() const;
 
     TImpProfile& executor_;
     LayeredWindows layered_;
@@ -153,5 +158,7 @@ private:
 
 // The work area boxes line up in: the primary monitor's.
 RECT PrimaryWorkArea();
+// The scale of the monitor whose work area that is.
+UINT PrimaryMonitorDpi();
 
 }  // namespace kz

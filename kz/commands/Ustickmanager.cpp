@@ -1,5 +1,7 @@
 #include "kz/commands/Ustickmanager.h"
 
+#include "kz/commands/Dpi.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -134,7 +136,9 @@ SnapResult TStickManager::Snap(const StickyForm& form, int x, int y) const {
     for (const StickyForm* other : forms_)
         if (other != &form)
             others.push_back(other->Bounds());
-    return kz::Snap(workArea_(proposed), dragged, x, y, others, kStickDistance);
+    // The distance is the same to the eye at every scale.
+    const UINT dpi = MonitorDpi(::MonitorFromRect(&proposed, MONITOR_DEFAULTTONEAREST));
+    return kz::Snap(workArea_(proposed), dragged, x, y, others, ScaleToDpi(kStickDistance, dpi));
 }
 
 }  // namespace kz

@@ -10,7 +10,7 @@
 
 namespace kz {
 
-// How close, in pixels, an edge must come to another edge to stick to it.
+// How close, in pixels at 100 %, an edge must come to another edge to stick to it.
 constexpr int kStickDistance = 5;
 
 // A box's rectangle as position and size.

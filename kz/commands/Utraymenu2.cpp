@@ -24,7 +24,7 @@ std::vector<WindowMenuItem> ItemsOf(const TWndParamsAr& records, bool (*listed)(
     std::vector<WindowMenuItem> items;
     for (int i = 0; i < records.Count(); ++i) {
         if (listed(records[i]))
-            items.push_back({i + kFirstWindowItemTag, records[i].Caption});
+            items.push_back({records[i].Identity(), records[i].Caption});
     }
     return items;
 }
@@ -32,12 +32,6 @@ std::vector<WindowMenuItem> ItemsOf(const TWndParamsAr& records, bool (*listed)(
 bool InCommonTray(const TWndParams& record) { return record.State.InCommonTray; }
 bool InTray(const TWndParams& record) { return record.State.InTray; }
 bool AnyRecord(const TWndParams&) { return true; }
-
-// The record a tag names; null for a tag below 10 or past the list's end.
-const TWndParams* RecordOfTag(const TWndParamsAr& records, int Tag) {
-    const int index = Tag - kFirstWindowItemTag;
-    return Tag >= kFirstWindowItemTag && index < records.Count() ? &records[index] : nullptr;
-}
 
 void InsertItem(HMENU menu, UINT position, UINT id, const std::wstring& caption, const MenuPicture* picture,
                 bool enabled = true, HMENU submenu = nullptr) {
@@ -175,12 +169,11 @@ void TdmTrayMenu::SetCommonIconFrame(int frame) {
     ::Shell_NotifyIconW(NIM_MODIFY, &*commonIcon_);
 }
 
-void TdmTrayMenu::AppendWindowItem(HMENU menu, ItemList list, const WindowMenuItem& item,
-                                   const TWndParamsAr& records, UINT position) {
-    const TWndParams& record = *RecordOfTag(records, item.Tag);
+void TdmTrayMenu::AppendWindowItem(HMENU menu, ItemList list, const WindowMenuItem& item, UINT position) {
+    const TWndParams& record = *executor_.Current().Find(HandleOf(item.Window.window));
     std::vector<RuntimeItem>& runtimeItems = items_[list];
     runtimeItems.push_back(
-        {item.Tag, std::make_unique<MenuPicture>(MenuPictureOfIcon(record.SmallIcon, record.SmallIconSize))});
+        {item.Window, std::make_unique<MenuPicture>(MenuPictureOfIcon(record.SmallIcon, record.SmallIconSize))});
     InsertItem(menu, position, ItemId(list, runtimeItems.size() - 1), item.Caption,
                runtimeItems.back().picture.get());
 }
@@ -190,7 +183,7 @@ void TdmTrayMenu::BuildTrayedSubmenu(HMENU submenu, const MainTrayMenuLists& lis
     if (lists.trayedSeparatorVisible)
         AppendSeparator(submenu);
     for (const WindowMenuItem& item : lists.trayed)
-        AppendWindowItem(submenu, kTrayed, item, executor_.Current(), static_cast<UINT>(::GetMenuItemCount(submenu)));
+        AppendWindowItem(submenu, kTrayed, item, static_cast<UINT>(::GetMenuItemCount(submenu)));
 }
 
 void TdmTrayMenu::BuildChangedSubmenu(HMENU submenu, const MainTrayMenuLists& lists) {
@@ -198,10 +191,11 @@ void TdmTrayMenu::BuildChangedSubmenu(HMENU submenu, const MainTrayMenuLists& li
     if (lists.changedSeparatorVisible)
         AppendSeparator(submenu);
     for (const WindowMenuItem& item : lists.changed)
-        AppendWindowItem(submenu, kChanged, item, executor_.Saved(), static_cast<UINT>(::GetMenuItemCount(submenu)));
+        AppendWindowItem(submenu, kChanged, item, static_cast<UINT>(::GetMenuItemCount(submenu)));
 }
 
 void TdmTrayMenu::popupMainTrayPopup() {
+    executor_.DropGoneWindows();
     const MainTrayMenuLists lists = BuildMainTrayMenuLists(executor_.Current(), executor_.Saved(), CommonInMainMenu);
     // The menu, its submenus and the previous run-time items go together; the
     // fixed items are made again with them.
@@ -222,7 +216,7 @@ void TdmTrayMenu::popupMainTrayPopup() {
     AppendItem(menu, kOptions1, L"&Options", &ilTray[kOptionsImage]);
     AppendSeparator(menu);
     for (const WindowMenuItem& item : lists.common)
-        AppendWindowItem(menu, kCommonInMain, item, executor_.Current(), static_cast<UINT>(::GetMenuItemCount(menu)));
+        AppendWindowItem(menu, kCommonInMain, item, static_cast<UINT>(::GetMenuItemCount(menu)));
     if (lists.trayMenuSeparatorVisible)
         AppendSeparator(menu);
     AppendItem(menu, kExit1, L"E&xit", &ilTray[kExitImage]);
@@ -231,11 +225,11 @@ void TdmTrayMenu::popupMainTrayPopup() {
 void TdmTrayMenu::popupTrayMenuPopup() {
     if (CommonInMainMenu)
         return;
+    executor_.DropGoneWindows();
     popupTrayMenu_.reset(::CreatePopupMenu());
     items_[kCommonInTrayMenu].clear();
-    const TWndParamsAr& current = executor_.Current();
-    for (const WindowMenuItem& item : BuildCommonTrayItems(current))
-        AppendWindowItem(popupTrayMenu_.get(), kCommonInTrayMenu, item, current,
+    for (const WindowMenuItem& item : BuildCommonTrayItems(executor_.Current()))
+        AppendWindowItem(popupTrayMenu_.get(), kCommonInTrayMenu, item,
                          static_cast<UINT>(::GetMenuItemCount(popupTrayMenu_.get())));
 }
 
@@ -264,32 +258,24 @@ void TdmTrayMenu::MenuCommand(UINT id) {
     const size_t index = id % kItemBlock;
     if (list >= kItemListCount || index >= items_[list].size())
         return;
-    const int Tag = items_[list][index].Tag;
+    const WindowIdentity window = items_[list][index].window;
     switch (list) {
     case kCommonInMain:
-    case kCommonInTrayMenu: return CommonTrayItemClick(Tag);
-    case kTrayed: return TrayedItemClick(Tag);
-    case kChanged: return ChangedItemClick(Tag);
+    case kCommonInTrayMenu: return CommonTrayItemClick(window);
+    case kTrayed: return TrayedItemClick(window);
+    case kChanged: return ChangedItemClick(window);
     default: return;
     }
 }
 
 void TdmTrayMenu::ShowAll1Click() {
-    const std::vector<RuntimeItem>& trayed = items_[kTrayed];
-    for (size_t i = 0; i < trayed.size(); ++i)
-        TrayedItemClick(trayed[i].Tag);
+    for (const RuntimeItem& item : items_[kTrayed])
+        TrayedItemClick(item.window);
 }
 
 void TdmTrayMenu::RestoreAll1Click() {
-    // Restoring a window drops its saved record and moves the others up, so
-    // every window is taken from the list before the first restore.
-    std::vector<HWND> windows;
-    for (const RuntimeItem& item : items_[kChanged]) {
-        if (const TWndParams* record = RecordOfTag(executor_.Saved(), item.Tag))
-            windows.push_back(record->Wnd);
-    }
-    for (HWND w : windows)
-        executor_.RestoreWindow(w);
+    for (const RuntimeItem& item : items_[kChanged])
+        ChangedItemClick(item.window);
 }
 
 void TdmTrayMenu::Help1Click() { host_.ShowHelp(); }
@@ -300,22 +286,21 @@ void TdmTrayMenu::Options1Click() { host_.OpenOptions(); }
 
 void TdmTrayMenu::Exit1Click() { host_.RequestExit(); }
 
-void TdmTrayMenu::CommonTrayItemClick(int Tag) {
-    if (const TWndParams* record = RecordOfTag(executor_.Current(), Tag))
-        executor_.SetInCommonTray(record->Wnd, false);
+void TdmTrayMenu::CommonTrayItemClick(const WindowIdentity& window) {
+    if (const HWND w = executor_.RecordedWindow(window))
+        executor_.SetInCommonTray(w, false);
 }
 
-void TdmTrayMenu::TrayedItemClick(int Tag) {
-    if (const TWndParams* record = RecordOfTag(executor_.Current(), Tag)) {
-        const HWND w = record->Wnd;
+void TdmTrayMenu::TrayedItemClick(const WindowIdentity& window) {
+    if (const HWND w = executor_.RecordedWindow(window)) {
         executor_.SetInTray(w, false);
         executor_.SetVisible(w, true);
     }
 }
 
-void TdmTrayMenu::ChangedItemClick(int Tag) {
-    if (const TWndParams* record = RecordOfTag(executor_.Saved(), Tag))
-        executor_.RestoreWindow(record->Wnd);
+void TdmTrayMenu::ChangedItemClick(const WindowIdentity& window) {
+    if (const HWND w = executor_.RecordedWindow(window))
+        executor_.RestoreWindow(w);
 }
 
 }  // namespace kz

@@ -32,13 +32,14 @@ public:
     virtual void RequestExit() = 0;
 };
 
-// A menu item that stands for a window: Tag is the index of the window's
-// record in the list it was built from, plus 10.
+// A menu item that stands for a window: it names the window by its
+// identity, not by a place in a list. While a menu is open the host still
+// handles messages sent to it, and a window that goes meanwhile moves the
+// others up its lists.
 struct WindowMenuItem {
-    int Tag = 0;
+    WindowIdentity Window;
     std::wstring Caption;
 };
-constexpr int kFirstWindowItemTag = 10;
 
 // The run-time parts of popupMainTray, built from the executor's records.
 struct MainTrayMenuLists {
@@ -101,23 +102,23 @@ public:
     void About1Click();
     void Options1Click();
     void Exit1Click();
-    void CommonTrayItemClick(int Tag);
-    void TrayedItemClick(int Tag);
-    void ChangedItemClick(int Tag);
+    // Each does nothing when the item's window is no longer the one recorded.
+    void CommonTrayItemClick(const WindowIdentity& window);
+    void TrayedItemClick(const WindowIdentity& window);
+    void ChangedItemClick(const WindowIdentity& window);
 
 private:
-    // A run-time item: its tag and the picture of its window's icon, which
-    // stays where it is while the menu uses it.
+    // A run-time item: its window and the picture of the window's icon,
+    // which stays where it is while the menu uses it.
     struct RuntimeItem {
-        int Tag;
+        WindowIdentity window;
         std::unique_ptr<MenuPicture> picture;
     };
     enum ItemList : int { kCommonInMain, kTrayed, kChanged, kCommonInTrayMenu, kItemListCount };
 
     static void CALLBACK TMTimerProc(HWND, UINT, UINT_PTR id, DWORD) noexcept;
     // Appends a window's item to menu and keeps it in its list.
-    void AppendWindowItem(HMENU menu, ItemList list, const WindowMenuItem& item, const TWndParamsAr& records,
-                          UINT position);
+    void AppendWindowItem(HMENU menu, ItemList list, const WindowMenuItem& item, UINT position);
     void BuildTrayedSubmenu(HMENU submenu, const MainTrayMenuLists& lists);
     void BuildChangedSubmenu(HMENU submenu, const MainTrayMenuLists& lists);
     void SetCommonIconFrame(int frame);

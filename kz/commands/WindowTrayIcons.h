@@ -5,6 +5,8 @@
 // its window through this list rather than by widening the number.
 #pragma once
 
+#include "common/Handles.h"
+
 #include <windows.h>
 #include <shellapi.h>
 
@@ -28,7 +30,9 @@ public:
     WindowTrayIcons& operator=(const WindowTrayIcons&) = delete;
 
     // Adds the icon of w and keeps its record, even when the shell refuses
-    // it (no notification area yet): AddAgain adds it later.
+    // it (no notification area yet): AddAgain adds it later. An icon smaller
+    // than the shell's icons is shown from the image of their size where the
+    // icon's program has one.
     void Add(HWND mainWindow, HWND w, HICON icon);
     // Deletes the icon of w, if it has one.
     void Remove(HWND w);
@@ -44,6 +48,7 @@ private:
     struct Icon {
         HWND window;
         NOTIFYICONDATAW data;
+        UniqueIcon sized;  // the image the record shows, when not the window's own icon
     };
     // The index of the icon of w; Count() when it has none.
     std::size_t IndexOf(HWND w) const;

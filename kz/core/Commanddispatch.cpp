@@ -10,25 +10,15 @@ bool IsWindowCommandMessage(UINT message) { return message >= HM_TO_TRAY && mess
 
 void DispatchWindowCommand(TImpProfile& executor, UINT message, HWND w, LPARAM argument) {
     if (message == HM_WINDOW_GONE) {
-        if (!::IsWindow(w) || MayTouchWindow(w))
-            executor.ForgetWindow(w);
+        executor.WindowReleased(w);
         return;
     }
     if (!MayTouchWindow(w))
         return;
     switch (message) {
-    case HM_TO_TRAY:
-        executor.SetInTray(w, true);
-        executor.SetVisible(w, false);
-        break;
-    case HM_TO_COMMON_TRAY:
-        executor.SetInCommonTray(w, true);
-        executor.SetVisible(w, false);
-        break;
-    case HM_TO_BOX:
-        executor.SetVisible(w, false);
-        executor.SetInBox(w, true);
-        break;
+    case HM_TO_TRAY: executor.MinimizeToTray(w); break;
+    case HM_TO_COMMON_TRAY: executor.MinimizeToCommonTray(w); break;
+    case HM_TO_BOX: executor.MinimizeToBox(w); break;
     case HM_ROLL: executor.SetRolled(w, !executor.IsRolled(w)); break;
     case HM_ON_TOP: executor.SetOnTop(w, !executor.IsOnTop(w)); break;
     case HM_TO_BACK: executor.SendToBack(w); break;

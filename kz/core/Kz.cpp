@@ -2,13 +2,13 @@
 // that receives every command, the tray icons and menus, and the hook that
 // brings the caption buttons into every program.
 //
-// Start-up: single-instance test, recovery of windows a crashed host left
-// hidden, the settings, the main window (tray icon, splash), the tray-menu
+// Start-up: single-instance test, undoing what a crashed host left changed
+// (the crash journal), the settings, the main window (tray icon, splash), the tray-menu
 // module and the boxes, the executor connected to them, and last the hook,
 // once everything a command needs is in place.
 // Shutdown: Exit closes the main window, which removes the hook (the library
 // lets go of every window) and its tray icon; then the executor restores
-// every window it changed, which empties the journal of hidden windows.
+// every window it changed, which empties the crash journal.
 #include "common/Text.h"
 #include "kz/commands/Hiddenjournal.h"
 #include "kz/commands/Impprofile.h"
@@ -55,7 +55,7 @@ SettingsRecord ReadSettings() {
 class ExecutorConnection {
 public:
     ExecutorConnection(TImpProfile& executor, HWND mainWindow, CommonTrayIcon& commonTray, BoxWindows& boxes,
-                       HiddenWindowJournal& journal)
+                       ChangeJournal& journal)
         : executor_(executor) {
         executor_.Connect(mainWindow, &commonTray, &boxes, &journal);
     }
@@ -101,8 +101,8 @@ void RunMessageLoop(const TfrmOptions& options) {
 }
 
 void RunHost(HINSTANCE instance) {
-    RecoverHiddenWindows();
-    RegistryHiddenJournal journal;
+    RecoverJournalledWindows();
+    RegistryChangeJournal journal;
     const SettingsRecord settings = ReadSettings();
     // The program's one executor: made before the main window and gone after
     // it and everything built after it.

@@ -1,15 +1,27 @@
 #include "kz/core/Maintrayicon.h"
 
 #include "common/Product.h"
+#include "kz/commands/Dpi.h"
 #include "kz/commands/HostInternalMessages.h"
 #include "kz/core/Traytips.h"
 
+#include <utility>
+
 namespace kz {
 
+namespace {
+
+// The image of the size the shell asks for, one of those the resource carries.
+UniqueIcon LoadTrayIcon(UINT dpi) {
+    const int size = MetricForDpi(SM_CXSMICON, dpi);
+    return UniqueIcon(
+        static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), L"TRAYICON", IMAGE_ICON, size, size, 0)));
+}
+
+}  // namespace
+
 void MainTrayIcon::Add(HWND owner, bool withBalloons) {
-    icon_.reset(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), L"TRAYICON", IMAGE_ICON,
-                                                ::GetSystemMetrics(SM_CXSMICON),
-                                                ::GetSystemMetrics(SM_CYSMICON), 0)));
+    icon_ = LoadTrayIcon(SystemDpi());
     data_ = NOTIFYICONDATAW{};
     data_.cbSize = withBalloons ? NOTIFYICONDATAW_V3_SIZE : NOTIFYICONDATAW_V2_SIZE;
     data_.hWnd = owner;
@@ -26,6 +38,18 @@ void MainTrayIcon::AddAgain() {
         return;
     data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     ::Shell_NotifyIconW(NIM_ADD, &data_);
+}
+
+void MainTrayIcon::ShowAtScale(UINT dpi) {
+    if (!data_.hWnd)
+        return;
+    UniqueIcon icon = LoadTrayIcon(dpi);
+    if (!icon)
+        return;
+    data_.uFlags = NIF_ICON;
+    data_.hIcon = icon.get();
+    ::Shell_NotifyIconW(NIM_MODIFY, &data_);
+    icon_ = std::move(icon);
 }
 
 void MainTrayIcon::ShowTip(const wchar_t* text) {

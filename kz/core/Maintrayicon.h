@@ -26,6 +26,8 @@ public:
     void Add(HWND owner, bool withBalloons);
     // Adds the icon again after the shell restarted; nothing before Add.
     void AddAgain();
+    // Shows the icon's own image for the scale of the taskbar's monitor.
+    void ShowAtScale(UINT dpi);
     // Shows text as an information balloon titled with the application title.
     void ShowTip(const wchar_t* text);
     void Delete();

@@ -10,10 +10,12 @@
 #include "kz/core/Fileversion.h"
 #include "kz/core/Pngpicture.h"
 #include "kz/core/Programfolder.h"
+#include "kz/commands/Dpi.h"
 #include "kz/commands/ForeignWindow.h"
 #include "kz/commands/HostInternalMessages.h"
 #include "kz/commands/Menupicture.h"
 #include "kz/commands/Menupopup.h"
+#include "kz/commands/ScaledPicture.h"
 #include "kz/commands/Impprofile.h"
 #include "kz/core/Transparencypresets.h"
 #include "kz/core/Traytips.h"
@@ -23,6 +25,7 @@
 #include <shlwapi.h>
 
 #include <ctime>
+#include <string>
 
 namespace kz {
 
@@ -31,9 +34,12 @@ namespace {
 enum Timer : UINT_PTR { kTimer1 = 1, kTimer2 = 2 };
 constexpr UINT kSplashMs = 3000;
 
-// Where the labels lie on the picture.
+// The picture's size, and where the labels lie on it, at 100 %.
+constexpr SIZE kPictureSize{497, 297};
 constexpr RECT kVersionRect{368, 12, 478, 28};
 constexpr RECT kSiteLinkRect{368, 277, 490, 290};
+constexpr int kVersionFontHeight = 13;
+constexpr int kSiteLinkFontHeight = 11;
 constexpr COLORREF kVersionColour = RGB(0x33, 0x33, 0x33);
 constexpr COLORREF kSiteLinkColour = RGB(0, 0, 0x80);
 
@@ -48,15 +54,36 @@ DWORD ShellMajorVersion() {
     return getVersion && SUCCEEDED(getVersion(&version)) ? version.dwMajorVersion : 0;
 }
 
-// Lets the eight commands through to a host that runs elevated; the
-// notifications stay out. Only where the system has a message filter.
-void OpenMessageFilter() {
-    const decltype(&::ChangeWindowMessageFilter) change =
-        BindFunction(::GetModuleHandleW(L"user32.dll"), "ChangeWindowMessageFilter");
-    if (!change)
-        return;
+// Lets what the library sends (the eight commands, and its reports that a
+// window has gone or was resized) through to a host that runs elevated,
+// which hears of programs below it only so. For the main window alone where
+// the system can (Windows 7), for the process before that (Vista); where
+// there is no message filter, nothing is filtered.
+void OpenMessageFilter(HWND window) {
+    using ChangeForWindow = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+    using ChangeForProcess = BOOL(WINAPI*)(UINT, DWORD);
+    constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW and MSGFLT_ADD
+    const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+    const ChangeForWindow forWindow = BindFunction(user32, "ChangeWindowMessageFilterEx");
+    const ChangeForProcess forProcess = BindFunction(user32, "ChangeWindowMessageFilter");
+    const auto open = [&](UINT message) {
+        if (forWindow)
+            forWindow(window, message, kAllow, nullptr);
+        else if (forProcess)
+            forProcess(message, kAllow);
+    };
     for (UINT message = kFirstCommandMessage; message <= kLastCommandMessage; ++message)
-        change(message, MSGFLT_ADD);
+        open(message);
+    open(HM_WINDOW_GONE);
+    open(HM_WINDOW_SIZED);
+}
+
+// The balloon tip of the first refused command on a window of a program
+// that runs as administrator.
+std::wstring ElevatedWindowTip() {
+    return std::wstring(L"This window belongs to a program that runs as administrator, and Windows keeps other "
+                        L"programs from changing it. To use the buttons on such windows, start ") +
+           kApplicationTitle + L" as administrator.";
 }
 
 UniqueMenu MakeWndTrayMenu() {
@@ -94,12 +121,9 @@ void DrawLabel(HDC dc, HFONT font, COLORREF colour, const std::wstring& text, RE
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
 }
 
-// The picture's size; the design's when there is none.
-SIZE PictureSizeOf(HBITMAP picture) {
-    BITMAP bitmap{};
-    if (!picture || !::GetObjectW(picture, sizeof bitmap, &bitmap))
-        return {497, 297};
-    return {bitmap.bmWidth, bitmap.bmHeight};
+RECT ScaledRect(const RECT& rect, UINT dpi) {
+    return RECT{ScaleToDpi(rect.left, dpi), ScaleToDpi(rect.top, dpi), ScaleToDpi(rect.right, dpi),
+                ScaleToDpi(rect.bottom, dpi)};
 }
 
 POINT CursorPosition() {
@@ -115,8 +139,6 @@ TTQuorvane_Invisible_Buttons::TTQuorvane_Invisible_Buttons(TImpProfile& executor
     : executor_(executor), applicationWindow_(std::move(applicationWindow)), Image1(std::move(picture)) {
     taskbarCreatedMessage_ = ::RegisterWindowMessageW(L"TaskbarCreated");
     exitRequestMessage_ = ExitRequestMessage();
-    versionFont_ = MakeFont(-13, FW_BOLD, true, false, L"Arial");
-    siteLinkFont_ = MakeFont(-11, FW_BOLD, false, true, L"MS Sans Serif");
     popupWndTray_ = MakeWndTrayMenu();
     popupTransparency_ = MakeTransparencyMenu();
     if (const std::wstring version = ReadFileVersion(ProgramPath()); !version.empty())
@@ -127,7 +149,8 @@ TTQuorvane_Invisible_Buttons::TTQuorvane_Invisible_Buttons(TImpProfile& executor
 WindowPtr<TTQuorvane_Invisible_Buttons> TTQuorvane_Invisible_Buttons::Create(TImpProfile& executor, HINSTANCE instance,
                                                                              const SettingsRecord& settings) {
     UniqueBitmap picture = LoadPngPicture(instance, L"SPLASH");
-    const SIZE size = PictureSizeOf(picture.get());
+    // At 100 % until it exists and knows its monitor's scale.
+    const SIZE size = kPictureSize;
     UniqueWindow applicationWindow(::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", kApplicationTitle, WS_POPUP, 0, 0,
                                                      0, 0, nullptr, nullptr, instance, nullptr));
     const HWND owner = applicationWindow.get();
@@ -146,7 +169,9 @@ WindowPtr<TTQuorvane_Invisible_Buttons> TTQuorvane_Invisible_Buttons::Create(TIm
 
 void TTQuorvane_Invisible_Buttons::Start(const SettingsRecord& settings) {
     const HWND window = Window();
-    OpenMessageFilter();
+    FitToScale(WindowDpi(window));
+    CentreOnMonitor();
+    OpenMessageFilter(window);
     // Before the tray icon: whoever sees the icon may use the hotkeys.
     buttonManager = std::make_unique<TBtnManager>(executor_, window, settings);
     hotKeys_ = std::make_unique<TghkLoader>(window, MayTouchWindow);
@@ -231,6 +256,7 @@ LRESULT TTQuorvane_Invisible_Buttons::HandleMessage(UINT message, WPARAM wParam,
     case WM_PRESETMENU: return OnPresetMenu(reinterpret_cast<HWND>(wParam), lParam);
     case WM_SENDTOBACK: return OnSendToBack(reinterpret_cast<HWND>(lParam));
     case WM_TRANSPARENCYFAILED: return OnTransparencyFailed();
+    case WM_ELEVATEDWINDOW: return OnElevatedWindow();
     case WM_PAINT: return OnPaint();
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: return OnClick(PointOf(lParam));
@@ -240,6 +266,7 @@ LRESULT TTQuorvane_Invisible_Buttons::HandleMessage(UINT message, WPARAM wParam,
     case WM_CLOSE: return OnClose();
     case WM_MEASUREITEM: return OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
     case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_DPICHANGED: return OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
     case WM_QUERYENDSESSION: return TRUE;
     case WM_DESTROY: return OnDestroy();
     default: return ::DefWindowProcW(Window(), message, wParam, lParam);
@@ -289,7 +316,7 @@ LRESULT TTQuorvane_Invisible_Buttons::OnTrayNotify(UINT iconId, UINT mouseMessag
 }
 
 void TTQuorvane_Invisible_Buttons::OnWindowTrayIconClick(HWND w, UINT mouseMessage) {
-    TrayWnd = w;
+    TrayWnd = IdentityOf(w);
     if (mouseMessage == WM_RBUTTONDOWN) {
         switch (ShowPopupMenu(Window(), popupWndTray_.get(), CursorPosition())) {
         case kShow1: Show1Click(); break;
@@ -304,13 +331,16 @@ void TTQuorvane_Invisible_Buttons::OnWindowTrayIconClick(HWND w, UINT mouseMessa
 }
 
 void TTQuorvane_Invisible_Buttons::Show1Click() {
-    executor_.SetVisible(TrayWnd, true);
-    executor_.SetInTray(TrayWnd, false);
+    if (const HWND w = executor_.RecordedWindow(TrayWnd)) {
+        executor_.SetVisible(w, true);
+        executor_.SetInTray(w, false);
+    }
 }
 
 void TTQuorvane_Invisible_Buttons::Close1Click() {
     // Posted: a program that asks whether to save its work must not hold the host.
-    ::PostMessageW(TrayWnd, WM_CLOSE, 0, 0);
+    if (const HWND w = WindowOf(TrayWnd))
+        ::PostMessageW(w, WM_CLOSE, 0, 0);
 }
 
 LRESULT TTQuorvane_Invisible_Buttons::OnPresetMenu(HWND target, LPARAM screenPoint) {
@@ -350,6 +380,11 @@ LRESULT TTQuorvane_Invisible_Buttons::OnTransparencyFailed() {
     return 0;
 }
 
+LRESULT TTQuorvane_Invisible_Buttons::OnElevatedWindow() {
+    mainTrayIcon.ShowTip(ElevatedWindowTip().c_str());
+    return 0;
+}
+
 LRESULT TTQuorvane_Invisible_Buttons::OnWindowCommand(UINT message, WPARAM wParam, LPARAM lParam) {
     const HWND w = reinterpret_cast<HWND>(wParam);
     if (message == HM_WINDOW_GONE && buttonManager)
@@ -379,21 +414,20 @@ LRESULT TTQuorvane_Invisible_Buttons::OnStyleChanged(UINT message, WPARAM wParam
 LRESULT TTQuorvane_Invisible_Buttons::OnPaint() {
     PAINTSTRUCT paint;
     const HDC dc = ::BeginPaint(Window(), &paint);
-    if (Image1) {
-        const UniqueMemoryDC memory(::CreateCompatibleDC(dc));
-        const SelectGuard select(memory.get(), Image1.get());
-        const SIZE size = PictureSize();
-        ::BitBlt(dc, 0, 0, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
-    }
+    const SIZE size = PictureSize();
+    // Above 100 % from the picture drawn at twice the size, never a stretched one.
+    if (dpi_ > kDesignDpi && !largePicture_)
+        largePicture_ = LoadPngPicture(::GetModuleHandleW(nullptr), L"SPLASH2X");
+    DrawPicture(dc, PictureForDpi(Image1.get(), largePicture_.get(), dpi_), RECT{0, 0, size.cx, size.cy});
     ::SetBkMode(dc, TRANSPARENT);
-    DrawLabel(dc, versionFont_.get(), kVersionColour, lbVersion, kVersionRect);
-    DrawLabel(dc, siteLinkFont_.get(), kSiteLinkColour, kProductSiteCaption, kSiteLinkRect);
+    DrawLabel(dc, versionFont_.get(), kVersionColour, lbVersion, ScaledRect(kVersionRect, dpi_));
+    DrawLabel(dc, siteLinkFont_.get(), kSiteLinkColour, kProductSiteCaption, ScaledRect(kSiteLinkRect, dpi_));
     ::EndPaint(Window(), &paint);
     return 0;
 }
 
 LRESULT TTQuorvane_Invisible_Buttons::OnClick(POINT point) {
-    if (::PtInRect(&kSiteLinkRect, point))
+    if (const RECT link = ScaledRect(kSiteLinkRect, dpi_); ::PtInRect(&link, point))
         siteLinkClick();
     else
         Image1Click();
@@ -407,7 +441,7 @@ void TTQuorvane_Invisible_Buttons::siteLinkClick() { OpenUrl(kProductSite, SW_HI
 LRESULT TTQuorvane_Invisible_Buttons::OnSetCursor(WPARAM wParam, LPARAM lParam) {
     POINT point = CursorPosition();
     ::ScreenToClient(Window(), &point);
-    if (LOWORD(lParam) == HTCLIENT && ::PtInRect(&kSiteLinkRect, point)) {
+    if (const RECT link = ScaledRect(kSiteLinkRect, dpi_); LOWORD(lParam) == HTCLIENT && ::PtInRect(&link, point)) {
         ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
         return TRUE;
     }
@@ -453,6 +487,33 @@ LRESULT TTQuorvane_Invisible_Buttons::OnTaskbarCreated() {
     return 0;
 }
 
+LRESULT TTQuorvane_Invisible_Buttons::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    FitToScale(dpi);
+    ::SetWindowPos(Window(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::InvalidateRect(Window(), nullptr, TRUE);
+    mainTrayIcon.ShowAtScale(dpi);
+    return 0;
+}
+
+void TTQuorvane_Invisible_Buttons::FitToScale(UINT dpi) {
+    dpi_ = dpi;
+    versionFont_ = MakeFont(-ScaleToDpi(kVersionFontHeight, dpi), FW_BOLD, true, false, L"Arial");
+    siteLinkFont_ = MakeFont(-ScaleToDpi(kSiteLinkFontHeight, dpi), FW_BOLD, false, true, L"MS Sans Serif");
+}
+
+void TTQuorvane_Invisible_Buttons::CentreOnMonitor() {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!::GetMonitorInfoW(::MonitorFromWindow(Window(), MONITOR_DEFAULTTOPRIMARY), &monitor))
+        return;
+    const RECT& screen = monitor.rcMonitor;
+    const SIZE size = PictureSize();
+    ::SetWindowPos(Window(), nullptr, screen.left + (screen.right - screen.left - size.cx) / 2,
+                   screen.top + (screen.bottom - screen.top - size.cy) / 2, size.cx, size.cy,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 LRESULT TTQuorvane_Invisible_Buttons::OnMeasureItem(MEASUREITEMSTRUCT& measure) {
     return MeasureMenuPicture(measure) ? TRUE : FALSE;
 }
@@ -463,6 +524,8 @@ LRESULT TTQuorvane_Invisible_Buttons::OnDrawItem(const DRAWITEMSTRUCT& draw) {
 
 void TTQuorvane_Invisible_Buttons::Hide() { ::ShowWindow(Window(), SW_HIDE); }
 
-SIZE TTQuorvane_Invisible_Buttons::PictureSize() const { return PictureSizeOf(Image1.get()); }
+SIZE TTQuorvane_Invisible_Buttons::PictureSize() const {
+    return SIZE{ScaleToDpi(kPictureSize.cx, dpi_), ScaleToDpi(kPictureSize.cy, dpi_)};
+}
 
 }  // namespace kz

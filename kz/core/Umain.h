@@ -6,7 +6,9 @@
 #include "common/Handles.h"
 #include "common/WindowBase.h"
 #include "kz/capbuttons/Btnmanager.h"
+#include "kz/commands/Dpi.h"
 #include "kz/commands/Utraymenu2.h"
+#include "kz/commands/WindowIdentity.h"
 #include "common/Settingsformat.h"
 #include "common/Version.h"
 #include "kz/core/HookLibrary.h"
@@ -74,6 +76,7 @@ private:
     LRESULT OnPresetMenu(HWND target, LPARAM screenPoint);
     LRESULT OnSendToBack(HWND target);
     LRESULT OnTransparencyFailed();
+    LRESULT OnElevatedWindow();
     LRESULT OnWindowCommand(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnButtonMessage(UINT message, HWND target, int index);
     LRESULT OnHotKey(WPARAM id);
@@ -86,6 +89,7 @@ private:
     LRESULT OnClose();
     LRESULT OnDestroy();
     LRESULT OnTaskbarCreated();
+    LRESULT OnDpiChanged(UINT dpi, const RECT& suggested);
     LRESULT OnMeasureItem(MEASUREITEMSTRUCT& measure);
     LRESULT OnDrawItem(const DRAWITEMSTRUCT& draw);
 
@@ -95,6 +99,10 @@ private:
     void siteLinkClick();
     void OnWindowTrayIconClick(HWND w, UINT mouseMessage);
     void Hide();
+    // The picture, its labels and their fonts at a scale.
+    void FitToScale(UINT dpi);
+    void CentreOnMonitor();
+    // The picture's size at the window's scale.
     SIZE PictureSize() const;
 
     TImpProfile& executor_;
@@ -112,6 +120,9 @@ private:
     UniqueMenu popupWndTray_;
     UniqueMenu popupTransparency_;
     UniqueBitmap Image1;
+    // The picture drawn at 200 %, for every scale above 100 %; loaded when first needed.
+    UniqueBitmap largePicture_;
+    UINT dpi_ = kDesignDpi;
     UniqueFont versionFont_;
     UniqueFont siteLinkFont_;
     std::wstring lbVersion = KZ_VERSION_TEXT_WIDE;
@@ -120,7 +131,9 @@ private:
     bool tipsActive = false;
     UINT timer2Interval_ = 0;
     HWND transparencyTarget = nullptr;
-    HWND TrayWnd = nullptr;
+    // The window whose own tray icon was clicked last, by its identity: its
+    // menu acts on it only while it is still that window.
+    WindowIdentity TrayWnd;
     std::mt19937 random_;
     UINT taskbarCreatedMessage_ = 0;
     UINT exitRequestMessage_ = 0;

@@ -40,8 +40,13 @@ void BlacklistPage::OnInitDialog() {
     ilBlackList_ = ::ImageList_Create(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
                                       ILC_COLOR32 | ILC_MASK, 4, 8);
     ListView_SetImageList(list, ilBlackList_, LVSIL_SMALL);
-    ListView_SetColumnWidth(list, 0, kBlacklistColumnWidth);
+    ListView_SetColumnWidth(list, 0, DesignScaleOf(Window()).X(kBlacklistColumnWidth));
     ::SetWindowTextW(Item(IDC_BTNBLACKLISTADD), L"Add...");
+}
+
+void BlacklistPage::FitToScale() {
+    OptionsPage::FitToScale();
+    ListView_SetColumnWidth(Item(IDC_LVBLACKLIST), 0, DesignScaleOf(Window()).X(kBlacklistColumnWidth));
 }
 
 BlacklistPage::~BlacklistPage() {

@@ -27,6 +27,7 @@ private:
     friend DialogBase;
     explicit BlacklistPage(PageSite& site) : OptionsPage(site) {}
     void OnInitDialog() override;
+    void FitToScale() override;
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnCommand(int id, int code) override;
     void FillBlacklistView();

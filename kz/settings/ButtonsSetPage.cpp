@@ -22,8 +22,9 @@ COLORREF ListGlyphColor() {
 
 WindowPtr<ButtonsSetPage> ButtonsSetPage::Create(PageSite& site, HWND frame, HWND mainWindow) {
     WindowPtr<ButtonsSetPage> page = MakePage<ButtonsSetPage>(site, frame, Page::ButtonsSet, mainWindow);
-    if (!page || !page->PlacePixelControls())
+    if (!page || !page->MakeColorButton())
         return nullptr;
+    page->PlacePixelControls();
     return page;
 }
 
@@ -39,19 +40,34 @@ void ButtonsSetPage::OnInitDialog() {
     buttons_.SetUp(Window());
 }
 
-bool ButtonsSetPage::PlacePixelControls() {
-    const HWND preview = Item(IDC_IMPREVIEW);
-    const RECT previewRect = ChildRect(preview);
-    MoveChild(preview, previewRect.left, previewRect.top, kPreviewSize.cx, kPreviewSize.cy);
-    const RECT group = ChildRect(Item(IDC_GLYPHCOLOR_GROUP));
-    colorButton_ = TColorSelectBtn::Create(Window(), IDC_COLORSELECTBTN, group.left + kColorButtonOffset.x,
-                                           group.top + kColorButtonOffset.y);
+void ButtonsSetPage::FitToScale() {
+    OptionsPage::FitToScale();
+    buttons_.FitRowsToScale();
+    PlacePixelControls();
+    RedrawPreview();
+}
+
+bool ButtonsSetPage::MakeColorButton() {
+    colorButton_ = TColorSelectBtn::Create(Window(), IDC_COLORSELECTBTN, 0, 0);
     if (!colorButton_)
         return false;
     colorButton_->OnClick = [this] { ColorButtonClick(); };
     colorButton_->OnChange = [this] { ColorButtonChange(); };
     return true;
 }
+
+void ButtonsSetPage::PlacePixelControls() {
+    const HWND preview = Item(IDC_IMPREVIEW);
+    const RECT previewRect = ChildRect(preview);
+    const SIZE previewSize = PreviewSize();
+    MoveChild(preview, previewRect.left, previewRect.top, previewSize.cx, previewSize.cy);
+    const RECT group = ChildRect(Item(IDC_GLYPHCOLOR_GROUP));
+    MoveChild(colorButton_->Window(), group.left + ScaledPixels(kColorButtonOffset.x),
+              group.top + ScaledPixels(kColorButtonOffset.y), ScaledPixels(TColorSelectBtn::kWidth),
+              ScaledPixels(TColorSelectBtn::kHeight));
+}
+
+SIZE ButtonsSetPage::PreviewSize() const { return SIZE{ScaledPixels(kPreviewSize.cx), ScaledPixels(kPreviewSize.cy)}; }
 
 void ButtonsSetPage::Load(const SettingsRecord& settings) {
     buttons_.Fill(settings.Buttons, settings.ButtonCount);
@@ -106,26 +122,27 @@ void ButtonsSetPage::RedrawPreview() {
     std::vector<int8_t> kinds(chosen.begin(), chosen.end());
     previewDrawer_.SetButtons(kinds.data(), static_cast<int>(kinds.size()));
     const COLORREF colour = Checked(IDC_RBGLYPHCOLORAUTODETECT) ? DetectThemeGlyphColor() : colorButton_->Color();
-    UniqueBitmap caption = previewDrawer_.DrawPreview(kPreviewSize.cx, colour);
+    const SIZE size = PreviewSize();
+    UniqueBitmap caption = previewDrawer_.DrawPreview(size.cx, colour);
     const WindowDC screen = WindowDC::OfClient(nullptr);
-    UniqueBitmap picture(::CreateCompatibleBitmap(screen.get(), kPreviewSize.cx, kPreviewSize.cy));
+    UniqueBitmap picture(::CreateCompatibleBitmap(screen.get(), size.cx, size.cy));
     {
         const UniqueMemoryDC to(::CreateCompatibleDC(screen.get()));
         const UniqueMemoryDC from(::CreateCompatibleDC(screen.get()));
         const SelectGuard selectTo(to.get(), picture.get());
         const SelectGuard selectFrom(from.get(), caption.get());
-        const RECT all{0, 0, kPreviewSize.cx, kPreviewSize.cy};
+        const RECT all{0, 0, size.cx, size.cy};
         ::FillRect(to.get(), &all, Background());
         BITMAP bitmap{};
         ::GetObjectW(caption.get(), sizeof bitmap, &bitmap);
-        ::BitBlt(to.get(), 0, (kPreviewSize.cy - bitmap.bmHeight) / 2, bitmap.bmWidth, bitmap.bmHeight, from.get(), 0,
+        ::BitBlt(to.get(), 0, (size.cy - bitmap.bmHeight) / 2, bitmap.bmWidth, bitmap.bmHeight, from.get(), 0,
                  0, SRCCOPY);
     }
     const HWND control = Item(IDC_IMPREVIEW);
     ::SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
     preview_ = std::move(picture);
     const RECT r = ChildRect(control);
-    MoveChild(control, r.left, r.top, kPreviewSize.cx, kPreviewSize.cy);
+    MoveChild(control, r.left, r.top, size.cx, size.cy);
 }
 
 void ButtonsSetPage::rbGlyphColorAutodetectClick() {

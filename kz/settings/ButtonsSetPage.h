@@ -30,11 +30,14 @@ private:
     friend DialogBase;
     ButtonsSetPage(PageSite& site, HWND mainWindow);
     void OnInitDialog() override;
+    void FitToScale() override;
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnCommand(int id, int code) override;
-    // The preview and the colour button have their sizes in pixels: false
-    // when the colour button cannot be made.
-    bool PlacePixelControls();
+    // Makes the colour button: false when it cannot be made.
+    bool MakeColorButton();
+    // The preview and the colour button have their sizes in pixels at 100 %.
+    void PlacePixelControls();
+    SIZE PreviewSize() const;
     void Button5Click();
     void Button6Click();
     void Button7Click();

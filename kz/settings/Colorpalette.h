@@ -11,19 +11,16 @@ namespace kz {
 
 using Colour = uint32_t;  // 0x00BBGGRR, red in the low byte
 
+// The side of a cell at 100 %.
 constexpr int kPaletteCell = 10;
 constexpr int kPaletteColumns = 21;
 constexpr int kPaletteRows = 12;
-constexpr int kPaletteWidth = kPaletteColumns * kPaletteCell;
-constexpr int kPaletteHeight = kPaletteRows * kPaletteCell;
 // White cannot be told from the key colour of the glyphs: the white cell is
 // one step off, blue FE, which the field shows as #FFFFFE.
 constexpr Colour kPaletteWhite = 0xFEFFFF;
 
 // The colour of a cell; nothing outside the 21 x 12 cells.
 std::optional<Colour> PaletteCellColour(int column, int row);
-// The cell under a point of the palette picture.
-inline int PaletteCellOf(int coordinate) { return coordinate / kPaletteCell; }
 
 // "#" and six upper-case hexadecimal digits, red first (0x0080FF: #FF8000).
 std::wstring HexFieldText(Colour colour);

@@ -1,5 +1,7 @@
 #include "kz/settings/Colorselectbtn.h"
 
+#include "kz/commands/Dpi.h"
+
 #include <commdlg.h>
 
 namespace kz {
@@ -166,11 +168,14 @@ void TColorSelectBtn::FRedrawBtn(HDC dc) const {
 
 // ---- TTColorSelectForm ----
 
-TTColorSelectForm::TTColorSelectForm(TColorSelectBtn& button) : button_(button), swatch_(button.Color()) {}
+TTColorSelectForm::TTColorSelectForm(TColorSelectBtn& button)
+    : button_(button), swatch_(button.Color()), dpi_(WindowDpi(button.Window())) {}
 
 WindowPtr<TTColorSelectForm> TTColorSelectForm::Create(TColorSelectBtn& button) {
-    RECT frame{0, 0, kClientWidth, kClientHeight};
-    ::AdjustWindowRectEx(&frame, WS_POPUP, FALSE, WS_EX_TOOLWINDOW);
+    // At the scale of the button's monitor, where it opens.
+    const UINT dpi = WindowDpi(button.Window());
+    RECT frame{0, 0, ScaleToDpi(kClientWidth, dpi), ScaleToDpi(kClientHeight, dpi)};
+    AdjustWindowRectForDpi(frame, WS_POPUP, WS_EX_TOOLWINDOW, dpi);
     const HWND owner = ::GetAncestor(button.Window(), GA_ROOT);
     WindowPtr<TTColorSelectForm> palette = WindowBase::Create(
         WindowClass{kPaletteClass, CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
@@ -183,14 +188,15 @@ WindowPtr<TTColorSelectForm> TTColorSelectForm::Create(TColorSelectBtn& button) 
 
 void TTColorSelectForm::Start(HWND owner) {
     const HFONT font = reinterpret_cast<HFONT>(::SendMessageW(owner, WM_GETFONT, 0, 0));
-    edit1_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"#      ", WS_CHILD | WS_VISIBLE | ES_UPPERCASE, 55, 1,
-                               57, 21, Window(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEdit1Id)), Instance(),
-                               nullptr);
+    edit1_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"#      ", WS_CHILD | WS_VISIBLE | ES_UPPERCASE, Px(55),
+                               Px(1), Px(57), Px(21), Window(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEdit1Id)),
+                               Instance(), nullptr);
     ::SendMessageW(edit1_, EM_SETLIMITTEXT, 7, 0);
     ::SendMessageW(edit1_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     const HWND speedButton =
-        ::CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_BITMAP | BS_FLAT, kClientWidth - 24, 0, 23, 22,
-                          Window(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSpeedButton1Id)), Instance(), nullptr);
+        ::CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_BITMAP | BS_FLAT, Px(kClientWidth - 24), 0, Px(23),
+                          Px(22), Window(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSpeedButton1Id)), Instance(),
+                          nullptr);
     speedButtonPicture_.reset(static_cast<HBITMAP>(::LoadImageW(Instance(), L"COLORDIALOG", IMAGE_BITMAP, 0, 0, 0)));
     ::SendMessageW(speedButton, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(speedButtonPicture_.get()));
     DrawPalette();
@@ -227,10 +233,10 @@ bool TTColorSelectForm::HandleKey(const MSG& msg) {
 }
 
 LRESULT TTColorSelectForm::OnMouseMove(POINT point) {
-    if (point.y < kPaletteTop)
+    if (point.y < Px(kPaletteTop))
         return 0;
-    const int column = PaletteCellOf(point.x);
-    const int row = PaletteCellOf(point.y - kPaletteTop);
+    const int column = point.x / Cell();
+    const int row = (point.y - Px(kPaletteTop)) / Cell();
     const std::optional<Colour> colour = PaletteCellColour(column, row);
     if (!colour || (column == hoveredColumn_ && row == hoveredRow_))
         return 0;
@@ -245,8 +251,9 @@ LRESULT TTColorSelectForm::OnMouseMove(POINT point) {
 }
 
 LRESULT TTColorSelectForm::OnClick(POINT point) {
-    const bool onPalette = point.y >= kPaletteTop && point.y < kPaletteTop + kPaletteHeight && point.x >= 0 &&
-                           point.x < kPaletteWidth;
+    const int top = Px(kPaletteTop);
+    const bool onPalette = point.y >= top && point.y < top + kPaletteRows * Cell() && point.x >= 0 &&
+                           point.x < kPaletteColumns * Cell();
     if (onPalette)
         Choose();
     else
@@ -311,24 +318,23 @@ LRESULT TTColorSelectForm::OnPaint() {
         const UniqueBrush fill(::CreateSolidBrush(swatch_));
         const SelectGuard brush(dc, fill.get());
         const SelectGuard pen(dc, ::GetStockObject(BLACK_PEN));
-        ::Rectangle(dc, 1, 1, 50, 22);
+        ::Rectangle(dc, Px(1), Px(1), Px(50), Px(22));
     }
     const UniqueMemoryDC memory(::CreateCompatibleDC(dc));
     const SelectGuard select(memory.get(), imgPalete_.get());
-    ::BitBlt(dc, 0, kPaletteTop, kPaletteWidth, kPaletteHeight, memory.get(), 0, 0, SRCCOPY);
+    ::BitBlt(dc, 0, Px(kPaletteTop), kPaletteColumns * Cell(), kPaletteRows * Cell(), memory.get(), 0, 0, SRCCOPY);
     ::EndPaint(Window(), &paint);
     return 0;
 }
 
 void TTColorSelectForm::DrawPalette() {
     const WindowDC screen = WindowDC::OfClient(nullptr);
-    imgPalete_.reset(::CreateCompatibleBitmap(screen.get(), kPaletteWidth, kPaletteHeight));
+    imgPalete_.reset(::CreateCompatibleBitmap(screen.get(), kPaletteColumns * Cell(), kPaletteRows * Cell()));
     const UniqueMemoryDC memory(::CreateCompatibleDC(screen.get()));
     const SelectGuard select(memory.get(), imgPalete_.get());
     for (int column = 0; column < kPaletteColumns; ++column) {
         for (int row = 0; row < kPaletteRows; ++row) {
-            const RECT cell{column * kPaletteCell, row * kPaletteCell, (column + 1) * kPaletteCell,
-                            (row + 1) * kPaletteCell};
+            const RECT cell = CellRect(column, row, 0);
             Fill(memory.get(), cell, *PaletteCellColour(column, row));
             const UniqueBrush outline(::CreateSolidBrush(kBlack));
             ::FrameRect(memory.get(), &cell, outline.get());
@@ -340,19 +346,26 @@ void TTColorSelectForm::OutlineCell(int column, int row, COLORREF color) {
     {
         const UniqueMemoryDC memory(::CreateCompatibleDC(nullptr));
         const SelectGuard select(memory.get(), imgPalete_.get());
-        const RECT cell{column * kPaletteCell, row * kPaletteCell, (column + 1) * kPaletteCell,
-                        (row + 1) * kPaletteCell};
+        const RECT cell = CellRect(column, row, 0);
         const UniqueBrush outline(::CreateSolidBrush(color));
         ::FrameRect(memory.get(), &cell, outline.get());
     }
-    const RECT onWindow{column * kPaletteCell, kPaletteTop + row * kPaletteCell, (column + 1) * kPaletteCell,
-                        kPaletteTop + (row + 1) * kPaletteCell};
+    const RECT onWindow = CellRect(column, row, Px(kPaletteTop));
     ::InvalidateRect(Window(), &onWindow, FALSE);
+}
+
+int TTColorSelectForm::Px(int designPixels) const { return ScaleToDpi(designPixels, dpi_); }
+
+int TTColorSelectForm::Cell() const { return Px(kPaletteCell); }
+
+RECT TTColorSelectForm::CellRect(int column, int row, int top) const {
+    const int cell = Cell();
+    return RECT{column * cell, top + row * cell, (column + 1) * cell, top + (row + 1) * cell};
 }
 
 void TTColorSelectForm::SetSwatch(COLORREF color) {
     swatch_ = color;
-    const RECT shape{1, 1, 50, 22};
+    const RECT shape{Px(1), Px(1), Px(50), Px(22)};
     ::InvalidateRect(Window(), &shape, FALSE);
 }
 

@@ -19,8 +19,8 @@ public:
     static constexpr int kWidth = 25;
     static constexpr int kHeight = 24;
 
-    // A visible child of parent at (left, top), 25 x 24 pixels; nothing when
-    // it cannot be made.
+    // A visible child of parent at (left, top), 25 x 24 pixels, the size at
+    // 100 % that its page scales; nothing when it cannot be made.
     static WindowPtr<TColorSelectBtn> Create(HWND parent, int id, int left, int top);
 
     COLORREF Color() const { return color_; }
@@ -53,7 +53,8 @@ private:
 };
 
 // The drop-down palette: a swatch, the hexadecimal field, the button for the
-// system colour dialog and the palette picture. Made for one pick.
+// system colour dialog and the palette picture. Made for one pick, at the
+// scale of the button's monitor; the sizes below are those at 100 %.
 class TTColorSelectForm final : public WindowBase<TTColorSelectForm> {
 public:
     static constexpr int kClientWidth = 208;
@@ -89,12 +90,18 @@ private:
     void DrawPalette();
     void OutlineCell(int column, int row, COLORREF color);
     void SetSwatch(COLORREF color);
+    // Pixels at 100 %, at the palette's scale; a cell's side; a cell's
+    // rectangle in a picture whose palette begins at top.
+    int Px(int designPixels) const;
+    int Cell() const;
+    RECT CellRect(int column, int row, int top) const;
 
     TColorSelectBtn& button_;
     HWND edit1_ = nullptr;
     UniqueBitmap imgPalete_;
     UniqueBitmap speedButtonPicture_;
     COLORREF swatch_ = 0;
+    UINT dpi_;
     int hoveredRow_ = -1;
     int hoveredColumn_ = -1;
     int result_ = kCancelled;

@@ -2,6 +2,8 @@
 
 #include "common/Handles.h"
 #include "kz/capbuttons/Drawbutton.h"
+#include "kz/commands/Dpi.h"
+#include "kz/settings/OptionsPage.h"
 
 #include <algorithm>
 #include <string>
@@ -10,6 +12,7 @@ namespace kz {
 
 namespace {
 
+// Pixels of the design font; the glyph's cell at 100 %.
 constexpr int kAvailableRowHeight = 13;
 constexpr int kChosenRowHeight = 16;
 constexpr int kGlyphCell = 18;
@@ -35,9 +38,15 @@ void FillRows(HWND list, size_t count) {
 
 void ListEditorView::SetUp(HWND page) {
     page_ = page;
-    ::SendMessageW(Control(controls_.available), LB_SETITEMHEIGHT, 0, kAvailableRowHeight);
-    ::SendMessageW(Control(controls_.chosen), LB_SETITEMHEIGHT, 0, kChosenRowHeight);
+    FitRowsToScale();
     ::MakeDragList(Control(controls_.chosen));
+}
+
+// Rows hold a line of the dialog's font: they grow with it.
+void ListEditorView::FitRowsToScale() {
+    const DesignScale scale = DesignScaleOf(page_);
+    ::SendMessageW(Control(controls_.available), LB_SETITEMHEIGHT, 0, scale.Y(kAvailableRowHeight));
+    ::SendMessageW(Control(controls_.chosen), LB_SETITEMHEIGHT, 0, scale.Y(kChosenRowHeight));
 }
 
 void ListEditorView::Fill(const int8_t* codes, int count) {
@@ -169,17 +178,21 @@ void ListEditorView::DrawRow(const DRAWITEMSTRUCT& draw) const {
     const bool selected = (draw.itemState & ODS_SELECTED) != 0;
     const UniqueBrush fill(::CreateSolidBrush(selected ? ::GetSysColor(COLOR_MENUHILIGHT) : kWhite));
     ::FillRect(draw.hDC, &draw.rcItem, fill.get());
+    // The glyph as it is drawn, in the middle of its cell at this scale.
+    const int cell = ScaleToDpi(kGlyphCell, WindowDpi(page_));
     if (glyphs_ && code != 0) {
         if (const HBITMAP glyph = glyphs_->Glyph(code)) {
             const UniqueMemoryDC memory(::CreateCompatibleDC(draw.hDC));
             const SelectGuard select(memory.get(), glyph);
-            ::BitBlt(draw.hDC, draw.rcItem.left, draw.rcItem.top, kGlyphCell, kGlyphCell, memory.get(), 0, 0, SRCCOPY);
+            const int inset = (cell - kGlyphCell) / 2;
+            const int top = draw.rcItem.top + std::max(0, static_cast<int>(draw.rcItem.bottom - draw.rcItem.top - kGlyphCell) / 2);
+            ::BitBlt(draw.hDC, draw.rcItem.left + inset, top, kGlyphCell, kGlyphCell, memory.get(), 0, 0, SRCCOPY);
         }
     }
     const std::wstring text = std::wstring(L" ") + EntryName(code);
     ::SetBkMode(draw.hDC, TRANSPARENT);
     ::SetTextColor(draw.hDC, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    ::TextOutW(draw.hDC, draw.rcItem.left + (glyphs_ ? kGlyphCell : 0), draw.rcItem.top, text.c_str(),
+    ::TextOutW(draw.hDC, draw.rcItem.left + (glyphs_ ? cell : 0), draw.rcItem.top, text.c_str(),
                static_cast<int>(text.size()));
 }
 

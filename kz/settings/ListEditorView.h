@@ -40,6 +40,8 @@ public:
         : controls_(controls), lastCode_(lastCode), chosenRows_(chosenRows), glyphs_(glyphs) {}
     // Sets up the lists once their page exists.
     void SetUp(HWND page);
+    // Rows as high as the scale of the page's monitor makes them.
+    void FitRowsToScale();
 
     const ListEditor& Editor() const { return editor_; }
     // Fills the editor with the first count stored codes.

@@ -1,9 +1,12 @@
 #include "kz/settings/MinimizeToBoxPage.h"
 
+#include "kz/commands/Dpi.h"
+#include "kz/commands/ScaledPicture.h"
 #include "kz/core/Pngpicture.h"
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 
 namespace kz {
@@ -12,6 +15,8 @@ namespace {
 
 constexpr SIZE kImage11Size{99, 97};
 constexpr int kArrangementButtonSide = 71;
+// The side of their pictures at 100 %.
+constexpr int kArrangementPictureSide = 64;
 
 }  // namespace
 
@@ -26,12 +31,7 @@ void MinimizeToBoxPage::OnInitDialog() {
     for (size_t i = 0; i < boxPictures_.size(); ++i)
         boxPictures_[i].reset(static_cast<HBITMAP>(
             ::LoadImageW(Instance(), kBoxPictureNames[i], IMAGE_BITMAP, 0, 0, LR_LOADTRANSPARENT)));
-    for (size_t i = 0; i < imageList1_.size(); ++i) {
-        const std::wstring name = L"ARRANGE" + std::to_wstring(i);
-        imageList1_[i] = LoadPngPicture(Instance(), name.c_str());
-        ::SendMessageW(Item(IDC_TOOLBUTTON_BASE + 1 + static_cast<int>(i)), BM_SETIMAGE, IMAGE_BITMAP,
-                       reinterpret_cast<LPARAM>(imageList1_[i].get()));
-    }
+    ShowArrangementPictures();
     const HWND upDown = Item(IDC_UDBOXSIZE);
     ::SendMessageW(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Item(IDC_EDBOXSIZE)), 0);
     ::SendMessageW(upDown, UDM_SETRANGE32, kBoxSizeMin, kBoxSizeMax);
@@ -40,24 +40,48 @@ void MinimizeToBoxPage::OnInitDialog() {
     ToolButton1Click();
 }
 
-// The picture and the arrangement buttons have their sizes in pixels.
+void MinimizeToBoxPage::FitToScale() {
+    CommandPage::FitToScale();
+    PlacePixelControls();
+    ShowArrangementPictures();
+    UpdateBoxPicture();
+}
+
+// The pictures of the arrangement buttons at the page's scale, from the ones
+// drawn for 100 % and 200 %.
+void MinimizeToBoxPage::ShowArrangementPictures() {
+    const UINT dpi = WindowDpi(Window());
+    for (size_t i = 0; i < imageList1_.size(); ++i) {
+        const std::wstring name = L"ARRANGE" + std::to_wstring(i);
+        const UniqueBitmap normal = LoadPngPicture(Instance(), name.c_str());
+        const UniqueBitmap large = LoadPngPicture(Instance(), (name + L"_2X").c_str());
+        imageList1_[i] = PictureAtDpi(normal.get(), large.get(), kArrangementPictureSide, dpi);
+        ::SendMessageW(Item(IDC_TOOLBUTTON_BASE + 1 + static_cast<int>(i)), BM_SETIMAGE, IMAGE_BITMAP,
+                       reinterpret_cast<LPARAM>(imageList1_[i].get()));
+    }
+}
+
+// The picture and the arrangement buttons have their sizes in pixels of the
+// design font, and grow with the template's.
 void MinimizeToBoxPage::PlacePixelControls() {
+    const DesignScale scale = DesignScaleOf(Window());
     const HWND image11 = Item(IDC_IMAGE11);
     const RECT imageRect = ChildRect(image11);
-    MoveChild(image11, imageRect.left, imageRect.top, kImage11Size.cx, kImage11Size.cy);
+    MoveChild(image11, imageRect.left, imageRect.top, scale.X(kImage11Size.cx), scale.Y(kImage11Size.cy));
     // The orientation column, and beside it the two sets in one place.
     const HWND arrangementGroup = Item(IDC_ARRANGEMENT_GROUP);
     const RECT arrangement = ChildRect(arrangementGroup);
-    const int side = kArrangementButtonSide;
-    const int top = arrangement.top + 16;
+    const int side = scale.Y(kArrangementButtonSide);
+    const int gap = scale.Y(2), margin = scale.X(8), heading = scale.Y(16);
+    const int top = arrangement.top + heading;
     MoveChild(arrangementGroup, arrangement.left, arrangement.top, arrangement.right - arrangement.left,
-              16 + 2 * side + 2 + 8);
-    MoveChild(Item(IDC_TOOLBUTTON_BASE + 1), arrangement.left + 8, top, side, side);
-    MoveChild(Item(IDC_TOOLBUTTON_BASE + 2), arrangement.left + 8, top + side + 2, side, side);
+              heading + 2 * side + gap + margin);
+    MoveChild(Item(IDC_TOOLBUTTON_BASE + 1), arrangement.left + margin, top, side, side);
+    MoveChild(Item(IDC_TOOLBUTTON_BASE + 2), arrangement.left + margin, top + side + gap, side, side);
     for (int button = kFirstArrangementButton; button <= kLastArrangementButton; ++button) {
         const int column = (button - kFirstArrangementButton) % 4;
-        MoveChild(Item(IDC_TOOLBUTTON_BASE + button), arrangement.left + 8 + side + 16 + column * (side + 2), top,
-                  side, side);
+        MoveChild(Item(IDC_TOOLBUTTON_BASE + button), arrangement.left + margin + side + heading + column * (side + gap),
+                  top, side, side);
     }
 }
 
@@ -135,7 +159,10 @@ void MinimizeToBoxPage::CSpinEdit1Change() {
 void MinimizeToBoxPage::CSpinEdit1Changing() { OnModifyParameter(); }
 
 void MinimizeToBoxPage::UpdateBoxPicture() {
-    const int size = ClampBoxSize(static_cast<int>(::SendMessageW(Item(IDC_UDBOXSIZE), UDM_GETPOS32, 0, 0)));
+    // A box as large as it will stand on this monitor, from the nearest
+    // picture, within the room the page gives the picture.
+    const int boxSize = ClampBoxSize(static_cast<int>(::SendMessageW(Item(IDC_UDBOXSIZE), UDM_GETPOS32, 0, 0)));
+    const int size = std::min(ScaledPixels(boxSize), DesignScaleOf(Window()).Y(kImage11Size.cy));
     const HBITMAP picture = boxPictures_[static_cast<size_t>(BoxPictureIndex(size))].get();
     const WindowDC screen = WindowDC::OfClient(nullptr);
     UniqueBitmap stretched(::CreateCompatibleBitmap(screen.get(), size, size));

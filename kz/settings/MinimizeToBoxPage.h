@@ -26,9 +26,11 @@ private:
     friend DialogBase;
     explicit MinimizeToBoxPage(PageSite& site) : CommandPage(site, kToBox) {}
     void OnInitDialog() override;
+    void FitToScale() override;
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnCommand(int id, int code) override;
     void PlacePixelControls();
+    void ShowArrangementPictures();
     void ToolButton1Click();
     void ToolButton2Click();
     void ToolButton8Click(int button);

@@ -1,5 +1,6 @@
 #include "kz/settings/OptionsPage.h"
 
+#include "kz/commands/Dpi.h"
 #include "kz/settings/Optionseditors.h"
 
 namespace kz {
@@ -34,6 +35,12 @@ void OptionsPage::OnInitDialog() {
     ::SendMessageW(Item(IDC_PAGE_TITLE), WM_SETFONT, reinterpret_cast<WPARAM>(site_.boldFont.get()), FALSE);
 }
 
+void OptionsPage::FitToScale() {
+    ::SendMessageW(Item(IDC_PAGE_TITLE), WM_SETFONT, reinterpret_cast<WPARAM>(site_.boldFont.get()), TRUE);
+}
+
+int OptionsPage::ScaledPixels(int designPixels) const { return ScaleToDpi(designPixels, WindowDpi(Window())); }
+
 INT_PTR OptionsPage::OnCtlColor(HDC dc, HWND control) const {
     ::SetBkColor(dc, kWhite);
     ::SetTextColor(dc, IsWarningLine(::GetDlgCtrlID(control)) ? kWarningColour : ::GetSysColor(COLOR_WINDOWTEXT));
@@ -44,6 +51,13 @@ bool OptionsPage::Checked(int id) const { return ::SendMessageW(Item(id), BM_GET
 
 void OptionsPage::SetChecked(int id, bool checked) {
     ::SendMessageW(Item(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+DesignScale DesignScaleOf(HWND dialog) {
+    RECT units{0, 0, 4, 8};
+    if (!::MapDialogRect(dialog, &units))
+        return {};
+    return {static_cast<int>(units.right), static_cast<int>(units.bottom)};
 }
 
 RECT ChildRect(HWND child) {

@@ -18,6 +18,23 @@
 
 namespace kz {
 
+// The dialog's measures are pixels of the font it was drawn for, MS Sans Serif
+// 8 at 96 DPI, whose dialog base units are 6 x 13; the page templates, in
+// dialog units, fill exactly the room these measures leave them. With any
+// other font or resolution the measures grow as the dialog units do, so that
+// the pages still fit beside the navigation.
+struct DesignScale {
+    static constexpr int kDesignBaseX = 6;
+    static constexpr int kDesignBaseY = 13;
+    int baseX = kDesignBaseX;
+    int baseY = kDesignBaseY;
+    int X(int designPixels) const { return ::MulDiv(designPixels, baseX, kDesignBaseX); }
+    int Y(int designPixels) const { return ::MulDiv(designPixels, baseY, kDesignBaseY); }
+};
+// The scale of a dialog from its own font, which the system makes for the
+// scale of the dialog's monitor.
+DesignScale DesignScaleOf(HWND dialog);
+
 // What the frame lends its pages: the program's resources, the white
 // background and the bold font of the titles, and the flag that says some
 // control was changed since the dialog was last filled.
@@ -40,6 +57,9 @@ public:
     virtual void Store(SettingsRecord& settings) const = 0;
     // After OK: marks the hotkeys of this page that the host could not register.
     virtual void ShowRefusedHotKeys(const SettingsRecord& settings, const std::vector<RefusedHotKey>& refused);
+    // The dialog moved to a monitor of another scale and has its new fonts:
+    // the title takes the bold one, and whatever is sized in pixels follows.
+    virtual void FitToScale();
 
 protected:
     explicit OptionsPage(PageSite& site) : site_(site) {}
@@ -66,6 +86,8 @@ protected:
     bool Checked(int id) const;
     void SetChecked(int id, bool checked);
     HINSTANCE Instance() const { return site_.instance; }
+    // Pixels of the design at 100 %, at the scale of the page's monitor.
+    int ScaledPixels(int designPixels) const;
     HBRUSH Background() const { return site_.background.get(); }
 
 private:

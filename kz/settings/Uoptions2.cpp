@@ -1,5 +1,7 @@
 #include "kz/settings/Uoptions2.h"
 
+#include "kz/commands/Dpi.h"
+#include "kz/commands/ScaledPicture.h"
 #include "kz/core/Pngpicture.h"
 #include "kz/core/Programfolder.h"
 #include "kz/core/Vwindowlist.h"
@@ -86,6 +88,7 @@ bool TfrmOptions::FormCreate() {
     if (!CreatePages())
         return false;
     LayOutFrame();
+    CentreOnWorkArea();
     for (const NavigationLabel& label : kNavigationLabels)
         ::SetWindowSubclass(::GetDlgItem(Window(), IDC_LABEL_BASE + label.number), &LabelProcedure, 0,
                             reinterpret_cast<DWORD_PTR>(this));
@@ -129,15 +132,9 @@ WindowPtr<OptionsPage> TfrmOptions::MakePage(Page page) {
     }
 }
 
-DesignScale DesignScaleOf(HWND dialog) {
-    RECT units{0, 0, 4, 8};
-    if (!::MapDialogRect(dialog, &units))
-        return {};
-    return {static_cast<int>(units.right), static_cast<int>(units.bottom)};
-}
-
 // The panels are given in pixels of the design font: the frame is laid out
-// here, in those pixels scaled to the dialog's own font.
+// here, in those pixels scaled to the dialog's own font, which the system
+// makes for the scale of the dialog's monitor.
 void TfrmOptions::LayOutFrame() {
     scale_ = DesignScaleOf(Window());
     const int clientWidth = scale_.X(kClientWidth);
@@ -145,13 +142,9 @@ void TfrmOptions::LayOutFrame() {
     const DWORD style = static_cast<DWORD>(::GetWindowLongPtrW(Window(), GWL_STYLE));
     const DWORD exStyle = static_cast<DWORD>(::GetWindowLongPtrW(Window(), GWL_EXSTYLE));
     RECT frame{0, 0, clientWidth, clientHeight};
-    ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    RECT work{};
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    ::SetWindowPos(Window(), nullptr, work.left + (work.right - work.left - width) / 2,
-                   work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    AdjustWindowRectForDpi(frame, style, exStyle, WindowDpi(Window()));
+    ::SetWindowPos(Window(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     const int margin = scale_.X(8);
     const int buttonWidth = scale_.X(kButtonWidth);
@@ -175,6 +168,16 @@ void TfrmOptions::LayOutFrame() {
                   clientHeight - bottomPanelHeight - pageTop);
     for (const int id : {IDC_HEAD_PARAMETERS, IDC_HEAD_BUTTONS, IDC_HINT})
         ::SendDlgItemMessageW(Window(), id, WM_SETFONT, reinterpret_cast<WPARAM>(site_.boldFont.get()), FALSE);
+}
+
+void TfrmOptions::CentreOnWorkArea() {
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    RECT frame{};
+    ::GetWindowRect(Window(), &frame);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    ::SetWindowPos(Window(), nullptr, work.left + (work.right - work.left - width) / 2,
+                   work.top + (work.bottom - work.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // ---- Messages ----
@@ -209,6 +212,7 @@ INT_PTR TfrmOptions::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             FormActivate();
         return FALSE;
     case WM_CLOSE: Cancel_ButtonClick(); return TRUE;
+    case WM_DPICHANGED: return OnDpiChanged(*reinterpret_cast<const RECT*>(lParam));
     case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(site_.background.get());
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: return OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
@@ -248,19 +252,30 @@ INT_PTR TfrmOptions::OnCtlColor(HDC dc, HWND control) {
     return reinterpret_cast<INT_PTR>(site_.background.get());
 }
 
+// Moved to a monitor of another scale: the system has made the dialog's
+// font for it; the frame and the pages follow.
+INT_PTR TfrmOptions::OnDpiChanged(const RECT& suggested) {
+    ::SetWindowPos(Window(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    MakeFonts();
+    LayOutFrame();
+    for (const auto& page : pages_)
+        page->FitToScale();
+    Label1Click(selectedLabel_);
+    ::InvalidateRect(Window(), nullptr, TRUE);
+    return TRUE;
+}
+
 INT_PTR TfrmOptions::OnPaint() {
     PAINTSTRUCT paint;
     const HDC dc = ::BeginPaint(Window(), &paint);
+    const UINT dpi = WindowDpi(Window());
     if (!banner_)
         banner_ = LoadPngPicture(site_.instance, L"OPTBANNER");
-    if (banner_) {
-        const UniqueMemoryDC memory(::CreateCompatibleDC(dc));
-        const SelectGuard select(memory.get(), banner_.get());
-        BITMAP bitmap{};
-        ::GetObjectW(banner_.get(), sizeof bitmap, &bitmap);
-        ::StretchBlt(dc, 0, 0, scale_.X(kClientWidth), scale_.Y(kTopPanelHeight), memory.get(), 0, 0,
-                     bitmap.bmWidth, bitmap.bmHeight, SRCCOPY);
-    }
+    if (dpi > kDesignDpi && !largeBanner_)
+        largeBanner_ = LoadPngPicture(site_.instance, L"OPTBANNER2X");
+    DrawPicture(dc, PictureForDpi(banner_.get(), largeBanner_.get(), dpi),
+                RECT{0, 0, scale_.X(kClientWidth), scale_.Y(kTopPanelHeight)});
     RECT byline{0, 0, scale_.X(kClientWidth - 10), scale_.Y(kTopPanelHeight - 3)};
     const SelectGuard font(dc, site_.boldFont.get());
     ::SetBkMode(dc, TRANSPARENT);

@@ -40,22 +40,6 @@ public:
     virtual void ShowMessage(const std::wstring& text) = 0;
 };
 
-// The frame's measures are pixels of the font it was drawn for, MS Sans Serif
-// 8 at 96 DPI, whose dialog base units are 6 x 13; the page templates, in
-// dialog units, fill exactly the room these measures leave them. With any
-// other font or resolution the measures grow as the dialog units do, so that
-// the pages still fit beside the navigation.
-struct DesignScale {
-    static constexpr int kDesignBaseX = 6;
-    static constexpr int kDesignBaseY = 13;
-    int baseX = kDesignBaseX;
-    int baseY = kDesignBaseY;
-    int X(int designPixels) const { return ::MulDiv(designPixels, baseX, kDesignBaseX); }
-    int Y(int designPixels) const { return ::MulDiv(designPixels, baseY, kDesignBaseY); }
-};
-// The scale of a dialog from its own font.
-DesignScale DesignScaleOf(HWND dialog);
-
 // How long the broadcast of new settings waits for one window.
 constexpr UINT kBroadcastTimeoutMs = 500;
 
@@ -97,11 +81,13 @@ private:
     bool CreatePages();
     WindowPtr<OptionsPage> MakePage(Page page);
     void LayOutFrame();
+    void CentreOnWorkArea();
     void MakeFonts();
 
     // Frame events.
     INT_PTR OnCommand(WORD id, WORD code);
     INT_PTR OnCtlColor(HDC dc, HWND control);
+    INT_PTR OnDpiChanged(const RECT& suggested);
     INT_PTR OnPaint();
     INT_PTR OnSetCursor(HWND under);
     void FormActivate();
@@ -141,6 +127,8 @@ private:
     SettingsRecord settings_;
     bool firstActivation_ = true;
     UniqueBitmap banner_;
+    // The banner drawn at 200 %, for every scale above 100 %.
+    UniqueBitmap largeBanner_;
     UniqueFont underlineFont_;
 };
 

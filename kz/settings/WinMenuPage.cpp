@@ -17,6 +17,11 @@ void WinMenuPage::OnInitDialog() {
     menuItems_.SetUp(Window());
 }
 
+void WinMenuPage::FitToScale() {
+    OptionsPage::FitToScale();
+    menuItems_.FitRowsToScale();
+}
+
 void WinMenuPage::Load(const SettingsRecord& settings) { menuItems_.Fill(settings.MenuItems, settings.MenuItemCount); }
 
 void WinMenuPage::Store(SettingsRecord& settings) const {

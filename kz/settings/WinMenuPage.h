@@ -19,6 +19,7 @@ private:
     friend DialogBase;
     explicit WinMenuPage(PageSite& site);
     void OnInitDialog() override;
+    void FitToScale() override;
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnCommand(int id, int code) override;
     void btnAddMenuItemClick();

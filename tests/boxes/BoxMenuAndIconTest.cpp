@@ -2,6 +2,7 @@
 // group's directory.
 #include "kz/commands/Boxicon.h"
 #include "kz/commands/Boxmenu.h"
+#include "kz/commands/Dpi.h"
 #include "trelmo/paint/PainterGeometry.h"
 #include "tests/support/PixelCanvas.h"
 
@@ -92,7 +93,7 @@ public:
         item.itemData = static_cast<ULONG_PTR>(code);
         item.hDC = canvas_.Dc();
         item.rcItem = RECT{0, 0, kWidth, kHeight};
-        DrawArrangementItem(item);
+        DrawArrangementItem(item, kDesignDpi);
         const uint32_t strong = MenuTextColour();
         long sumX = 0, sumY = 0, count = 0;
         // Inside the screen frame only, so the mark around it does not count.

@@ -19,13 +19,13 @@ protected:
         profile.Connect(host.Window(), &commonTray, &boxes, &journal);
     }
 
-    std::vector<HiddenWindowEntry> StoredJournal() { return ReadHiddenJournal().value_or(std::vector<HiddenWindowEntry>{}); }
+    std::vector<JournalEntry> StoredJournal() { return ReadChangeJournal().value_or(std::vector<JournalEntry>{}); }
 
     ScratchRegistry registry;
     RecordingHost host;
     CountingCommonTray commonTray;
     RecordingBoxes boxes;
-    RegistryHiddenJournal journal;
+    RegistryChangeJournal journal;
     TImpProfile profile;
     UniqueWindow target = MakeCommandTarget();
     HWND w = target.get();
@@ -75,12 +75,75 @@ TEST_F(Executor, HidingHidesTheOwnerTooAndShowingShowsTheOwnerFirst) {
     EXPECT_TRUE(StoredJournal().empty());
 }
 
+TEST_F(Executor, AnOwnerHiddenByItsProgramStaysHiddenAndOutOfTheJournal) {
+    // Many toolkits keep a hidden owner so that the window has no taskbar button.
+    UniqueWindow owner = MakeCommandTarget();
+    ::ShowWindow(owner.get(), SW_HIDE);
+    UniqueWindow owned = MakeCommandTarget(WS_OVERLAPPEDWINDOW, 0, owner.get());
+    ShowEvents().clear();
+    profile.SetVisible(owned.get(), false);
+    ASSERT_EQ(StoredJournal().size(), 1u);
+    EXPECT_EQ(StoredJournal()[0].identity, IdentityOf(owned.get()));
+    profile.SetVisible(owned.get(), true);
+    EXPECT_TRUE(::IsWindowVisible(owned.get()));
+    EXPECT_FALSE(::IsWindowVisible(owner.get()));
+    const std::vector<ShowEvent> order = {{owned.get(), false}, {owned.get(), true}};
+    EXPECT_EQ(ShowEvents(), order);
+}
+
+TEST_F(Executor, AWindowReportedGoneIsForgottenAndNeitherItNorItsOwnerTouched) {
+    UniqueWindow owner = MakeCommandTarget();
+    UniqueWindow owned = MakeCommandTarget(WS_OVERLAPPEDWINDOW, 0, owner.get());
+    UniqueWindow boxed = MakeCommandTarget();
+    profile.MinimizeToTray(owned.get());
+    profile.MinimizeToBox(boxed.get());
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    // The report arrives while the window is being destroyed: showing it or
+    // its owner then would put a dying frame on the screen.
+    ShowEvents().clear();
+    profile.ForgetWindow(owned.get());
+    profile.ForgetWindow(boxed.get());
+    EXPECT_TRUE(ShowEvents().empty());
+    EXPECT_FALSE(::IsWindowVisible(owned.get()) || ::IsWindowVisible(owner.get()) || ::IsWindowVisible(boxed.get()));
+    EXPECT_EQ(profile.TrayIconOf(owned.get()), nullptr);
+    EXPECT_FALSE(TrayIconShown(host.Window(), TrayIconIdOf(owned.get())));
+    EXPECT_TRUE(boxes.boxes.empty());
+    EXPECT_EQ(profile.Current().Count(), 0);
+    EXPECT_EQ(profile.Saved().Count(), 0);
+    EXPECT_TRUE(StoredJournal().empty());
+}
+
+TEST_F(Executor, ARecordWhoseHandleNamesAnotherWindowIsDroppedUntouched) {
+    // Windows gives a freed handle value to a later window. Here the record
+    // is made to name another process: the window with its handle is not
+    // the one that was hidden and made topmost.
+    profile.MinimizeToTray(w);
+    profile.SetOnTop(w, true);
+    ASSERT_EQ(StoredJournal().size(), 1u);
+    profile.FindSaved(w)->ProcessId ^= 0x4;
+    profile.RestoreAll();
+    EXPECT_FALSE(::IsWindowVisible(w));
+    EXPECT_TRUE(IsTopmost(w));
+    EXPECT_EQ(profile.Current().IndexOf(w), -1);
+    EXPECT_EQ(profile.FindSaved(w), nullptr);
+    EXPECT_EQ(profile.TrayIconOf(w), nullptr);
+    EXPECT_TRUE(StoredJournal().empty());
+
+    // A window that went without a word is dropped on the next round.
+    UniqueWindow crashed = MakeCommandTarget();
+    const HWND c = crashed.get();
+    profile.MinimizeToTray(c);
+    crashed.reset();
+    profile.DropGoneWindows();
+    EXPECT_EQ(profile.TrayIconOf(c), nullptr);
+    EXPECT_EQ(profile.Current().Count(), 0);
+    EXPECT_TRUE(StoredJournal().empty());
+}
+
 struct RollCase {
     const char* name;
     DWORD style;
     DWORD exStyle;
-    int captionMetric;
-    int frameMetric;
 };
 
 class RollUp : public Executor, public ::testing::WithParamInterface<RollCase> {};
@@ -89,9 +152,13 @@ TEST_P(RollUp, ToTheCaptionHeightAndBackWithTheWidthOfThen) {
     UniqueWindow rolled = MakeCommandTarget(GetParam().style, GetParam().exStyle);
     const HWND r = rolled.get();
     const int height = WindowHeight(r);
+    RECT client{};
+    ::GetClientRect(r, &client);
+    // The caption with the frame above and below it: all but the client area.
+    const int caption = height - client.bottom;
     profile.SetRolled(r, !profile.IsRolled(r));
     EXPECT_TRUE(profile.IsRolled(r));
-    EXPECT_EQ(WindowHeight(r), ::GetSystemMetrics(GetParam().captionMetric) + ::GetSystemMetrics(GetParam().frameMetric));
+    EXPECT_EQ(WindowHeight(r), caption);
     ASSERT_NE(profile.FindSaved(r), nullptr);
     EXPECT_EQ(profile.FindSaved(r)->RolledHeight, height);
 
@@ -107,11 +174,9 @@ TEST_P(RollUp, ToTheCaptionHeightAndBackWithTheWidthOfThen) {
 
 INSTANTIATE_TEST_SUITE_P(
     Executor, RollUp,
-    ::testing::Values(RollCase{"ToolWindow", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, WS_EX_TOOLWINDOW,
-                               SM_CYSMSIZE, SM_CYSIZEFRAME},
-                      RollCase{"DialogFrame", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, SM_CYSIZE,
-                               SM_CYFIXEDFRAME},
-                      RollCase{"SizingFrame", WS_OVERLAPPEDWINDOW, 0, SM_CYSIZE, SM_CYSIZEFRAME}),
+    ::testing::Values(RollCase{"ToolWindow", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, WS_EX_TOOLWINDOW},
+                      RollCase{"DialogFrame", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME},
+                      RollCase{"SizingFrame", WS_OVERLAPPEDWINDOW, 0}),
     [](const ::testing::TestParamInfo<RollCase>& info) { return std::string(info.param.name); });
 
 TEST_F(Executor, SizedWhileMaximisedLeavesThePreRollHeightForTheRestore) {
@@ -228,20 +293,83 @@ TEST_F(Executor, ToggleGoesToTheToggleLevelAndBack) {
     EXPECT_EQ(profile.ToggleLevel(), 1);
 }
 
-TEST_F(Executor, AWindowLayeredBeforehandGetsItsOpacityBack) {
-    // Made layered by its program after the executor first saw it.
+// The layering of a window as GetLayeredWindowAttributes gives it; the
+// alpha is in force only with LWA_ALPHA.
+struct Attributes {
+    bool layered;
+    COLORREF key;
+    BYTE alpha;
+    DWORD flags;
+    bool operator==(const Attributes& other) const {
+        return layered == other.layered && key == other.key && flags == other.flags &&
+               (!(flags & LWA_ALPHA) || alpha == other.alpha);
+    }
+};
+Attributes AttributesOf(HWND window) {
+    Attributes attributes{IsLayered(window), 0, 0, 0};
+    ::GetLayeredWindowAttributes(window, &attributes.key, &attributes.alpha, &attributes.flags);
+    return attributes;
+}
+
+TEST_F(Executor, AWindowLayeredByItsProgramGetsItsExactLayeringBack) {
+    // Made layered by their programs after the executor first saw them: an
+    // alpha of 200 (78 %, which would come back as 198 through a
+    // percentage) and a colour key.
+    UniqueWindow keyed = MakeCommandTarget();
     profile.GetProfile(w);
-    ::SetWindowLongPtrW(w, GWL_EXSTYLE, ::GetWindowLongPtrW(w, GWL_EXSTYLE) | WS_EX_LAYERED);
+    for (HWND window : {w, keyed.get()})
+        ::SetWindowLongPtrW(window, GWL_EXSTYLE, ::GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_LAYERED);
     ASSERT_TRUE(::SetLayeredWindowAttributes(w, 0, 200, LWA_ALPHA));
-    profile.SetTransparency(w, 30);
-    ASSERT_NE(profile.FindSaved(w), nullptr);
-    EXPECT_EQ(profile.FindSaved(w)->Transparency, 78);
-    profile.RestoreWindow(w);
-    EXPECT_EQ(profile.GetTransparency(w), 77);  // 78 % is alpha 198
-    EXPECT_EQ(profile.FindSaved(w), nullptr);
-    // 100 % on it drops the layered style it had of its own.
+    ASSERT_TRUE(::SetLayeredWindowAttributes(keyed.get(), RGB(255, 0, 255), 0, LWA_COLORKEY));
+    for (HWND window : {w, keyed.get()}) {
+        const Attributes before = AttributesOf(window);
+        profile.SetTransparency(window, 30);
+        EXPECT_EQ(LayeredAlpha(window), 76);
+        profile.RestoreWindow(window);
+        EXPECT_EQ(AttributesOf(window), before);
+        EXPECT_EQ(profile.FindSaved(window), nullptr);
+    }
+    EXPECT_EQ(profile.GetTransparency(w), 78);
+    // 100 % on it keeps it layered, opaque, and the undo gives back its own alpha.
     profile.SetTransparency(w, 100);
-    EXPECT_FALSE(IsLayered(w));
+    EXPECT_EQ(LayeredAlpha(w), 255);
+    profile.RestoreWindow(w);
+    EXPECT_EQ(LayeredAlpha(w), 200);
+}
+
+// Wine has no integrity levels; on Windows a program started as
+// administrator runs above a host that is not, and the system refuses the
+// host's changes to its windows.
+class AboveEveryWindow : public WindowIntegrity {
+public:
+    bool AboveHost(HWND) const override { return true; }
+};
+
+TEST_F(Executor, CommandsOnAWindowAboveTheHostAreRefusedAndTheUserIsToldOnce) {
+    const AboveEveryWindow above;
+    profile.SetIntegrity(&above);
+    const int height = WindowHeight(w);
+    profile.MinimizeToTray(w);
+    profile.MinimizeToCommonTray(w);
+    profile.MinimizeToBox(w);
+    profile.SetOnTop(w, true);
+    profile.SetTransparency(w, 40);
+    profile.SetRolled(w, true);
+    profile.SendToBack(w);
+    profile.SetIntegrity(nullptr);
+    EXPECT_TRUE(LooksUnchanged(w, height));
+    EXPECT_EQ(profile.Current().Count(), 0);
+    EXPECT_EQ(profile.Saved().Count(), 0);
+    EXPECT_EQ(profile.TrayIconOf(w), nullptr);
+    EXPECT_FALSE(TrayIconShown(host.Window(), TrayIconIdOf(w)));
+    EXPECT_TRUE(boxes.boxes.empty());
+    EXPECT_EQ(commonTray.shows, 0);
+    EXPECT_TRUE(StoredJournal().empty());
+    ASSERT_TRUE(WaitUntil([&] { return host.Count(WM_ELEVATEDWINDOW) > 0; }));
+    PumpPending();
+    EXPECT_EQ(host.Count(WM_ELEVATEDWINDOW), 1);
+    EXPECT_EQ(host.Count(WM_ELEVATEDWINDOW, w), 1);
+    EXPECT_EQ(host.Count(WM_SENDTOBACK), 0);
 }
 
 TEST_F(Executor, SendToBackIsPostedToTheMainWindowAndSavesNothing) {

@@ -1,5 +1,5 @@
-// Recovery of the windows a host hid before it ended without showing them:
-// only a journalled window that is still the same window is shown again.
+// Recovery of the windows a host changed before it ended without restoring
+// them: only a journalled window that is still the same window is touched.
 #include "kz/commands/Hiddenjournal.h"
 #include "tests/support/ScratchRegistry.h"
 #include "tests/support/TestWindows.h"
@@ -12,10 +12,16 @@ namespace {
 class JournalRecovery : public ::testing::Test {
 protected:
     // A target of this process, hidden, with its journal entry as written now.
-    HiddenWindowEntry HiddenTarget(UniqueWindow& window) {
+    JournalEntry HiddenTarget(UniqueWindow& window) {
         window = MakeCommandTarget();
         ::ShowWindow(window.get(), SW_HIDE);
-        return EntryOfWindow(window.get());
+        return HiddenEntryOf(window.get());
+    }
+    static JournalEntry HiddenEntryOf(HWND w) {
+        JournalEntry entry;
+        entry.identity = IdentityOf(w);
+        entry.changes = kJournalHidden;
+        return entry;
     }
 
     ScratchRegistry registry;
@@ -23,30 +29,30 @@ protected:
 
 TEST_F(JournalRecovery, ShowsOnlyTheWindowsThatAreStillTheJournalledOnes) {
     UniqueWindow same, otherClass, otherProcess, visible;
-    const HiddenWindowEntry sameEntry = HiddenTarget(same);
-    HiddenWindowEntry classEntry = HiddenTarget(otherClass);
-    classEntry.className = L"SomeoneElsesClass";
-    HiddenWindowEntry processEntry = HiddenTarget(otherProcess);
-    processEntry.processId ^= 0x4;
-    const HiddenWindowEntry visibleEntry = EntryOfWindow((visible = MakeCommandTarget()).get());
+    const JournalEntry sameEntry = HiddenTarget(same);
+    JournalEntry classEntry = HiddenTarget(otherClass);
+    classEntry.identity.className = L"SomeoneElsesClass";
+    JournalEntry processEntry = HiddenTarget(otherProcess);
+    processEntry.identity.processId ^= 0x4;
+    const JournalEntry visibleEntry = HiddenEntryOf((visible = MakeCommandTarget()).get());
     UniqueWindow gone = MakeCommandTarget();
-    const HiddenWindowEntry goneEntry = EntryOfWindow(gone.get());
+    const JournalEntry goneEntry = HiddenEntryOf(gone.get());
     gone.reset();
-    ASSERT_TRUE(WriteHiddenJournal({classEntry, processEntry, visibleEntry, goneEntry, sameEntry}));
+    ASSERT_TRUE(WriteChangeJournal({classEntry, processEntry, visibleEntry, goneEntry, sameEntry}));
 
-    EXPECT_EQ(RecoverHiddenWindows(), 1);
+    EXPECT_EQ(RecoverJournalledWindows(), 1);
     EXPECT_TRUE(::IsWindowVisible(same.get()));
     EXPECT_FALSE(::IsWindowVisible(otherClass.get()));
     EXPECT_FALSE(::IsWindowVisible(otherProcess.get()));
     EXPECT_TRUE(::IsWindowVisible(visible.get()));
-    ASSERT_TRUE(ReadHiddenJournal().has_value());
-    EXPECT_TRUE(ReadHiddenJournal()->empty());
+    ASSERT_TRUE(ReadChangeJournal().has_value());
+    EXPECT_TRUE(ReadChangeJournal()->empty());
 }
 
 TEST_F(JournalRecovery, HostileValuesShowNothingAndAreEmptied) {
     UniqueWindow hidden;
-    const HiddenWindowEntry entry = HiddenTarget(hidden);
-    std::vector<uint8_t> valid = EncodeHiddenJournal({entry});
+    const JournalEntry entry = HiddenTarget(hidden);
+    std::vector<uint8_t> valid = EncodeJournal({entry});
     const std::vector<std::vector<uint8_t>> values = {
         std::vector<uint8_t>(valid.begin(), valid.end() - 1),  // cut short
         std::vector<uint8_t>(kMaxHiddenJournalBytes + 100, 0x41),
@@ -60,23 +66,23 @@ TEST_F(JournalRecovery, HostileValuesShowNothingAndAreEmptied) {
                   ERROR_SUCCESS);
         ::RegSetValueExW(key, kHiddenJournalValueW, 0, REG_BINARY, value.data(), static_cast<DWORD>(value.size()));
         ::RegCloseKey(key);
-        EXPECT_EQ(RecoverHiddenWindows(), 0) << value.size();
+        EXPECT_EQ(RecoverJournalledWindows(), 0) << value.size();
         EXPECT_FALSE(::IsWindowVisible(hidden.get()));
         EXPECT_EQ(registry.ReadValue("Hidden").size(), 0u);
     }
 }
 
-TEST_F(JournalRecovery, TheJournalFollowsHidingAndShowing) {
-    RegistryHiddenJournal journal;
+TEST_F(JournalRecovery, TheJournalFollowsPutsAndDrops) {
+    RegistryChangeJournal journal;
     UniqueWindow first = MakeCommandTarget(), second = MakeCommandTarget();
-    journal.Hidden(first.get());
-    journal.Hidden(second.get());
-    journal.Hidden(first.get());
-    const std::vector<HiddenWindowEntry> both = {EntryOfWindow(second.get()), EntryOfWindow(first.get())};
-    EXPECT_EQ(ReadHiddenJournal(), both);
-    journal.Shown(second.get());
-    EXPECT_EQ(ReadHiddenJournal(), std::vector<HiddenWindowEntry>{EntryOfWindow(first.get())});
-    journal.Shown(first.get());
+    journal.Put(HiddenEntryOf(first.get()));
+    journal.Put(HiddenEntryOf(second.get()));
+    journal.Put(HiddenEntryOf(first.get()));
+    const std::vector<JournalEntry> both = {HiddenEntryOf(second.get()), HiddenEntryOf(first.get())};
+    EXPECT_EQ(ReadChangeJournal(), both);
+    journal.Drop(second.get());
+    EXPECT_EQ(ReadChangeJournal(), std::vector<JournalEntry>{HiddenEntryOf(first.get())});
+    journal.Drop(first.get());
     EXPECT_EQ(registry.ReadValue("Hidden").size(), 0u);
     EXPECT_TRUE(journal.Entries().empty());
 }

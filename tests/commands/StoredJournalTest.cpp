@@ -1,4 +1,4 @@
-// The stored form of the journal of hidden windows, and the program-path
+// The stored form of the crash journal, and the program-path
 // matching of file names: pure code over bytes and strings.
 #include "kz/commands/Hiddenjournalformat.h"
 #include "kz/commands/Process.h"
@@ -10,70 +10,120 @@
 namespace kz {
 namespace {
 
-std::optional<std::vector<HiddenWindowEntry>> Decode(const std::vector<uint8_t>& bytes) {
-    return DecodeHiddenJournal(bytes.data(), bytes.size());
+std::optional<std::vector<JournalEntry>> Decode(const std::vector<uint8_t>& bytes) {
+    return DecodeJournal(bytes.data(), bytes.size());
 }
 
-const std::vector<HiddenWindowEntry> kTwoEntries = {{0x00000000001A2B3Cull, 4242, L"Notepad"},
-                                                    {0xFFFFFFFF80000010ull, 7, std::wstring(256, L'\x263A')}};
+JournalEntry Hidden(uint64_t window, uint32_t processId, const std::wstring& className) {
+    JournalEntry entry;
+    entry.identity = {window, processId, className};
+    entry.changes = kJournalHidden;
+    return entry;
+}
+
+JournalEntry EveryChange() {
+    JournalEntry entry = Hidden(0xFFFFFFFF80000010ull, 7, std::wstring(256, L'\x263A'));
+    entry.changes = kAllJournalChanges;
+    entry.heightBeforeRoll = 480;
+    entry.wasTopmost = true;
+    entry.layering = {true, 0x00FF00FF, 200, 3};
+    return entry;
+}
+
+const std::vector<JournalEntry> kTwoEntries = {Hidden(0x00000000001A2B3Cull, 4242, L"Notepad"), EveryChange()};
 
 TEST(StoredJournal, OneEntryByteForByte) {
-    const std::vector<uint8_t> expected = {'K', 'Z', 'H', '1',                      //
+    const std::vector<uint8_t> expected = {'K', 'Z', 'H', '2',                      //
                                            0x3C, 0x2B, 0x1A, 0, 0, 0, 0, 0,         // window
                                            0x92, 0x10, 0, 0,                        // process 4242
                                            2, 0,                                    // two units
-                                           'A', 0, 0xE9, 0x00};                     // "Aé"
-    const std::vector<HiddenWindowEntry> entries = {{0x1A2B3C, 4242, L"A\u00E9"}};
-    EXPECT_EQ(EncodeHiddenJournal(entries), expected);
-    EXPECT_EQ(Decode(expected), entries);
+                                           'A', 0, 0xE9, 0x00,                      // "Aé"
+                                           0x0E, 0,                                 // rolled, topmost, layering
+                                           0x2C, 0x01, 0, 0,                        // 300 high before the roll
+                                           0,                                       // not topmost before
+                                           1,                                       // layered before
+                                           0x00, 0xFF, 0x00, 0x00,                  // colour key RGB(0, 255, 0)
+                                           200,                                     // alpha
+                                           0x03, 0, 0, 0};                          // colour key and alpha
+    JournalEntry entry;
+    entry.identity = {0x1A2B3C, 4242, L"A\u00E9"};
+    entry.changes = kJournalRolled | kJournalTopmost | kJournalLayering;
+    entry.heightBeforeRoll = 300;
+    entry.layering = {true, 0x0000FF00, 200, 3};
+    EXPECT_EQ(EncodeJournal({entry}), expected);
+    EXPECT_EQ(Decode(expected), std::vector<JournalEntry>{entry});
+}
+
+TEST(StoredJournal, TheFirstFormatIsStillReadAsHiddenWindows) {
+    const std::vector<uint8_t> first = {'K', 'Z', 'H', '1',                      //
+                                        0x3C, 0x2B, 0x1A, 0, 0, 0, 0, 0,         // window
+                                        0x92, 0x10, 0, 0,                        // process 4242
+                                        2, 0,                                    // two units
+                                        'A', 0, 0xE9, 0x00};                     // "Aé"
+    EXPECT_EQ(Decode(first), std::vector<JournalEntry>{Hidden(0x1A2B3C, 4242, L"A\u00E9")});
+    EXPECT_FALSE(Decode(std::vector<uint8_t>(first.begin(), first.end() - 1)).has_value());
 }
 
 TEST(StoredJournal, EmptyJournalIsAnEmptyValue) {
-    EXPECT_TRUE(EncodeHiddenJournal({}).empty());
+    EXPECT_TRUE(EncodeJournal({}).empty());
     ASSERT_TRUE(Decode({}).has_value());
     EXPECT_TRUE(Decode({})->empty());
-    // Entries that could not be read back are not written.
-    EXPECT_TRUE(EncodeHiddenJournal({{1, 2, L""}, {3, 4, std::wstring(257, L'x')}}).empty());
+    // Entries that could not be read back, or that undo nothing, are not written.
+    JournalEntry nothing = Hidden(5, 6, L"x");
+    nothing.changes = 0;
+    EXPECT_TRUE(EncodeJournal({Hidden(1, 2, L""), Hidden(3, 4, std::wstring(257, L'x')), nothing}).empty());
 }
 
-TEST(StoredJournal, RoundTripOfSeveralEntries) {
-    EXPECT_EQ(Decode(EncodeHiddenJournal(kTwoEntries)), kTwoEntries);
+TEST(StoredJournal, RoundTripOfSeveralEntriesWithTheFieldsOfOtherChangesAsZeros) {
+    EXPECT_EQ(Decode(EncodeJournal(kTwoEntries)), kTwoEntries);
+    JournalEntry onlyHidden = EveryChange();
+    onlyHidden.changes = kJournalHidden;
+    EXPECT_EQ(Decode(EncodeJournal({onlyHidden})),
+              std::vector<JournalEntry>{Hidden(onlyHidden.identity.window, 7, onlyHidden.identity.className)});
 }
 
 TEST(StoredJournal, EveryCutInsideAnEntryIsRefused) {
-    const std::vector<uint8_t> whole = EncodeHiddenJournal(kTwoEntries);
-    const std::size_t firstEnd = EncodeHiddenJournal({kTwoEntries[0]}).size();
+    const std::vector<uint8_t> whole = EncodeJournal(kTwoEntries);
+    const std::size_t firstEnd = EncodeJournal({kTwoEntries[0]}).size();
     for (std::size_t size = 1; size < whole.size(); ++size) {
-        const auto entries = DecodeHiddenJournal(whole.data(), size);
+        const auto entries = DecodeJournal(whole.data(), size);
         if (size == firstEnd)
-            EXPECT_EQ(entries, std::vector<HiddenWindowEntry>{kTwoEntries[0]});
+            EXPECT_EQ(entries, std::vector<JournalEntry>{kTwoEntries[0]});
         else
             EXPECT_FALSE(entries.has_value()) << size;
     }
 }
 
 TEST(StoredJournal, MalformedValuesAreRefusedAsAWhole) {
-    std::vector<uint8_t> bytes = EncodeHiddenJournal(kTwoEntries);
+    std::vector<uint8_t> bytes = EncodeJournal(kTwoEntries);
     auto withByte = [&bytes](std::size_t at, uint8_t value) {
         std::vector<uint8_t> changed = bytes;
         changed[at] = value;
         return changed;
     };
-    EXPECT_FALSE(Decode(withByte(3, '2')).has_value());      // another format
-    EXPECT_FALSE(Decode(withByte(16, 0)).has_value());       // a class name of no units
-    EXPECT_FALSE(Decode(withByte(17, 1)).has_value());       // 257 units and more
+    const std::size_t undo = 4 + 14 + 2 * 7;  // the first entry's changes
+    EXPECT_FALSE(Decode(withByte(3, '3')).has_value());         // another format
+    EXPECT_FALSE(Decode(withByte(16, 0)).has_value());          // a class name of no units
+    EXPECT_FALSE(Decode(withByte(17, 1)).has_value());          // 257 units and more
+    EXPECT_FALSE(Decode(withByte(undo, 0)).has_value());        // no change
+    EXPECT_FALSE(Decode(withByte(undo, 0x10)).has_value());     // a change unknown
+    EXPECT_FALSE(Decode(withByte(undo + 2, 1)).has_value());    // a height without a roll
+    EXPECT_FALSE(Decode(withByte(undo + 6, 1)).has_value());    // topmost without its change
+    EXPECT_FALSE(Decode(withByte(undo + 7, 1)).has_value());    // layering without its change
+    EXPECT_FALSE(Decode(withByte(bytes.size() - 10, 2)).has_value());  // layered neither 0 nor 1
+    EXPECT_FALSE(Decode(withByte(bytes.size() - 4, 4)).has_value());   // layering flags unknown
     std::vector<uint8_t> longer = bytes;
     longer.push_back(0);
     EXPECT_FALSE(Decode(longer).has_value());                // a byte left over
     std::vector<uint8_t> huge = bytes;
     huge.resize(kMaxHiddenJournalBytes + 1);
     EXPECT_FALSE(Decode(huge).has_value());
-    EXPECT_FALSE(DecodeHiddenJournal(nullptr, 12).has_value());
+    EXPECT_FALSE(DecodeJournal(nullptr, 12).has_value());
 }
 
 TEST(StoredJournal, RandomValuesNeverCrashAndWhatIsReadIsWhatWasWritten) {
     std::mt19937 random(20260107);
-    const std::vector<uint8_t> valid = EncodeHiddenJournal(kTwoEntries);
+    const std::vector<uint8_t> valid = EncodeJournal(kTwoEntries);
     int accepted = 0;
     for (int round = 0; round < 20000; ++round) {
         std::vector<uint8_t> bytes;
@@ -93,8 +143,10 @@ TEST(StoredJournal, RandomValuesNeverCrashAndWhatIsReadIsWhatWasWritten) {
         const auto entries = Decode(bytes);
         if (!entries)
             continue;
-        // Anything accepted is in the one canonical form of its entries.
-        EXPECT_EQ(EncodeHiddenJournal(*entries), bytes) << round;
+        // Anything accepted in this format is in the one canonical form of its entries.
+        if (bytes.size() > 3 && bytes[3] == '2') {
+            EXPECT_EQ(EncodeJournal(*entries), bytes) << round;
+        }
         accepted += !entries->empty();
     }
     EXPECT_GT(accepted, 0);

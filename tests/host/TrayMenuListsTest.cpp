@@ -19,11 +19,11 @@ std::unique_ptr<TWndParams> Record(uintptr_t window, const wchar_t* caption, boo
     return record;
 }
 
-std::vector<int> TagsOf(const std::vector<WindowMenuItem>& items) {
-    std::vector<int> tags;
+std::vector<uint64_t> WindowsOf(const std::vector<WindowMenuItem>& items) {
+    std::vector<uint64_t> windows;
     for (const WindowMenuItem& item : items)
-        tags.push_back(item.Tag);
-    return tags;
+        windows.push_back(item.Window.window);
+    return windows;
 }
 
 class TrayMenuListsTest : public ::testing::Test {
@@ -41,11 +41,11 @@ protected:
     TWndParamsAr saved;
 };
 
-TEST_F(TrayMenuListsTest, TagsAreTheRecordIndexPlusTen) {
+TEST_F(TrayMenuListsTest, ItemsNameTheirWindowsInTheOrderOfTheirLists) {
     const MainTrayMenuLists lists = BuildMainTrayMenuLists(current, saved, true);
-    EXPECT_EQ((std::vector<int>{11, 13}), TagsOf(lists.trayed));
-    EXPECT_EQ((std::vector<int>{12, 14}), TagsOf(lists.common));
-    EXPECT_EQ((std::vector<int>{10, 11}), TagsOf(lists.changed));  // indexes into Saved, in its order
+    EXPECT_EQ((std::vector<uint64_t>{0x20, 0x40}), WindowsOf(lists.trayed));
+    EXPECT_EQ((std::vector<uint64_t>{0x30, 0x50}), WindowsOf(lists.common));
+    EXPECT_EQ((std::vector<uint64_t>{0x40, 0x10}), WindowsOf(lists.changed));  // in the order of Saved
     EXPECT_EQ(L"Trayed one", lists.trayed[0].Caption);
     EXPECT_EQ(L"Trayed two", lists.changed[0].Caption);
 }
@@ -71,8 +71,8 @@ TEST_F(TrayMenuListsTest, CommonTrayWindowsGoToTheirOwnMenuWhenItIsSeparate) {
     const MainTrayMenuLists lists = BuildMainTrayMenuLists(current, saved, false);
     EXPECT_TRUE(lists.common.empty());
     EXPECT_FALSE(lists.trayMenuSeparatorVisible);
-    EXPECT_EQ((std::vector<int>{11, 13}), TagsOf(lists.trayed));  // unaffected
-    EXPECT_EQ((std::vector<int>{12, 14}), TagsOf(BuildCommonTrayItems(current)));
+    EXPECT_EQ((std::vector<uint64_t>{0x20, 0x40}), WindowsOf(lists.trayed));  // unaffected
+    EXPECT_EQ((std::vector<uint64_t>{0x30, 0x50}), WindowsOf(BuildCommonTrayItems(current)));
 }
 
 TEST(CommonIconAnimationTest, RestsThenRunsThroughTheFramesAndBack) {

@@ -416,34 +416,47 @@ TEST_F(HostEndToEnd, ExitRestoresAHundredWindowsChangedInMixedWaysAndLeavesNoBut
     SaveScreenshot("host_e2e_hundred_restored");
 }
 
-// 4. A host that dies leaves its hidden windows hidden; the next start shows them.
-TEST_F(HostEndToEnd, HiddenWindowsOfAKilledHostComeBackAtTheNextStart) {
-    TargetProgram target({L"Hidden by a host that dies", 1, {40, 40}, {560, 240}, {0, 0}});
+// 4. A host that dies leaves its windows changed; the next start undoes every change.
+TEST_F(HostEndToEnd, WindowsChangedByAKilledHostComeBackAtTheNextStart) {
+    TargetProgram target({L"Changed by a host that dies", 2, {40, 40}, {560, 240}, {0, 300}});
     ASSERT_TRUE(target.WaitForWindows());
     const HWND window = target.Windows().front();
+    const HWND rolled = target.Windows().back();
+    const int height = WindowHeight(rolled);
     {
         RunningHost crashing;
         ASSERT_TRUE(crashing.WaitUntilReady());
-        ASSERT_TRUE(WaitUntilAttached({window}, true));
+        ASSERT_TRUE(WaitUntilAttached({window, rolled}, true));
         EXPECT_TRUE(crashing.Command(HM_TO_TRAY, window));
-        ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(window); }));
+        EXPECT_TRUE(crashing.Command(HM_ROLL, rolled));
+        EXPECT_TRUE(crashing.Command(HM_ON_TOP, rolled));
+        EXPECT_TRUE(crashing.Command(HM_TRANSPARENCY, rolled, 30));
+        ASSERT_TRUE(WaitUntil([&] {
+            return !::IsWindowVisible(window) && WindowHeight(rolled) < height && IsTopmost(rolled) &&
+                   LayeredAlpha(rolled) == 76;
+        }));
         crashing.Kill();
         ASSERT_FALSE(crashing.Running());
     }
     // A round trip through the target: whatever the host's death set off there has run.
     EXPECT_NE(AskTarget(window, kAskNcPaints), -1);
     EXPECT_FALSE(::IsWindowVisible(window)) << "the window came back without a host";
+    EXPECT_LT(WindowHeight(rolled), height) << "the window unrolled without a host";
     SaveScreenshot("host_e2e_killed_host");
 
     RunningHost next;
     ASSERT_TRUE(next.WaitUntilReady());
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(window) != FALSE; }, std::chrono::seconds(10)))
         << "the next start did not show the window hidden before the crash";
+    EXPECT_TRUE(WaitUntil([&] { return LooksUnchanged(rolled, height); }, std::chrono::seconds(10)))
+        << "after the next start: height " << WindowHeight(rolled) << " of " << height << ", topmost "
+        << IsTopmost(rolled) << ", layered " << IsLayered(rolled);
     SaveScreenshot("host_e2e_recovered");
     DWORD code = 1234;
     EXPECT_TRUE(next.Exit(&code));
     EXPECT_EQ(code, 0u);
     EXPECT_TRUE(::IsWindowVisible(window));
+    EXPECT_TRUE(LooksUnchanged(rolled, height));
 }
 
 // 5. Any program can send the host its command codes: nothing breaks, nothing leaks.

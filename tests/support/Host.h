@@ -60,7 +60,7 @@ public:
 
 private:
     ScratchRegistry registry_;
-    RegistryHiddenJournal journal_;
+    RegistryChangeJournal journal_;
     TImpProfile executor_;
     WindowPtr<TTQuorvane_Invisible_Buttons> main_;
     std::unique_ptr<TdmTrayMenu> trayMenu_;

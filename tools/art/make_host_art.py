@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Draws the host program's pictures into kz/resources/art.
 
-- trayicon.ico: the host's tray icon (16 x 16 and 32 x 32), a window whose
-  caption carries two extra buttons.
+- trayicon.ico: the host's tray icon, a window whose caption carries two
+  extra buttons.
 - ti101.ico .. ti106.ico: the animation frames of the common tray icon, a
   menu whose highlight runs down its items; frame 0 (ti101) is the resting
   picture without a highlight.
@@ -10,7 +10,13 @@
   about, options, restore changed windows, exit, show trayed windows).
 - splash.png: the 497 x 297 splash and About picture, light at the top right
   and the bottom right where the host writes its version and web address;
-  stored compressed, the host decodes it at run time.
+  splash2x.png the same drawn at twice the size, for scales above 100 %.
+  Stored compressed: the host decodes them at run time.
+
+Every icon carries an image for each scale from 100 % to 200 % and for the
+large icon (16, 20, 24, 32 and 48 pixels), each drawn at its size: the
+pictures are designed on a grid of 16 x 16 cells whose edges fall on whole
+pixels of the image, so no image is another one stretched.
 
 Icons are 32-bit with an alpha channel plus the 1-bit mask older readers use.
 Only the standard library is used and nothing depends on time, so every run
@@ -47,31 +53,41 @@ class Canvas(canvas.Canvas):
                 if math.hypot(x + 0.5 - cx, y + 0.5 - cy) <= radius:
                     self.put(x, y, colour)
 
-    def drawing(self, rows, x0=0, y0=0, scale=1):
-        """Paints a picture of palette letters; '.' leaves the pixel."""
+    def drawing(self, rows, x0=0, y0=0):
+        """Paints a picture of palette letters on the grid; '.' leaves the cell."""
         for y, row in enumerate(rows):
             for x, letter in enumerate(row):
-                colour = PALETTE[letter]
-                for dy in range(scale):
-                    for dx in range(scale):
-                        self.put(x0 + x * scale + dx, y0 + y * scale + dy, colour)
+                self.cells(x, y, x + 1, y + 1, PALETTE[letter], x0, y0)
 
-    def scaled(self, factor):
-        big = Canvas(self.width * factor, self.height * factor)
-        for y in range(big.height):
-            for x in range(big.width):
-                big.pixels[y][x] = self.pixels[y // factor][x // factor]
-        return big
+    def at(self, cell):
+        """The pixel where a grid line falls: 16 cells span the canvas."""
+        return round(cell * self.width / GRID)
+
+    def cells(self, left, top, right, bottom, colour, x0=0, y0=0):
+        """Fills the cells [left, right) x [top, bottom) of the grid."""
+        self.rect(x0 + self.at(left), y0 + self.at(top), x0 + self.at(right), y0 + self.at(bottom), colour)
+
+    def cell_frame(self, left, top, right, bottom, colour):
+        """A frame one cell wide, as a 16-pixel image draws it."""
+        self.cells(left, top, right, top + 1, colour)
+        self.cells(left, bottom - 1, right, bottom, colour)
+        self.cells(left, top, left + 1, bottom, colour)
+        self.cells(right - 1, top, right, bottom, colour)
 
 
 # ---------------------------------------------------------------- icons
 
-def icon_sizes(small):
-    return [small, small.scaled(2)]
+GRID = 16
+ICON_SIZES = (16, 20, 24, 32, 48)
 
 
-def tray_icon():
-    c = Canvas(16, 16)
+def icon_images(picture):
+    """The images of one icon: picture(size) drawn at every size."""
+    return [picture(size) for size in ICON_SIZES]
+
+
+def tray_icon(size):
+    c = Canvas(size, size)
     c.drawing([
         "................",
         ".kkkkkkkkkkkkkk.",
@@ -93,27 +109,28 @@ def tray_icon():
     return c
 
 
-def animation_frame(frame):
+def animation_frame(frame, size):
     """A menu of five items; frames 1 to 5 highlight items 1 to 5."""
-    c = Canvas(16, 16)
-    c.rect(1, 0, 15, 16, PALETTE["w"])
-    c.frame(1, 0, 15, 16, PALETTE["k"])
+    c = Canvas(size, size)
+    c.cells(1, 0, 15, 16, PALETTE["w"])
+    c.cell_frame(1, 0, 15, 16, PALETTE["k"])
     for item in range(5):
         top = 2 + item * 3
         if frame == item + 1:
-            c.rect(2, top - 1, 14, top + 2, PALETTE["b"])
+            c.cells(2, top - 1, 14, top + 2, PALETTE["b"])
             text = PALETTE["w"]
         else:
             text = PALETTE["g"]
-        c.rect(3, top, 5, top + 1, PALETTE["y"])
-        c.rect(6, top, 13 - item % 2 * 2, top + 1, text)
+        c.cells(3, top, 5, top + 1, PALETTE["y"])
+        c.cells(6, top, 13 - item % 2 * 2, top + 1, text)
     return c
 
 
-def round_badge(colour, glyph):
-    c = Canvas(16, 16)
-    c.disc(8, 8, 7.5, PALETTE["k"])
-    c.disc(8, 8, 6.5, PALETTE[colour])
+def round_badge(colour, glyph, size):
+    c = Canvas(size, size)
+    unit = size / GRID
+    c.disc(8 * unit, 8 * unit, 7.5 * unit, PALETTE["k"])
+    c.disc(8 * unit, 8 * unit, 7.5 * unit - max(1, round(unit)), PALETTE[colour])
     c.drawing(glyph)
     return c
 
@@ -163,8 +180,8 @@ EXIT_GLYPH = [
 ]
 
 
-def options_picture():
-    c = Canvas(16, 16)
+def options_picture(size):
+    c = Canvas(size, size)
     c.drawing([
         "................",
         ".kkkkkkkkkkkkkk.",
@@ -186,8 +203,8 @@ def options_picture():
     return c
 
 
-def restore_picture():
-    c = Canvas(16, 16)
+def restore_picture(size):
+    c = Canvas(size, size)
     c.drawing([
         "................",
         "....kkkkkkkkkkk.",
@@ -209,8 +226,8 @@ def restore_picture():
     return c
 
 
-def trayed_picture():
-    c = Canvas(16, 16)
+def trayed_picture(size):
+    c = Canvas(size, size)
     c.drawing([
         "................",
         "..kkkkkkkkkkkk..",
@@ -269,6 +286,24 @@ def text(canvas, x, y, string, scale, colour):
         x += (width + 1) * scale
 
 
+class Scaled:
+    """Draws on a canvas in the coordinates of the 100 % design."""
+
+    def __init__(self, canvas, k):
+        self.canvas, self.k = canvas, k
+
+    def rect(self, left, top, right, bottom, colour):
+        k = self.k
+        self.canvas.rect(left * k, top * k, right * k, bottom * k, colour)
+
+    def frame(self, left, top, right, bottom, colour):
+        """A frame one design pixel wide."""
+        self.rect(left, top, right, top + 1, colour)
+        self.rect(left, bottom - 1, right, bottom, colour)
+        self.rect(left, top, left + 1, bottom, colour)
+        self.rect(right - 1, top, right, bottom, colour)
+
+
 def mock_window(c, left, top, right, bottom):
     """A window whose caption carries the extra buttons left of its own."""
     c.rect(left, top, right, bottom, PALETTE["w"])
@@ -289,47 +324,50 @@ def mock_window(c, left, top, right, bottom):
         c.rect(left + 14, y, right - 40 - line % 2 * 50, y + 6, PALETTE["g"])
 
 
-def splash():
+def splash(k=1):
+    """The picture at k times the design's 497 x 297 pixels."""
     width, height = 497, 297
-    c = Canvas(width, height)
+    canvas = Canvas(width * k, height * k)
+    c = Scaled(canvas, k)
     top_colour = (0xF6, 0xF8, 0xFC)
     bottom_colour = (0xC6, 0xD4, 0xEC)
     steps = 48
-    for y in range(height):
-        t = min(steps - 1, y * steps // height) / (steps - 1)
+    for y in range(height * k):
+        t = min(steps - 1, y * steps // (height * k)) / (steps - 1)
         colour = tuple(round(a + (b - a) * t) for a, b in zip(top_colour, bottom_colour)) + (255,)
-        c.rect(0, y, width, y + 1, colour)
+        canvas.rect(0, y, width * k, y + 1, colour)
     c.rect(0, 0, width, 6, PALETTE["B"])
     c.frame(0, 0, width, height, PALETTE["B"])
-    text(c, 28, 40, "BARQUILL", 7, PALETTE["B"])
-    text(c, 30, 106, "CAPTION BUTTONS FOR EVERY WINDOW", 2, PALETTE["k"])
+    text(canvas, 28 * k, 40 * k, "BARQUILL", 7 * k, PALETTE["B"])
+    text(canvas, 30 * k, 106 * k, "CAPTION BUTTONS FOR EVERY WINDOW", 2 * k, PALETTE["k"])
     mock_window(c, 40, 150, 330, 262)
-    badge = tray_icon().scaled(5)
+    badge = tray_icon(80 * k)
     for y, row in enumerate(badge.pixels):
         for x, p in enumerate(row):
             if p[3]:
-                c.put(372 + x, 150 + y, p)
-    return c
+                canvas.put(372 * k + x, 150 * k + y, p)
+    return canvas
 
 
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "..", "kz", "resources", "art")
     os.makedirs(out, exist_ok=True)
-    files = {"trayicon.ico": ico_bytes(icon_sizes(tray_icon()))}
+    files = {"trayicon.ico": ico_bytes(icon_images(tray_icon))}
     for frame in range(6):
-        files["ti%d.ico" % (101 + frame)] = ico_bytes(icon_sizes(animation_frame(frame)))
+        files["ti%d.ico" % (101 + frame)] = ico_bytes(icon_images(lambda size: animation_frame(frame, size)))
     menu_pictures = [
-        round_badge("b", HELP_GLYPH),
-        round_badge("b", ABOUT_GLYPH),
-        options_picture(),
-        restore_picture(),
-        round_badge("r", EXIT_GLYPH),
-        trayed_picture(),
+        lambda size: round_badge("b", HELP_GLYPH, size),
+        lambda size: round_badge("b", ABOUT_GLYPH, size),
+        options_picture,
+        restore_picture,
+        lambda size: round_badge("r", EXIT_GLYPH, size),
+        trayed_picture,
     ]
     for i, picture in enumerate(menu_pictures):
-        files["iltray%d.ico" % i] = ico_bytes([picture])
+        files["iltray%d.ico" % i] = ico_bytes(icon_images(picture))
     files["splash.png"] = png_bytes(splash())
+    files["splash2x.png"] = png_bytes(splash(2))
     for name, data in sorted(files.items()):
         with open(os.path.join(out, name), "wb") as f:
             f.write(data)

@@ -2,14 +2,16 @@
 """Draws the options dialog's pictures into kz/resources/options.
 
 - banner.png: the 671 x 41 banner over the top of the dialog (the dialog
-  writes "by Quorvane Software" over its lower right).
+  writes "by Quorvane Software" over its lower right); banner2x.png the same
+  drawn at twice the size, for scales above 100 %.
 - box16.bmp .. box96.bmp: a box window of that side, for the box-size preview.
 - arrange0.png .. arrange9.png (64 x 64): the dialog's ImageList1 - 0 and 1
   the horizontal and vertical orientation, 2 to 9 the eight arrangements
   (boxes along the top edge from the left, from the right, along the bottom
   edge from the left, from the right, down the left edge from the top, down
   the right edge from the top, up the left edge from the bottom, up the right
-  edge from the bottom).
+  edge from the bottom); arrange0_2x.png .. arrange9_2x.png the same drawn at
+  128 x 128, for scales above 100 %.
 - colordialog.bmp (16 x 16): the palette's button for the system colour dialog.
 
 The bitmaps are 24-bit; the big pictures are PNG, which the host decodes at
@@ -31,7 +33,18 @@ GREY = (0xA8, 0xB0, 0xBC)
 
 
 class Canvas(canvas.Canvas):
+    """A canvas drawn in the coordinates of the 100 % design, k pixels to
+    each of its units."""
+
     blank = WHITE
+
+    def __init__(self, width, height, fill=None, k=1):
+        super().__init__(width * k, height * k, fill)
+        self.k = k
+
+    def rect(self, left, top, right, bottom, colour):
+        k = self.k
+        super().rect(left * k, top * k, right * k, bottom * k, colour)
 
     def save(self, path):
         data = canvas.png_bytes(self) if path.endswith(".png") else canvas.bmp_bytes(self, indexed=False)
@@ -39,20 +52,32 @@ class Canvas(canvas.Canvas):
             f.write(data)
 
 
-def banner():
-    c = Canvas(671, 41)
-    for y in range(41):
-        for x in range(671):
-            t = x / 670
+def banner(k=1):
+    """The banner at k times its 671 x 41 pixels; lines one design pixel wide."""
+    width, height = 671 * k, 41 * k
+    c = Canvas(width, height)
+    for y in range(height):
+        for x in range(width):
+            t = x / (width - 1)
             c.put(x, y, (int(0x14 + 0xC0 * t), int(0x3C + 0xB0 * t), int(0x96 + 0x60 * t)))
+
+    def rect(left, top, right, bottom, colour):
+        c.rect(left * k, top * k, right * k, bottom * k, colour)
+
+    def frame(left, top, right, bottom, colour):
+        rect(left, top, right, top + 1, colour)
+        rect(left, bottom - 1, right, bottom, colour)
+        rect(left, top, left + 1, bottom, colour)
+        rect(right - 1, top, right, bottom, colour)
+
     # A caption with three extra buttons at the left, as the product adds them.
-    c.rect(10, 8, 190, 30, (0xF0, 0xF4, 0xFA))
-    c.frame(10, 8, 190, 30, FRAME)
+    rect(10, 8, 190, 30, (0xF0, 0xF4, 0xFA))
+    frame(10, 8, 190, 30, FRAME)
     for i in range(3):
         left = 108 + i * 20
-        c.rect(left, 11, left + 17, 27, BOX_LIGHT)
-        c.frame(left, 11, left + 17, 27, FRAME)
-    c.rect(14, 16, 90, 20, GREY)
+        rect(left, 11, left + 17, 27, BOX_LIGHT)
+        frame(left, 11, left + 17, 27, FRAME)
+    rect(14, 16, 90, 20, GREY)
     return c
 
 
@@ -84,8 +109,8 @@ def arrow(c, x0, y0, x1, y1):
             c.rect(x0 - i - 1, y1 - step * i, x0 + i + 1, y1 - step * i + 1, ARROW)
 
 
-def screen():
-    c = Canvas(64, 64)
+def screen(k):
+    c = Canvas(64, 64, k=k)
     c.rect(4, 4, 60, 60, SCREEN)
     c.frame(4, 4, 60, 60, FRAME)
     return c
@@ -96,10 +121,10 @@ def small_box(c, x, y):
     c.frame(x, y, x + 10, y + 10, FRAME)
 
 
-def arrangement(edge, start):
+def arrangement(edge, start, k=1):
     """Boxes along an edge ("top", "bottom", "left", "right") from a corner
     ("low" = left or top, "high" = right or bottom), with the direction."""
-    c = screen()
+    c = screen(k)
     positions = [7, 19, 31]
     if start == "high":
         positions = [47, 35, 23]
@@ -125,8 +150,8 @@ def arrangement(edge, start):
     return c
 
 
-def orientation(vertical):
-    c = screen()
+def orientation(vertical, k=1):
+    c = screen(k)
     for i in range(3):
         if vertical:
             small_box(c, 27, 9 + i * 16)
@@ -151,17 +176,19 @@ def main():
         os.path.dirname(os.path.abspath(__file__)), "..", "..", "kz", "resources", "options")
     os.makedirs(out, exist_ok=True)
     banner().save(os.path.join(out, "banner.png"))
+    banner(2).save(os.path.join(out, "banner2x.png"))
     for side in (16, 32, 48, 64, 96):
         box(side).save(os.path.join(out, "box%d.bmp" % side))
-    pictures = [
-        orientation(False), orientation(True),
-        arrangement("top", "low"), arrangement("top", "high"),
-        arrangement("bottom", "low"), arrangement("bottom", "high"),
-        arrangement("left", "low"), arrangement("right", "low"),
-        arrangement("left", "high"), arrangement("right", "high"),
-    ]
-    for i, picture in enumerate(pictures):
-        picture.save(os.path.join(out, "arrange%d.png" % i))
+    for k, suffix in ((1, ""), (2, "_2x")):
+        pictures = [
+            orientation(False, k), orientation(True, k),
+            arrangement("top", "low", k), arrangement("top", "high", k),
+            arrangement("bottom", "low", k), arrangement("bottom", "high", k),
+            arrangement("left", "low", k), arrangement("right", "low", k),
+            arrangement("left", "high", k), arrangement("right", "high", k),
+        ]
+        for i, picture in enumerate(pictures):
+            picture.save(os.path.join(out, "arrange%d%s.png" % (i, suffix)))
     colour_dialog_picture().save(os.path.join(out, "colordialog.bmp"))
 
 

@@ -1,7 +1,7 @@
 // Prints what the host's window command executor costs per command on a real
 // window of this process (median over many runs, each command with its undo),
 // and what restoring a hundred changed windows at once costs. The registry is
-// redirected to a scratch key, so the journal of hidden windows is written as
+// redirected to a scratch key, so the crash journal is written as
 // in the host but leaves the user's values alone.
 #include "kz/commands/Hiddenjournal.h"
 #include "kz/commands/Impprofile.h"
@@ -179,7 +179,7 @@ int main() {
     test::ScratchRegistry registry;
     test::RecordingHost host;
     test::CountingCommonTray commonTray;
-    RegistryHiddenJournal journal;
+    RegistryChangeJournal journal;
     TImpProfile profile;
     profile.Connect(host.Window(), &commonTray, nullptr, &journal);
 
