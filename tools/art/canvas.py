@@ -65,17 +65,22 @@ def bmp_bytes(canvas, indexed=True):
     return header + info + palette + rows
 
 
-def png_bytes(canvas):
-    """An opaque PNG: indexed when 256 colours suffice, else 24-bit, each row
-    unfiltered, compressed at zlib's highest level."""
+def png_bytes(canvas, alpha=False):
+    """A PNG, each row unfiltered, compressed at zlib's highest level: with
+    its alpha channel when asked; else opaque, indexed when 256 colours
+    suffice, else 24-bit."""
     colours = sorted({p[:3] for row in canvas.pixels for p in row})
-    if len(colours) <= 256:
+    palette = []
+    if alpha:
+        rows = b"".join(b"\0" + b"".join(bytes(p[:4]) for p in row) for row in canvas.pixels)
+        colour_type = 6
+    elif len(colours) <= 256:
         index = {colour: i for i, colour in enumerate(colours)}
         rows = b"".join(b"\0" + bytes(index[p[:3]] for p in row) for row in canvas.pixels)
         colour_type, palette = 3, [b"PLTE" + b"".join(bytes(c) for c in colours)]
     else:
         rows = b"".join(b"\0" + b"".join(bytes(p[:3]) for p in row) for row in canvas.pixels)
-        colour_type, palette = 2, []
+        colour_type = 2
 
     def chunk(body):
         return struct.pack(">I", len(body) - 4) + body + struct.pack(">I", zlib.crc32(body))
@@ -85,28 +90,10 @@ def png_bytes(canvas):
     return b"\x89PNG\r\n\x1a\n" + b"".join(chunk(c) for c in chunks)
 
 
-def icon_image_bytes(canvas):
-    """One icon image: header, bottom-up BGRA rows, then the AND mask."""
-    size = canvas.width
-    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
-    colour = bytearray()
-    for row in reversed(canvas.pixels):
-        for r, g, b, a in row:
-            colour += bytes((b, g, r, a))
-    mask_stride = ((size + 31) // 32) * 4
-    mask = bytearray()
-    for row in reversed(canvas.pixels):
-        line = bytearray(mask_stride)
-        for x, (_, _, _, a) in enumerate(row):
-            if a == 0:
-                line[x // 8] |= 0x80 >> (x % 8)
-        mask += line
-    return header + bytes(colour) + bytes(mask)
-
-
 def ico_bytes(canvases):
-    """An icon file with one 32-bit image a canvas, each square."""
-    images = [icon_image_bytes(c) for c in canvases]
+    """An icon file with one 32-bit image a canvas, each square, stored as
+    PNG with its alpha channel (read by Windows Vista and later)."""
+    images = [png_bytes(c, alpha=True) for c in canvases]
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for canvas, image in zip(canvases, images):

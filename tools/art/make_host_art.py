@@ -18,7 +18,8 @@ large icon (16, 20, 24, 32 and 48 pixels), each drawn at its size: the
 pictures are designed on a grid of 16 x 16 cells whose edges fall on whole
 pixels of the image, so no image is another one stretched.
 
-Icons are 32-bit with an alpha channel plus the 1-bit mask older readers use.
+Icon images are 32-bit with an alpha channel, each stored as PNG (Windows
+Vista and later read them), a small fraction of the same image as a bitmap.
 Only the standard library is used and nothing depends on time, so every run
 writes the same bytes.
 """
