@@ -1,7 +1,7 @@
 #include "kz/capbuttons/Exbackdrawer.h"
 
 #include "kz/capbuttons/Myuxtheme.h"
-#include "kz/commands/Dpi.h"
+#include "common/Dpi.h"
 #include "kz/commands/ForeignWindow.h"
 
 namespace kz {

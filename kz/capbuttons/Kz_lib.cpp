@@ -1,6 +1,6 @@
 #include "kz/capbuttons/Kz_lib.h"
 
-#include "kz/commands/Dpi.h"
+#include "common/Dpi.h"
 #include "kz/commands/HostInternalMessages.h"
 
 namespace kz {

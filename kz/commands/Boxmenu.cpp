@@ -1,7 +1,7 @@
 #include "kz/commands/Boxmenu.h"
 
 #include "kz/commands/Boxplacement.h"
-#include "kz/commands/Dpi.h"
+#include "common/Dpi.h"
 
 namespace kz {
 

@@ -1,6 +1,6 @@
 #include "kz/commands/ScaledPicture.h"
 
-#include "kz/commands/Dpi.h"
+#include "common/Dpi.h"
 
 namespace kz {
 

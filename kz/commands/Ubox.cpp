@@ -3,7 +3,7 @@
 #include "kz/commands/Boxicon.h"
 #include "kz/commands/Boxmenu.h"
 #include "kz/commands/Boxplacement.h"
-#include "kz/commands/Dpi.h"
+#include "common/Dpi.h"
 
 #include <algorithm>
 

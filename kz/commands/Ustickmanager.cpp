@@ -1,6 +1,6 @@
 #include "kz/commands/Ustickmanager.h"
 
-#include "kz/commands/Dpi.h"
+#include "common/Dpi.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,6 +1,6 @@
 #include "kz/commands/WindowMetrics.h"
 
-#include "kz/commands/Dpi.h"
+#include "common/Dpi.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "kz/commands/WindowTrayIcons.h"
 
-#include "kz/commands/Dpi.h"
+#include "common/Dpi.h"
 #include "kz/commands/HostInternalMessages.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "kz/core/Maintrayicon.h"
 
 #include "common/Product.h"
-#include "kz/commands/Dpi.h"
+#include "common/Dpi.h"
 #include "kz/commands/HostInternalMessages.h"
 #include "kz/core/Traytips.h"
 

@@ -10,7 +10,7 @@
 #include "kz/core/Fileversion.h"
 #include "kz/core/Pngpicture.h"
 #include "kz/core/Programfolder.h"
-#include "kz/commands/Dpi.h"
+#include "common/Dpi.h"
 #include "kz/commands/ForeignWindow.h"
 #include "kz/commands/HostInternalMessages.h"
 #include "kz/commands/Menupicture.h"

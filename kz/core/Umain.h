@@ -6,7 +6,7 @@
 #include "common/Handles.h"
 #include "common/WindowBase.h"
 #include "kz/capbuttons/Btnmanager.h"
-#include "kz/commands/Dpi.h"
+#include "common/Dpi.h"
 #include "kz/commands/Utraymenu2.h"
 #include "kz/commands/WindowIdentity.h"
 #include "common/Settingsformat.h"

@@ -1,6 +1,6 @@
 #include "kz/settings/Colorselectbtn.h"
 
-#include "kz/commands/Dpi.h"
+#include "common/Dpi.h"
 
 #include <commdlg.h>
 

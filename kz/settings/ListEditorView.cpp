@@ -2,7 +2,7 @@
 
 #include "common/Handles.h"
 #include "kz/capbuttons/Drawbutton.h"
-#include "kz/commands/Dpi.h"
+#include "common/Dpi.h"
 #include "kz/settings/OptionsPage.h"
 
 #include <algorithm>

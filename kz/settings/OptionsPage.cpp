@@ -1,6 +1,6 @@
 #include "kz/settings/OptionsPage.h"
 
-#include "kz/commands/Dpi.h"
+#include "common/Dpi.h"
 #include "kz/settings/Optionseditors.h"
 
 namespace kz {

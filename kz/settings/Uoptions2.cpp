@@ -1,6 +1,6 @@
 #include "kz/settings/Uoptions2.h"
 
-#include "kz/commands/Dpi.h"
+#include "common/Dpi.h"
 #include "kz/commands/ScaledPicture.h"
 #include "kz/core/Pngpicture.h"
 #include "kz/core/Programfolder.h"

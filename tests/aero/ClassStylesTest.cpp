@@ -40,6 +40,7 @@ protected:
 
 TEST_F(ClassStyles, AnExcelWindowWithoutGlassGetsOfficeButtonsInAHelperOfItsOwn) {
     dwm_.SetComposition(false);
+    const LONG glassCalls = dwm_.GlassCalls();  // the stand-in counts for the whole run
     Open(DefaultLibrarySettings(), L"XLMAIN", 1000);
     ASSERT_NE(dynamic_cast<CaptionToolBarOffice2007*>(Toolbar()), nullptr);
     ExpectButtons(35, 7, 28);
@@ -54,7 +55,7 @@ TEST_F(ClassStyles, AnExcelWindowWithoutGlassGetsOfficeButtonsInAHelperOfItsOwn)
     RECT expected = ExpectedHelperRect();
     RECT actual = WindowRect(Helper());
     EXPECT_TRUE(::EqualRect(&expected, &actual));
-    EXPECT_EQ(dwm_.GlassCalls(), 0) << "no glass without composition";
+    EXPECT_EQ(dwm_.GlassCalls(), glassCalls) << "no glass without composition";
 
     // Its clicks send commands as everywhere.
     ::SendMessageW(helper, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(InHelper(kToBack).x, InHelper(kToBack).y));

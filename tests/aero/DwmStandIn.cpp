@@ -2,6 +2,8 @@
 // desktop that composes nothing (Wine): it reports composition on and
 // records the calls the library makes. Loaded in place of the system's
 // dwmapi.dll from beside the test programs with WINEDLLOVERRIDES="dwmapi=n,b".
+// It answers as the window manager of Windows 10 and 11 does: where a
+// window's caption buttons are, and the dark captions a window asked for.
 #include <windows.h>
 #include <dwmapi.h>
 
@@ -14,6 +16,41 @@ __attribute__((section(".dwmshared"), shared)) volatile LONG g_glassCalls = 0;
 __attribute__((section(".dwmshared"), shared)) volatile LONG g_blurCalls = 0;
 __attribute__((section(".dwmshared"), shared)) volatile HWND g_lastGlassWindow = nullptr;
 __attribute__((section(".dwmshared"), shared)) volatile LONG g_lastGlassLeft = 0;
+
+// The windows that asked for dark captions. Windows answers the attribute of
+// every window; builds before 20H1 answer none, which is what the stand-in
+// answers for the windows that never set it.
+constexpr DWORD kUseImmersiveDarkMode = 20;
+constexpr LONG kDarkWindowSlots = 16;
+__attribute__((section(".dwmshared"), shared)) volatile LONG g_darkCount = 0;
+__attribute__((section(".dwmshared"), shared)) HWND g_darkWindows[kDarkWindowSlots] = {};
+__attribute__((section(".dwmshared"), shared)) BOOL g_darkValues[kDarkWindowSlots] = {};
+
+LONG DarkSlotOf(HWND window) {
+    const LONG count = g_darkCount < kDarkWindowSlots ? g_darkCount : kDarkWindowSlots;
+    for (LONG i = 0; i < count; ++i)
+        if (g_darkWindows[i] == window)
+            return i;
+    return -1;
+}
+
+// Where Windows 10 reports the caption buttons: the system's buttons at the
+// title bar's right end, in window coordinates. Wine draws them there too.
+HRESULT CaptionButtonBounds(HWND window, RECT* bounds) {
+    TITLEBARINFO info{};
+    info.cbSize = sizeof info;
+    RECT frame{};
+    if (!::GetTitleBarInfo(window, &info) || !::GetWindowRect(window, &frame))
+        return E_FAIL;
+    int buttons = 0;
+    for (int i = 2; i <= 5; ++i)  // minimise, maximise, help, close
+        if (!(info.rgstate[i] & STATE_SYSTEM_INVISIBLE))
+            ++buttons;
+    const int width = ::GetSystemMetrics(SM_CXSIZE);
+    *bounds = RECT{info.rcTitleBar.right - buttons * width - frame.left, info.rcTitleBar.top - frame.top,
+                   info.rcTitleBar.right - frame.left, info.rcTitleBar.bottom - frame.top};
+    return S_OK;
+}
 
 }  // namespace
 
@@ -29,9 +66,35 @@ HRESULT WINAPI DwmIsCompositionEnabled(BOOL* enabled) {
 HRESULT WINAPI DwmGetWindowAttribute(HWND window, DWORD attribute, PVOID value, DWORD size) {
     if (!::IsWindow(window) || !value)
         return E_INVALIDARG;
-    if (attribute != DWMWA_NCRENDERING_ENABLED || size != sizeof(BOOL))
+    if (attribute == DWMWA_NCRENDERING_ENABLED && size == sizeof(BOOL)) {
+        *static_cast<BOOL*>(value) = g_composition ? TRUE : FALSE;
+        return S_OK;
+    }
+    if (attribute == DWMWA_CAPTION_BUTTON_BOUNDS && size == sizeof(RECT))
+        return CaptionButtonBounds(window, static_cast<RECT*>(value));
+    if (attribute == kUseImmersiveDarkMode && size == sizeof(BOOL)) {
+        const LONG slot = DarkSlotOf(window);
+        if (slot < 0)
+            return E_INVALIDARG;
+        *static_cast<BOOL*>(value) = g_darkValues[slot];
+        return S_OK;
+    }
+    return E_NOTIMPL;
+}
+
+HRESULT WINAPI DwmSetWindowAttribute(HWND window, DWORD attribute, LPCVOID value, DWORD size) {
+    if (!::IsWindow(window) || !value)
+        return E_INVALIDARG;
+    if (attribute != kUseImmersiveDarkMode || size != sizeof(BOOL))
         return E_NOTIMPL;
-    *static_cast<BOOL*>(value) = g_composition ? TRUE : FALSE;
+    LONG slot = DarkSlotOf(window);
+    if (slot < 0) {
+        slot = ::InterlockedIncrement(&g_darkCount) - 1;
+        if (slot >= kDarkWindowSlots)
+            return E_OUTOFMEMORY;
+        g_darkWindows[slot] = window;
+    }
+    g_darkValues[slot] = *static_cast<const BOOL*>(value) ? TRUE : FALSE;
     return S_OK;
 }
 

@@ -20,6 +20,9 @@ std::vector<HWND> ProcessWindowsOfClass(const wchar_t* className);
 
 class GlassDesktop : public testing::Test, public AttachedWindow {
 protected:
+    GlassDesktop() = default;
+    explicit GlassDesktop(HandlerInstaller installer) : AttachedWindow(installer) {}
+
     void SetUp() override;
     void TearDown() override;
 

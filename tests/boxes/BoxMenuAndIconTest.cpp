@@ -2,7 +2,7 @@
 // group's directory.
 #include "kz/commands/Boxicon.h"
 #include "kz/commands/Boxmenu.h"
-#include "kz/commands/Dpi.h"
+#include "common/Dpi.h"
 #include "trelmo/paint/PainterGeometry.h"
 #include "tests/support/PixelCanvas.h"
 

@@ -131,6 +131,24 @@ TEST(FaceSteps, DegenerateMarginsNeverGiveEmptyOrEndlessSteps) {
     EXPECT_EQ(tiled.size(), 4u);  // the corners
 }
 
+TEST(GlyphScaling, CellsScaleOnTheirOwnPixelForPixel) {
+    // Two cells of 2 x 2 stacked: 1 2 / 3 4 and 5 6 / 7 8.
+    const std::vector<uint32_t> image{1, 2, 3, 4, 5, 6, 7, 8};
+    const PixelImage source{image.data(), 2, 4};
+    EXPECT_EQ(ScaleCellsNearest(source, 1, 2, 4, 4),
+              (std::vector<uint32_t>{1, 1, 2, 2, 1, 1, 2, 2, 3, 3, 4, 4, 3, 3, 4, 4,  //
+                                     5, 5, 6, 6, 5, 5, 6, 6, 7, 7, 8, 8, 7, 7, 8, 8}));
+    // At 150 % every pixel of the cell takes one of its own: nothing mixed, no
+    // pixel of the next cell.
+    EXPECT_EQ(ScaleCellsNearest(source, 1, 2, 3, 3),
+              (std::vector<uint32_t>{1, 1, 2, 1, 1, 2, 3, 3, 4, 5, 5, 6, 5, 5, 6, 7, 7, 8}));
+    EXPECT_EQ(ScaleCellsNearest(source, 1, 2, 2, 2), image);
+    EXPECT_TRUE(ScaleCellsNearest(source, 1, 2, 0, 3).empty());
+    EXPECT_EQ(ScaledLength(18, 96), 18);
+    EXPECT_EQ(ScaledLength(18, 144), 27);
+    EXPECT_EQ(ScaledLength(18, 192), 36);
+}
+
 TEST(ThemeFile, ImageResourceNameFromItsPath) {
     EXPECT_EQ(ThemeImageResourceName(L"Blue\\CaptionButton.bmp"), L"BLUE_CAPTIONBUTTON_BMP");
     EXPECT_EQ(ThemeImageResourceName(L""), L"");

@@ -14,6 +14,10 @@ LibrarySettings DefaultLibrarySettings();
 
 class AttachedWindow {
 public:
+    AttachedWindow() = default;
+    // installer: the handlers each attached window gets.
+    explicit AttachedWindow(HandlerInstaller installer) : library_(installer) {}
+
     // Stores the settings, opens a captioned window of the class (the test
     // class when null) in the classic look or the current style, places it
     // and attaches the library to it. Fails the test when no toolbar came.

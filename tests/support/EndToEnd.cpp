@@ -26,9 +26,10 @@ int CaptionMiddle(HWND window) {
     return WindowRect(window).top + ::GetSystemMetrics(SM_CYFRAME) + ::GetSystemMetrics(SM_CYCAPTION) / 2;
 }
 
-std::vector<std::pair<int, int>> ButtonSpans(HWND window) {
+std::vector<std::pair<int, int>> ButtonSpans(HWND window) { return ButtonSpans(window, CaptionMiddle(window)); }
+
+std::vector<std::pair<int, int>> ButtonSpans(HWND window, int y) {
     const RECT rect = WindowRect(window);
-    const int y = CaptionMiddle(window);
     std::vector<std::pair<int, int>> spans;
     bool inside = false;
     for (int x = rect.left; x < rect.right; ++x) {

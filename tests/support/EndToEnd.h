@@ -48,9 +48,11 @@ protected:
 
 // The screen y of the middle row of a window's caption.
 int CaptionMiddle(HWND window);
-// The spans of the caption's middle row (screen x, left to right) where the
-// window answers the hit test with the toolbar's button code.
+// The spans of the caption's middle row, or of the row at screen y (screen x,
+// left to right) where the window answers the hit test with the toolbar's
+// button code.
 std::vector<std::pair<int, int>> ButtonSpans(HWND window);
+std::vector<std::pair<int, int>> ButtonSpans(HWND window, int y);
 // Waits until the window's caption shows at least `count` buttons.
 bool WaitForButtons(HWND window, std::size_t count, std::chrono::milliseconds timeout = std::chrono::seconds(15));
 

@@ -29,7 +29,8 @@ std::wstring Pair(LONG first, LONG second) { return std::to_wstring(first) + L",
 std::wstring CommandLineOf(const TargetProgram::Layout& layout, const std::wstring& program) {
     return Quoted(program) + L" --count " + std::to_wstring(layout.count) + L" --at " + Pair(layout.at.x, layout.at.y) +
            L" --size " + Pair(layout.size.cx, layout.size.cy) + L" --step " + Pair(layout.step.cx, layout.step.cy) +
-           L" --title " + Quoted(layout.title);
+           L" --title " + Quoted(layout.title) + (layout.ownCaption ? L" --own-caption" : L"") +
+           (layout.darkCaption ? L" --dark" : L"");
 }
 
 }  // namespace

@@ -61,13 +61,16 @@ private:
 std::wstring TargetProgramPath();
 
 // The windows of a target program: their titles (numbered when many), their
-// number, the place and size of the first and the step to the next.
+// number, the place and size of the first and the step to the next; whether
+// they draw their own caption, and whether they ask for dark captions.
 struct TargetLayout {
     std::wstring title = L"Target";
     int count = 1;
     POINT at{40, 40};
     SIZE size{560, 260};
     SIZE step{24, 24};
+    bool ownCaption = false;
+    bool darkCaption = false;
 };
 
 // kz_target.exe (or a copy of it) with its windows laid out as asked.

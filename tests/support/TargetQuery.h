@@ -19,7 +19,14 @@ enum TargetQuestion : WPARAM {
     kAskSubclassOver = 5,     // put a procedure of the program's own over the current one; 1 when done
     kAskOverSeen = 6,         // how many messages that procedure has seen
     kAskHang = 7,             // once answered, take no message for lParam milliseconds, as a hung program; 1
+    kAskTitleBar = 8,         // the title bar's left, top, right or bottom (lParam 0 to 3), in window coordinates
+    kAskTitleWidth = 9,       // the caption text's width in the caption font of the window's scale
 };
+
+// The caption a target draws itself with --own-caption, at 100 %: a bar
+// this high, its three buttons this wide at its right end.
+constexpr int kOwnCaptionHeight = 30;
+constexpr int kOwnButtonWidth = 45;
 
 inline UINT TargetQueryMessage() { return ::RegisterWindowMessageW(kTargetQueryMessage); }
 

@@ -9,11 +9,13 @@ namespace {
 bool Yes(HWND) { return true; }
 bool No(HWND) { return false; }
 
-WindowLook Look(const wchar_t* className, bool composition, bool ncRendering, bool themed, DWORD major = 6) {
+WindowLook Look(const wchar_t* className, bool composition, bool ncRendering, bool themed, DWORD major = 6,
+                DWORD realMajor = 6) {
     WindowLook look;
     look.className = className;
     look.composition = composition;
     look.osMajorVersion = major;
+    look.realMajorVersion = realMajor;
     look.ncRenderingEnabled = ncRendering ? Yes : No;
     look.themed = themed ? Yes : No;
     return look;
@@ -45,6 +47,29 @@ TEST(ToolbarChoice, OtherWindowsFollowHowTheFrameIsDrawn) {
     EXPECT_EQ(Choose(Look(L"Notepad", true, true, true, 5)), ToolbarStyle::XP);
     EXPECT_EQ(Choose(Look(L"Notepad", false, true, true)), ToolbarStyle::XP);
     EXPECT_EQ(Choose(Look(L"Notepad", false, false, false)), ToolbarStyle::Classic);
+}
+
+TEST(ToolbarChoice, WindowsTenAndLaterGetTheFlatStyleWhereTheyComposeTheFrame) {
+    // A program without a manifest that names Windows 10 is told 6 (6.2) there:
+    // the real version decides.
+    EXPECT_EQ(Choose(Look(L"Notepad", true, true, true, 6, 10)), ToolbarStyle::Win10);
+    EXPECT_EQ(Choose(Look(L"Notepad", true, true, true, 10, 10)), ToolbarStyle::Win10);
+    EXPECT_EQ(Choose(Look(L"Notepad", true, true, true, 6, 6)), ToolbarStyle::Aero) << "Vista and 7 keep glass";
+    // Without composition or with a frame the program draws, not the flat style.
+    EXPECT_EQ(Choose(Look(L"Notepad", false, false, true, 10, 10)), ToolbarStyle::XP);
+    EXPECT_EQ(Choose(Look(L"Notepad", true, false, false, 10, 10)), ToolbarStyle::Classic);
+    // A program that draws its own caption: buttons in its caption only on a composed desktop.
+    WindowLook own = Look(L"Chrome_WidgetWin_1", true, true, true, 10, 10);
+    own.drawsOwnCaption = Yes;
+    EXPECT_EQ(Choose(own), ToolbarStyle::ProgramCaption);
+    own.composition = false;
+    EXPECT_EQ(Choose(own), ToolbarStyle::XP);
+    own = Look(L"Chrome_WidgetWin_1", true, true, true, 6, 6);
+    own.drawsOwnCaption = Yes;
+    EXPECT_EQ(Choose(own), ToolbarStyle::Aero) << "where the glass style then shows none";
+    // Office 2007 and Skype keep their styles.
+    EXPECT_EQ(Choose(Look(L"XLMAIN", false, false, true, 10, 10)), ToolbarStyle::Office2007);
+    EXPECT_EQ(Choose(Look(L"tSkMainForm.UnicodeClass", true, true, true, 10, 10)), ToolbarStyle::SkypeAero);
 }
 
 TEST(ToolbarChoice, MissingSystemFunctionsFallThroughToTheClassicLook) {

@@ -5,18 +5,30 @@
 // Run with WINEDLLOVERRIDES="dwmapi=n,b" beside the stand-in dwmapi.dll of
 // the tests, the glass style also paints through the buffered paint of a
 // composed desktop.
+// The flat style of Windows 10 and 11: nine buttons at 100 % here and at
+// 200 % in a copy of the bench started on a desktop of that scale (Wine's
+// scale is read by each process as it starts), and the lookups of the
+// window's scale that moves and pointer moves cost: none, since the scale is
+// read at layout only.
+#include "common/BindFunction.h"
 #include "common/Dib.h"
+#include "common/Dpi.h"
 #include "trelmo/paint/CaptionButtonPainters.h"
 #include "trelmo/toolbar/CaptionToolBarAero.h"
 #include "trelmo/toolbar/CaptionToolBarStd.h"
+#include "trelmo/toolbar/CaptionToolBarWin10.h"
 #include "trelmo/toolbar/CaptionToolBarXP.h"
 #include "trelmo/hook/HookedWindow.h"
 #include "tests/support/LibraryInProcess.h"
 #include "common/Protocol.h"
 #include "tests/support/ScratchRegistry.h"
+#include "tests/support/SystemDpi.h"
 #include "tests/support/TestWindows.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
 #include <vector>
 
 namespace kz {
@@ -200,6 +212,84 @@ void MeasureAero() {
     ::DestroyWindow(window);
 }
 
+// Counts the lookups of a window's scale the library makes.
+long g_dpiLookups = 0;
+UINT(WINAPI* g_getDpiForWindow)(HWND) = nullptr;
+UINT WINAPI CountingGetDpiForWindow(HWND window) {
+    ++g_dpiLookups;
+    return g_getDpiForWindow(window);
+}
+
+void CountDpiLookups() {
+    DpiFunctions& api = DpiApi();
+    if (!api.dpiForWindow || api.dpiForWindow == CountingGetDpiForWindow)
+        return;
+    g_getDpiForWindow = api.dpiForWindow;
+    api.dpiForWindow = CountingGetDpiForWindow;
+}
+
+// The flat style: composing nine buttons, the helper's paint, and the lookups
+// of the window's scale in moves, pointer moves and a resize.
+void MeasureFlat() {
+    CountDpiLookups();
+    test::LibraryInProcess library(InstallCounting<CaptionToolBarWin10>);
+    const HWND window = OpenWindow(false);
+    // Room for nine buttons of 200 % beside the title.
+    ::SetWindowTextW(window, L"Flat");
+    ::SetWindowPos(window, nullptr, 0, 0, 1000, 320, SWP_NOMOVE | SWP_NOZORDER);
+    library.Attach(window);
+    test::PumpPending();
+    auto& toolbar = static_cast<Counting<CaptionToolBarWin10>&>(*Process().FindRecord(window)->Toolbar());
+    const CaptionButtonRow& row = toolbar.Row();
+    const HWND helper = toolbar.HelperWindow();
+    const UINT dpi = WindowDpi(window);
+
+    constexpr int kRounds = 2000;
+    uint32_t* bits = nullptr;
+    const UniqueBitmap composed = CreatePixelBitmap(nullptr, row.Bounds().right - row.Bounds().left,
+                                                    row.Bounds().bottom - row.Bounds().top, &bits);
+    const UniqueMemoryDC composeDc(::CreateCompatibleDC(nullptr));
+    const SelectGuard selectComposed(composeDc.get(), composed.get());
+    // Normal (glyph only) and pressed (fill and glyph) by turns.
+    const double compose =
+        MeanMicroseconds(kRounds, [&, i = 0]() mutable { toolbar.DrawRow(composeDc.get(), (i++ % 2) * 2); });
+    const double paint = MeanMicroseconds(kRounds / 4, [&] {
+        ::RedrawWindow(helper, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    });
+
+    g_dpiLookups = 0;
+    constexpr int kMoves = 500;
+    for (int i = 0; i < kMoves; ++i)
+        ::SetWindowPos(window, nullptr, 100 + i % 50, 100 + i % 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const long moveLookups = g_dpiLookups;
+    g_dpiLookups = 0;
+    const RECT& last = row[row.Count() - 1].rect;
+    for (int i = 0; i < kMoves; ++i)
+        ::SendMessageW(helper, WM_MOUSEMOVE, 0,
+                       MAKELPARAM(last.left - row.Bounds().left + i % (last.right - last.left), 5));
+    const long pointerLookups = g_dpiLookups;
+    g_dpiLookups = 0;
+    ::SetWindowPos(window, nullptr, 0, 0, 980, 320, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const long resizeLookups = g_dpiLookups;
+
+    std::printf("flat     %d buttons at %u %%, %d x %d: composed in %.1f us (%.1f us a button); helper paint %.1f us\n",
+                row.VisibleCount(), dpi * 100 / 96, static_cast<int>(last.right - last.left),
+                static_cast<int>(last.bottom - last.top), compose, compose / row.VisibleCount(), paint);
+    std::printf("flat     lookups of the window's scale: %ld in %d window moves, %ld in %d pointer moves,"
+                " %ld in one resize (its two layouts and the check of who draws the caption)%s\n",
+                moveLookups, kMoves, pointerLookups, kMoves, resizeLookups,
+                g_getDpiForWindow ? "" : " (the system cannot say a window's scale: the desktop's is used)");
+    ::DestroyWindow(window);
+}
+
+// The flat style at 200 %: the bench again, on a desktop of that scale.
+void MeasureFlatAt200Percent(const char* self) {
+    const test::ScopedLogPixels scale(192);
+    std::fflush(stdout);
+    const std::string command = std::string("\"") + self + "\" --flat-only";
+    std::system(command.c_str());
+}
+
 // Many windows of one look share their painters: one glyph painter per pair of
 // colours, one face painter per button size.
 void CountSharedPainters(int windowsPerLook) {
@@ -221,11 +311,26 @@ void CountSharedPainters(int windowsPerLook) {
 }  // namespace
 }  // namespace kz
 
-int main() {
-    kz::test::ScratchRegistry registry;  // the library's default settings: nine buttons
-    kz::Measure<kz::CaptionToolBarStd>("classic", true);
-    kz::Measure<kz::CaptionToolBarXP>("XP", false);
-    kz::MeasureAero();
-    kz::CountSharedPainters(25);
+int main(int argc, char** argv) {
+    // Aware of the scale, as the programs of today are: the window is laid out in it.
+    using SetContext = BOOL(WINAPI*)(HANDLE);
+    const SetContext setContext = kz::BindFunction(::GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext");
+    if (setContext)
+        setContext(reinterpret_cast<HANDLE>(-4));  // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
+    if (argc > 1 && std::strcmp(argv[1], "--flat-only") == 0) {
+        kz::test::ScratchRegistry registry;  // the library's default settings: nine buttons
+        kz::MeasureFlat();
+        return 0;
+    }
+    {
+        kz::test::ScratchRegistry registry;
+        kz::Measure<kz::CaptionToolBarStd>("classic", true);
+        kz::Measure<kz::CaptionToolBarXP>("XP", false);
+        kz::MeasureAero();
+        kz::CountSharedPainters(25);
+        kz::MeasureFlat();
+    }
+    // The desktop's scale is the user's own value: set once no scratch key stands in for it.
+    kz::MeasureFlatAt200Percent(argv[0]);
     return 0;
 }

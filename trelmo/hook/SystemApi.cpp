@@ -12,9 +12,19 @@ DWORD ReadOsMajorVersion() {
     return ::GetVersionExW(&info) ? info.dwMajorVersion : 0;
 }
 
+// ntdll answers with the version the system really is, whatever the program's manifest says.
+DWORD ReadRealMajorVersion(DWORD compatibleAnswer) {
+    using RtlGetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOW*);
+    const RtlGetVersionFunction getVersion = BindFunction(::GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion");
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    return getVersion && getVersion(&info) == 0 ? info.dwMajorVersion : compatibleAnswer;
+}
+
 BOOL CALLBACK BindAll(PINIT_ONCE, PVOID parameter, PVOID*) {
     SystemApi& api = *static_cast<SystemApi*>(parameter);
     api.osMajorVersion = ReadOsMajorVersion();
+    api.realMajorVersion = ReadRealMajorVersion(api.osMajorVersion);
 
     if (api.osMajorVersion > 5) {
         // Stays loaded for the life of the process, as the bound pointers need.
@@ -48,6 +58,7 @@ BOOL CALLBACK BindAll(PINIT_ONCE, PVOID parameter, PVOID*) {
         api.OpenThemeData = nullptr;  // a theme that cannot be closed is not opened
 
     HMODULE user = ::GetModuleHandleW(L"user32.dll");
+    api.SystemParametersInfoForDpi = BindFunction(user, "SystemParametersInfoForDpi");
     api.GetLayeredWindowAttributes = BindFunction(user, "GetLayeredWindowAttributes");
     api.SetLayeredWindowAttributes = BindFunction(user, "SetLayeredWindowAttributes");
     if (!api.GetLayeredWindowAttributes || !api.SetLayeredWindowAttributes)

@@ -11,6 +11,9 @@ namespace kz {
 
 struct SystemApi {
     DWORD osMajorVersion = 0;
+    // The system's own version, which programs without a manifest that names
+    // it are not told (they hear 6.2 on Windows 8 and later).
+    DWORD realMajorVersion = 0;
 
     // dwmapi.dll, only on systems above major version 5
     HRESULT(WINAPI* DwmIsCompositionEnabled)(BOOL*) = nullptr;
@@ -35,6 +38,9 @@ struct SystemApi {
     HRESULT(WINAPI* GetThemeBackgroundRegion)(HTHEME, HDC, int, int, LPCRECT, HRGN*) = nullptr;
     HPAINTBUFFER(WINAPI* BeginBufferedPaint)(HDC, const RECT*, BP_BUFFERFORMAT, BP_PAINTPARAMS*, HDC*) = nullptr;
     HRESULT(WINAPI* EndBufferedPaint)(HPAINTBUFFER, BOOL) = nullptr;
+
+    // user32, Windows 10 (1607) and later: metrics and fonts in a window's own scale
+    BOOL(WINAPI* SystemParametersInfoForDpi)(UINT, UINT, PVOID, UINT, UINT) = nullptr;
 
     // user32, both or neither
     BOOL(WINAPI* GetLayeredWindowAttributes)(HWND, COLORREF*, BYTE*, DWORD*) = nullptr;

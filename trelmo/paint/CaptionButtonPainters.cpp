@@ -83,29 +83,31 @@ HDC BlitSource::Dc() {
 
 // ---- glyph painter -------------------------------------------------------
 
-CaptionButtonGlyphPainter::CaptionButtonGlyphPainter(COLORREF activeColour, COLORREF inactiveColour)
-    : activeColour_(activeColour & 0xFFFFFF), inactiveColour_(inactiveColour & 0xFFFFFF) {}
+CaptionButtonGlyphPainter::CaptionButtonGlyphPainter(COLORREF activeColour, COLORREF inactiveColour, UINT dpi)
+    : activeColour_(activeColour & 0xFFFFFF), inactiveColour_(inactiveColour & 0xFFFFFF), dpi_(dpi) {}
 
 CaptionButtonGlyphPainter::~CaptionButtonGlyphPainter() = default;
 
-CaptionButtonGlyphPainter* CaptionButtonGlyphPainter::Acquire(COLORREF activeColour, COLORREF inactiveColour) {
+CaptionButtonGlyphPainter* CaptionButtonGlyphPainter::Acquire(COLORREF activeColour, COLORREF inactiveColour,
+                                                              UINT dpi) {
     Lock lock(Process().PainterCacheLock());
     PainterCache& cache = Cache();
     for (auto& painter : cache.glyphs) {
-        if (painter->HasColours(activeColour, inactiveColour)) {
+        if (painter->Matches(activeColour, inactiveColour, dpi)) {
             ++painter->references_;
             return painter.get();
         }
     }
     cache.glyphs.Append(std::unique_ptr<CaptionButtonGlyphPainter>(
-        new CaptionButtonGlyphPainter(activeColour, inactiveColour)));
+        new CaptionButtonGlyphPainter(activeColour, inactiveColour, dpi)));
     return cache.glyphs[cache.glyphs.Count() - 1].get();
 }
 
 void CaptionButtonGlyphPainter::Release() { LowerCount(references_); }
 
-bool CaptionButtonGlyphPainter::HasColours(COLORREF activeColour, COLORREF inactiveColour) const {
-    return ((activeColour ^ activeColour_) & 0xFFFFFF) == 0 && ((inactiveColour ^ inactiveColour_) & 0xFFFFFF) == 0;
+bool CaptionButtonGlyphPainter::Matches(COLORREF activeColour, COLORREF inactiveColour, UINT dpi) const {
+    return ((activeColour ^ activeColour_) & 0xFFFFFF) == 0 && ((inactiveColour ^ inactiveColour_) & 0xFFFFFF) == 0 &&
+           dpi == dpi_;
 }
 
 const CaptionButtonGlyphPainter::Strip& CaptionButtonGlyphPainter::StripOf(int kind, bool activeCaption) {
@@ -139,11 +141,42 @@ void CaptionButtonGlyphPainter::LoadStrip(Strip& strip, int kind, bool activeCap
     if (colour != 0)
         RecolourBlack(pixels, count, GlyphColourBesideKey(colour, key));
 
-    strip.bitmap = std::move(copy);
-    strip.pixels = pixels;
-    strip.width = size.cx;
-    strip.height = size.cy;
     strip.key = key;
+    const int frameHeight = size.cy / kGlyphFramesPerStrip;
+    const int width = ScaledLength(size.cx, dpi_);
+    const int scaledFrameHeight = ScaledLength(frameHeight, dpi_);
+    if (width == size.cx && scaledFrameHeight == frameHeight) {
+        strip.bitmap = std::move(copy);
+        strip.pixels = pixels;
+        strip.width = size.cx;
+        strip.height = size.cy;
+        return;
+    }
+    const std::vector<uint32_t> scaled = ScaleCellsNearest(PixelImage{pixels, size.cx, size.cy}, 1,
+                                                           kGlyphFramesPerStrip, width, scaledFrameHeight);
+    uint32_t* scaledPixels = nullptr;
+    UniqueBitmap scaledCopy = CreatePixelBitmap(nullptr, width, scaledFrameHeight * kGlyphFramesPerStrip, &scaledPixels);
+    if (!scaledCopy || scaled.empty())
+        return;
+    std::copy(scaled.begin(), scaled.end(), scaledPixels);
+    strip.bitmap = std::move(scaledCopy);
+    strip.pixels = scaledPixels;
+    strip.width = width;
+    strip.height = scaledFrameHeight * kGlyphFramesPerStrip;
+}
+
+CaptionButtonGlyphPainter::Frame CaptionButtonGlyphPainter::FrameOf(int kind, int frame, bool activeCaption) {
+    Frame result{PixelImage{nullptr, 0, 0}, PixelBlit{}, 0};
+    if (kind < kToTray || kind > kOverflow)
+        return result;
+    const Strip& strip = StripOf(kind, activeCaption);
+    if (!strip.pixels)
+        return result;
+    const int frameHeight = strip.height / kGlyphFramesPerStrip;
+    result.image = PixelImage{strip.pixels, strip.width, strip.height};
+    result.blit = PixelBlit{RECT{0, 0, strip.width, frameHeight}, 0, std::clamp(frame, 0, 7) * frameHeight};
+    result.key = strip.key;
+    return result;
 }
 
 void CaptionButtonGlyphPainter::Draw(HWND, HDC dc, const RECT& rect, int kind, int state, bool activeCaption) {

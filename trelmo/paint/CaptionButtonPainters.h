@@ -36,13 +36,24 @@ private:
 };
 
 // Draws the glyph of each button kind from the library's glyph strips,
-// recoloured once per pair of colours (0 = no recolouring).
+// recoloured once per pair of colours (0 = no recolouring) and scaled once
+// per scale, pixel for pixel (the strips are drawn for 96 DPI).
 class CaptionButtonGlyphPainter {
 public:
-    // The cached painter for these colours (0x00RRGGBB, see RgbOfColorref),
-    // its count raised.
-    static CaptionButtonGlyphPainter* Acquire(COLORREF activeColour, COLORREF inactiveColour);
+    // The cached painter for these colours (0x00RRGGBB, see RgbOfColorref)
+    // and this scale, its count raised.
+    static CaptionButtonGlyphPainter* Acquire(COLORREF activeColour, COLORREF inactiveColour,
+                                             UINT dpi = USER_DEFAULT_SCREEN_DPI);
     void Release();
+    UINT Dpi() const { return dpi_; }
+    // One frame of a kind's strip as loaded (recoloured and scaled); no pixels
+    // when there is none. The key colour, 0x00RRGGBB, marks what is not glyph.
+    struct Frame {
+        PixelImage image;
+        PixelBlit blit;  // the frame at (0, 0) of its own size
+        uint32_t key;
+    };
+    Frame FrameOf(int kind, int frame, bool activeCaption);
     // state 0 normal, 1 hot, 2 pressed, 3 disabled; inactive captions use frames 4..7.
     virtual void Draw(HWND window, HDC dc, const RECT& rect, int kind, int state, bool activeCaption);
     virtual ~CaptionButtonGlyphPainter();
@@ -60,14 +71,15 @@ private:
         uint32_t key = 0;  // 0x00RRGGBB, the colour left out
     };
 
-    CaptionButtonGlyphPainter(COLORREF activeColour, COLORREF inactiveColour);
-    bool HasColours(COLORREF activeColour, COLORREF inactiveColour) const;
+    CaptionButtonGlyphPainter(COLORREF activeColour, COLORREF inactiveColour, UINT dpi);
+    bool Matches(COLORREF activeColour, COLORREF inactiveColour, UINT dpi) const;
     const Strip& StripOf(int kind, bool activeCaption);
     void LoadStrip(Strip& strip, int kind, bool activeCaption) const;
     void BlitKeyed(HDC dc, const PixelBlit& blit, const Strip& strip);
 
     COLORREF activeColour_;
     COLORREF inactiveColour_;
+    UINT dpi_;
     int references_ = 1;
     CriticalSection loading_;  // strips load on first use, from any window thread
     Strip strips_[2][kGlyphKindSlots];  // [0] inactive, [1] active

@@ -80,4 +80,28 @@ void BlendPixelsOver(const PixelRows& target, const RECT& bounds, const PixelBli
     });
 }
 
+void FillPixelsOver(const PixelRows& target, const RECT& bounds, const RECT& rect, uint32_t colour) {
+    RECT cut{};
+    if (!::IntersectRect(&cut, &rect, &bounds))
+        return;
+    cut.left = std::max<LONG>(cut.left, 0);
+    cut.top = std::max<LONG>(cut.top, 0);
+    cut.right = std::min<LONG>(cut.right, target.width);
+    cut.bottom = std::min<LONG>(cut.bottom, target.height);
+    for (int y = cut.top; y < cut.bottom; ++y) {
+        uint32_t* row = target.top + y * target.stride;
+        for (int x = cut.left; x < cut.right; ++x)
+            row[x] = PixelOver(row[x], colour);
+    }
+}
+
+void TintPixelsOver(const PixelRows& target, const RECT& bounds, const PixelBlit& blit, const PixelImage& source,
+                    uint32_t mark, uint32_t colour) {
+    ForEachRow(target, bounds, blit, source, [mark, colour](uint32_t* to, const uint32_t* from, std::ptrdiff_t, int count) {
+        for (int i = 0; i < count; ++i)
+            if ((from[i] & 0xFFFFFF) == mark)
+                to[i] = PixelOver(to[i], colour);
+    });
+}
+
 }  // namespace kz

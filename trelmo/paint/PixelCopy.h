@@ -57,6 +57,14 @@ void CopyPixelsMasked(const PixelRows& target, const RECT& bounds, const PixelBl
 // window of glass and GDI+'s PARGB format have them.
 void BlendPixelsOver(const PixelRows& target, const RECT& bounds, const PixelBlit& blit, const PixelImage& source);
 
+// Draws one premultiplied colour over every pixel of rect within bounds.
+void FillPixelsOver(const PixelRows& target, const RECT& bounds, const RECT& rect, uint32_t colour);
+
+// Draws one premultiplied colour over the target wherever the source pixel's
+// colour (the low 24 bits) is mark: a one-colour drawing made of a mask.
+void TintPixelsOver(const PixelRows& target, const RECT& bounds, const PixelBlit& blit, const PixelImage& source,
+                    uint32_t mark, uint32_t colour);
+
 // One premultiplied pixel over another.
 inline uint32_t PixelOver(uint32_t below, uint32_t above) {
     const uint32_t alpha = above >> 24;

@@ -14,7 +14,7 @@ namespace kz {
 // Every PNG painter of the process; emptied at unload, never destroyed.
 struct PngPainterCache {
     GrowableArray<std::unique_ptr<PngFacePainter>> faces{0};
-    std::unique_ptr<CaptionButtonGlyphPainterAero> glyphs;
+    GrowableArray<std::unique_ptr<CaptionButtonGlyphPainterAero>> glyphs{0};
 
     static PngPainterCache& Get() {
         static PngPainterCache* cache = new PngPainterCache;
@@ -34,14 +34,17 @@ struct PngPainterCache {
         return cache.faces[cache.faces.Count() - 1].get();
     }
 
-    static CaptionButtonGlyphPainterAero* AcquireGlyphs() {
+    static CaptionButtonGlyphPainterAero* AcquireGlyphs(UINT dpi) {
         Lock lock(Process().PainterCacheLock());
         PngPainterCache& cache = Get();
-        if (cache.glyphs)
-            ++cache.glyphs->references_;
-        else
-            cache.glyphs.reset(new CaptionButtonGlyphPainterAero);
-        return cache.glyphs.get();
+        for (auto& painter : cache.glyphs) {
+            if (painter->dpi_ == dpi) {
+                ++painter->references_;
+                return painter.get();
+            }
+        }
+        cache.glyphs.Append(std::unique_ptr<CaptionButtonGlyphPainterAero>(new CaptionButtonGlyphPainterAero(dpi)));
+        return cache.glyphs[cache.glyphs.Count() - 1].get();
     }
 };
 
@@ -124,7 +127,9 @@ DWORD ReadOfficeColourScheme() {
     return scheme;
 }
 
-CaptionButtonGlyphPainterAero* CaptionButtonGlyphPainterAero::Acquire() { return PngPainterCache::AcquireGlyphs(); }
+CaptionButtonGlyphPainterAero* CaptionButtonGlyphPainterAero::Acquire(UINT dpi) {
+    return PngPainterCache::AcquireGlyphs(dpi);
+}
 
 void CaptionButtonGlyphPainterAero::Release() { LowerCount(references_); }
 
@@ -155,9 +160,15 @@ bool CaptionButtonGlyphPainterAero::Load() {
     std::vector<uint32_t> pixels(static_cast<std::size_t>(width) * height);
     if (!image.RenderPremultiplied(RECT{0, 0, width, height}, width, height, pixels.data()))
         return false;
+    glyphWidth_ = ScaledLength(width / kAeroGlyphCount, dpi_);
+    const int scaledHeight = ScaledLength(height, dpi_);
+    if (glyphWidth_ * kAeroGlyphCount != width || scaledHeight != height)
+        pixels = ScaleCellsNearest(PixelImage{pixels.data(), width, height}, kAeroGlyphCount, 1, glyphWidth_,
+                                   scaledHeight);
+    if (pixels.empty())
+        return false;
     pixels_ = std::move(pixels);
-    image_ = PixelImage{pixels_.data(), width, height};
-    glyphWidth_ = width / kAeroGlyphCount;
+    image_ = PixelImage{pixels_.data(), glyphWidth_ * kAeroGlyphCount, scaledHeight};
     loaded_.store(true, std::memory_order_release);
     return true;
 }
@@ -179,7 +190,7 @@ void FreePngPainters() {
     Lock lock(Process().PainterCacheLock());
     PngPainterCache& cache = PngPainterCache::Get();
     cache.faces.TakeAll();
-    cache.glyphs.reset();
+    cache.glyphs.TakeAll();
 }
 
 int CountPngPainters(int* references) {
@@ -190,9 +201,9 @@ int CountPngPainters(int* references) {
         ++count;
         *references += painter->ReferenceCount();
     }
-    if (cache.glyphs) {
+    for (const auto& painter : cache.glyphs) {
         ++count;
-        *references += cache.glyphs->ReferenceCount();
+        *references += painter->ReferenceCount();
     }
     return count;
 }

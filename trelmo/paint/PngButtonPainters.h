@@ -77,13 +77,15 @@ int OfficeFaceImageId(DWORD scheme);
 DWORD ReadOfficeColourScheme();
 
 // The glyphs of the alpha styles (resource 147): fourteen of 18 x 17 side by
-// side, drawn at their own size. One per process, shared; the image is
-// loaded at the first draw and tried again at the next one if that failed.
+// side at 100 %, scaled pixel for pixel to the scale asked for. One per
+// process and scale, shared; the image is loaded at the first draw and tried
+// again at the next one if that failed.
 class CaptionButtonGlyphPainterAero {
 public:
-    static CaptionButtonGlyphPainterAero* Acquire();
+    static CaptionButtonGlyphPainterAero* Acquire(UINT dpi = USER_DEFAULT_SCREEN_DPI);
     void Release();
     int ReferenceCount() const { return references_; }
+    UINT Dpi() const { return dpi_; }
 
     // The glyph of a kind in a state; -1 for none. Pressed (2) roll-up,
     // on-top and transparency buttons and the open transparency menu have
@@ -95,9 +97,10 @@ public:
 
 private:
     friend struct PngPainterCache;
-    CaptionButtonGlyphPainterAero() = default;
+    explicit CaptionButtonGlyphPainterAero(UINT dpi) : dpi_(dpi) {}
     bool Load();
 
+    UINT dpi_;
     int references_ = 1;
     CriticalSection loading_;
     std::atomic<bool> loaded_{false};

@@ -193,6 +193,11 @@ LRESULT HelperWindowToolBar::AfterMessage(UINT message, WPARAM, LPARAM) {
     case WM_ACTIVATE: PositionHelper(); return 0;
     // A new caption text moves the left limit of the buttons.
     case WM_SETTEXT: LayOutAndPosition(); return 0;
+    // The window has taken its new size: the buttons take the new scale.
+    case WM_DPICHANGED:
+        LayOutAndPosition();
+        InvalidateHelper();
+        return 0;
     default: return 0;
     }
 }
@@ -216,6 +221,12 @@ void HelperWindowToolBar::OnWindowPosChanged(const WINDOWPOS& position) {
         laidOutFor_ = size;
     }
     PositionHelper();
+}
+
+PixelImage HelperWindowToolBar::ComposedPixels() const {
+    if (!helper_ || !helper_->bufferDc)
+        return PixelImage{nullptr, 0, 0};
+    return PixelImage{helper_->rows.top, helper_->bufferSize.cx, helper_->bufferSize.cy};
 }
 
 bool HelperWindowToolBar::ActiveCaption() const { return ::GetForegroundWindow() == Window(); }

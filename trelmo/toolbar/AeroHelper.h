@@ -69,6 +69,9 @@ public:
 
     // The helper window, or null when it could not be made or has gone.
     HWND HelperWindow() const { return helper_ ? helper_->Window() : nullptr; }
+    // The helper's last paint as it was composed, premultiplied, before the
+    // window manager blends it over the caption; no pixels before the first.
+    PixelImage ComposedPixels() const;
     HookedWindow& Record() const { return record_; }
 
     // The helper window's events; points in helper client coordinates.

@@ -1,6 +1,7 @@
 #include "trelmo/toolbar/CaptionToolBar.h"
 
 #include "common/Dib.h"
+#include "common/Dpi.h"
 #include "trelmo/paint/CaptionButtonPainters.h"
 #include "trelmo/hook/HookedWindow.h"
 #include "trelmo/hook/HostMessages.h"
@@ -67,9 +68,16 @@ void CaptionToolBar::Start() {
 }
 
 void CaptionToolBar::UseGlyphColours(COLORREF activeRgb, COLORREF inactiveRgb) {
+    glyphActive_ = activeRgb;
+    glyphInactive_ = inactiveRgb;
     if (glyphs_)
         glyphs_->Release();
-    glyphs_ = CaptionButtonGlyphPainter::Acquire(activeRgb, inactiveRgb);
+    glyphs_ = CaptionButtonGlyphPainter::Acquire(activeRgb, inactiveRgb, dpi_);
+}
+
+void CaptionToolBar::FitGlyphs() {
+    if (glyphs_ && glyphs_->Dpi() != dpi_)
+        UseGlyphColours(glyphActive_, glyphInactive_);
 }
 
 LRESULT CaptionToolBar::OnMessage(UINT message, WPARAM* wParam, LPARAM* lParam) {
@@ -103,11 +111,24 @@ LRESULT CaptionToolBar::AfterMessage(UINT message, WPARAM wParam, LPARAM) {
             LayOutAndRedraw(kRedrawFrameNow);
         return 0;
     case WM_NCPAINT: PaintAfterFrame(wParam); return 0;
+    // The window has taken its new size by now; a move to a monitor of another
+    // scale that keeps the size gets its new metrics here.
+    case WM_DPICHANGED: LayOutAndRedraw(kRedrawFrameNow); return 0;
     default: return 0;
     }
 }
 
-void CaptionToolBar::LayOut() { row_.Layout(Metrics()); }
+void CaptionToolBar::LayOut() {
+    const bool fixed = FixedPixelMetrics();
+    dpi_ = fixed ? USER_DEFAULT_SCREEN_DPI : WindowDpi(Window());
+    RowGeometry geometry = Metrics();
+    // Where the program draws its own caption, its own buttons and its own
+    // title lie there: no button of ours, so no hit test, paint or click.
+    if (!fixed && !InProgramCaption() && !SystemCaptionHolds(Window(), geometry.area))
+        geometry.area.left = geometry.area.right;
+    row_.Layout(geometry);
+    FitGlyphs();
+}
 
 void CaptionToolBar::LayOutAndRedraw(UINT redrawFlags) {
     LayOut();
@@ -415,6 +436,16 @@ void RunButtonCommand(HookedWindow& record, const CaptionButtonSlot& slot) {
     }
 }
 
+bool DrawsOwnCaption(HWND window) {
+    const UINT dpi = WindowDpi(window);
+    const LONG style = ::GetWindowLongW(window, GWL_STYLE);
+    const LONG exStyle = ::GetWindowLongW(window, GWL_EXSTYLE);
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    const int caption = MetricForDpi((exStyle & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION, dpi);
+    return !SystemCaptionHolds(window, RECT{0, 0, rect.right - rect.left, FrameSize(style, dpi).cy + caption / 2});
+}
+
 int SystemButtonCountFromStyle(LONG style, LONG exStyle) {
     if (!(style & WS_SYSMENU))
         return 0;
@@ -422,10 +453,22 @@ int SystemButtonCountFromStyle(LONG style, LONG exStyle) {
     return buttons + ((exStyle & WS_EX_CONTEXTHELP) ? 1 : 0);
 }
 
-SIZE FrameSize(LONG style) {
+SIZE FrameSize(LONG style, UINT dpi) {
     if (style & WS_THICKFRAME)
-        return {::GetSystemMetrics(SM_CXFRAME), ::GetSystemMetrics(SM_CYFRAME)};
-    return {::GetSystemMetrics(SM_CXDLGFRAME), ::GetSystemMetrics(SM_CYDLGFRAME)};
+        return {MetricForDpi(SM_CXFRAME, dpi), MetricForDpi(SM_CYFRAME, dpi)};
+    return {MetricForDpi(SM_CXDLGFRAME, dpi), MetricForDpi(SM_CYDLGFRAME, dpi)};
+}
+
+bool SystemCaptionHolds(HWND window, const RECT& area) {
+    RECT client{};
+    if (!::GetClientRect(window, &client) || ::IsRectEmpty(&client))
+        return true;
+    POINT corner{0, 0};
+    ::ClientToScreen(window, &corner);
+    const POINT origin = WindowOrigin(window);
+    ::OffsetRect(&client, corner.x - origin.x, corner.y - origin.y);
+    RECT overlap{};
+    return !::IntersectRect(&overlap, &client, &area);
 }
 
 TitleBar ReadTitleBar(HWND window) {
@@ -450,12 +493,22 @@ int SystemButtonCount(const TitleBar& titleBar, LONG style, LONG exStyle) {
 }
 
 HFONT CaptionToolBar::CaptionFont() {
-    if (captionFont_)
+    if (captionFont_ && captionFontDpi_ == dpi_)
         return captionFont_.get();
-    // Up to the caption fonts: the size every version of the system accepts.
+    captionFont_.reset();
+    captionFontDpi_ = dpi_;
     NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
-    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
+    bool read = false;
+    if (const auto forDpi = Api().SystemParametersInfoForDpi) {
+        metrics.cbSize = sizeof metrics;
+        read = forDpi(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0, dpi_) != FALSE;
+    }
+    if (!read) {
+        // Up to the caption fonts: the size every version of the system accepts.
+        metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
+        read = ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0) != FALSE;
+    }
+    if (read) {
         const bool small = (::GetWindowLongW(Window(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
         captionFont_.reset(::CreateFontIndirectW(small ? &metrics.lfSmCaptionFont : &metrics.lfCaptionFont));
     }

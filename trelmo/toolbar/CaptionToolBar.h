@@ -4,9 +4,11 @@
 // command step. The styles decide the metrics and draw the buttons.
 #pragma once
 
+#include "common/Dpi.h"
 #include "common/Handles.h"
 #include "trelmo/toolbar/ButtonTooltip.h"
 #include "trelmo/toolbar/CaptionButtonRow.h"
+#include "trelmo/hook/SystemApi.h"
 #include "trelmo/hook/WindowHandler.h"
 
 #include <windows.h>
@@ -55,13 +57,26 @@ protected:
     virtual UniqueRegion SlotRegion(const RECT& rect) const;
     // Whether the frame's paint of the whole frame starts from the window's own region.
     virtual bool ClipsToWindowRegion() const { return true; }
+    // The style places its buttons at fixed pixels over a caption the program
+    // draws itself (Office, Skype): at 100 % whatever the window's scale.
+    // Every other style follows the window's scale and shows its buttons only
+    // on a caption of the system's making.
+    virtual bool FixedPixelMetrics() const { return false; }
+    // The style finds its place in a caption the program draws itself, from
+    // what the program's own hit test reports.
+    virtual bool InProgramCaption() const { return false; }
 
     // The end of every style's construction: lay out, add the tooltip, paint.
     void Start();
     void UseGlyphColours(COLORREF activeRgb, COLORREF inactiveRgb);
     CaptionButtonGlyphPainter* GlyphPainter() const { return glyphs_; }
 
+    // Lays the row out in the window's scale, read here and kept for the
+    // metrics, the caption font and the glyphs until the next layout.
     void LayOut();
+    UINT Dpi() const { return dpi_; }
+    // A system metric in the scale of the last layout.
+    int Metric(int index) const { return MetricForDpi(index, dpi_); }
     void PaintButtons();
     int HitTest(POINT inWindow) const;
     // Presses the button under the point; false on a miss.
@@ -113,6 +128,8 @@ private:
     void Release(POINT inWindow);
     void RunCommand(const CaptionButtonSlot& slot);
     void LayOutAndRedraw(UINT redrawFlags);
+    // The glyphs for the scale of the last layout.
+    void FitGlyphs();
 
     POINT ClientToWindow(LPARAM clientPoint) const;
     UniqueRegion ButtonRegion();
@@ -137,15 +154,19 @@ private:
     int TrackedState(int index) const;
 
     Traits traits_;
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     int pressed_ = -1;
     int hot_ = -1;
     int lastPaintedHot_ = -1;
     std::unique_ptr<ButtonTooltip> tooltip_;
     // A window's DC holds the system font, not the caption's: the text is
-    // measured in the font the caption is drawn in. Read once per toolbar,
-    // so a rebuild after a change of settings reads it again.
+    // measured in the font the caption is drawn in. Read once per toolbar and
+    // scale, so a rebuild after a change of settings reads it again.
     UniqueFont captionFont_;
+    UINT captionFontDpi_ = 0;
     CaptionButtonGlyphPainter* glyphs_ = nullptr;
+    COLORREF glyphActive_ = 0;
+    COLORREF glyphInactive_ = 0;
     // The buttons are composed off screen and copied to the frame at once:
     // no flicker, and drawing into a bitmap of the library's own is much
     // cheaper than drawing into the window's frame piece by piece. The last
@@ -175,8 +196,15 @@ void RunButtonCommand(HookedWindow& record, const CaptionButtonSlot& slot);
 // style bits, for when the title bar cannot be asked.
 int SystemButtonCountFromStyle(LONG style, LONG exStyle);
 
-// The frame's width and height as the system metrics give them for a style.
-SIZE FrameSize(LONG style);
+// The frame's width and height as the system metrics give them for a style, at a scale.
+SIZE FrameSize(LONG style, UINT dpi);
+
+// Whether the system made a caption where area lies (window coordinates): a
+// program that draws its own caption has its client area there.
+bool SystemCaptionHolds(HWND window, const RECT& area);
+// Whether the window draws its caption itself: its client area reaches up
+// into the upper half of where the system's caption would be.
+bool DrawsOwnCaption(HWND window);
 
 // The title bar as the system reports it, in window coordinates.
 struct TitleBar {

@@ -41,7 +41,7 @@ std::optional<RowGeometry> CaptionToolBarAero::LayoutFromTitleBar() {
 
 RowGeometry CaptionToolBarAero::LayoutFromTheme() {
     const WindowDC dc = WindowDC::OfWindow(Window());
-    ThemeCaptionMetrics m = ReadThemeCaptionMetrics(Window(), dc.get());
+    ThemeCaptionMetrics m = ReadThemeCaptionMetrics(Window(), dc.get(), Dpi());
     int right = m.windowWidth - m.systemButtons * m.buttonWidth - m.frame.cx;
     const int width = FitButtonsToTheme(m, right);
     const int left = 4 * m.frame.cx + 16;
@@ -52,6 +52,10 @@ RowGeometry CaptionToolBarAero::LayoutFromTheme() {
 void CaptionToolBarAero::DrawHelperButton(const HelperCanvas& canvas, int kind, const RECT& rect, int state,
                                           bool checked, bool activeCaption) {
     FitFaces(faces_, rect, CaptionButtonAeroPainter::Acquire);
+    if (glyphs_->Dpi() != Dpi()) {
+        glyphs_->Release();
+        glyphs_ = CaptionButtonGlyphPainterAero::Acquire(Dpi());
+    }
     faces_->Draw(canvas.rows, canvas.clip, rect, state, activeCaption);
     // The face follows the pointer; the glyph also shows a command in force.
     glyphs_->Draw(canvas.rows, canvas.clip, rect, kind, checked ? 2 : state);

@@ -43,6 +43,7 @@ public:
 
 protected:
     RowGeometry Metrics() override;
+    bool FixedPixelMetrics() const override { return true; }
 };
 
 }  // namespace kz

@@ -19,6 +19,7 @@ public:
 
 protected:
     RowGeometry Metrics() override;
+    bool FixedPixelMetrics() const override { return true; }
     void DrawHelperButton(const HelperCanvas& canvas, int kind, const RECT& rect, int state, bool checked,
                           bool activeCaption) override;
     // Office's own floating windows do not make the caption look inactive.

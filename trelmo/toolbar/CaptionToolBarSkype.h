@@ -15,6 +15,7 @@ public:
 
 protected:
     RowGeometry Metrics() override;
+    bool FixedPixelMetrics() const override { return true; }
     void DrawButton(HDC dc, int kind, const RECT& rect, int state, bool checked, bool activeCaption) override;
 
 private:

@@ -21,9 +21,9 @@ RowGeometry CaptionToolBarStd::Metrics() {
     const LONG style = ::GetWindowLongW(window, GWL_STYLE);
     const LONG exStyle = ::GetWindowLongW(window, GWL_EXSTYLE);
     const bool small = (exStyle & WS_EX_TOOLWINDOW) != 0;
-    const int width = ::GetSystemMetrics(small ? SM_CXSMSIZE : SM_CXSIZE);
-    const int height = ::GetSystemMetrics(small ? SM_CYSMSIZE : SM_CYSIZE);
-    const SIZE frame = FrameSize(style);
+    const int width = Metric(small ? SM_CXSMSIZE : SM_CXSIZE);
+    const int height = Metric(small ? SM_CYSMSIZE : SM_CYSIZE);
+    const SIZE frame = FrameSize(style, Dpi());
 
     const TitleBar titleBar = ReadTitleBar(window);
     const int systemButtons = SystemButtonCount(titleBar, style, exStyle) * width;

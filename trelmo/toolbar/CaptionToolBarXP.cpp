@@ -1,5 +1,6 @@
 #include "trelmo/toolbar/CaptionToolBarXP.h"
 
+#include "common/Dpi.h"
 #include "trelmo/paint/CaptionButtonPainters.h"
 #include "trelmo/toolbar/CaptionToolBarStd.h"
 #include "trelmo/hook/HookedWindow.h"
@@ -177,7 +178,7 @@ std::optional<RowGeometry> CaptionToolBarXP::MetricsFromTitleBar() {
     return RowGeometry{{LeftOfCaptionText(left, bar->right, bar->right - left), bar->top, bar->right - 2, bar->top + bar->height}, bar->width - 2, bar->width / 3, 2};
 }
 
-ThemeCaptionMetrics ReadThemeCaptionMetrics(HWND window, HDC dc) {
+ThemeCaptionMetrics ReadThemeCaptionMetrics(HWND window, HDC dc, UINT dpi) {
     const SystemApi& api = Api();
     const ThemeHandle theme(window, L"WINDOW");
     const HTHEME handle = theme.get();
@@ -186,10 +187,11 @@ ThemeCaptionMetrics ReadThemeCaptionMetrics(HWND window, HDC dc) {
     const LONG style = ::GetWindowLongW(window, GWL_STYLE);
     const LONG exStyle = ::GetWindowLongW(window, GWL_EXSTYLE);
     const bool small = (exStyle & WS_EX_TOOLWINDOW) != 0;
-    m.buttonWidth = ::GetSystemMetrics(small ? SM_CXSMSIZE : SM_CXSIZE);
-    const int captionHeight = ::GetSystemMetrics(small ? SM_CYSMCAPTION : SM_CYCAPTION);
+    m.dpi = dpi;
+    m.buttonWidth = MetricForDpi(small ? SM_CXSMSIZE : SM_CXSIZE, dpi);
+    const int captionHeight = MetricForDpi(small ? SM_CYSMCAPTION : SM_CYCAPTION, dpi);
     const int part = MinimiseButtonPart(small);
-    m.frame = FrameSize(style);
+    m.frame = FrameSize(style, dpi);
     m.systemButtons = SystemButtonCount(ReadTitleBar(window), style, exStyle);
     RECT windowRect{};
     ::GetWindowRect(window, &windowRect);
@@ -219,7 +221,7 @@ int FitButtonsToTheme(ThemeCaptionMetrics& m, int& right) {
     const int width = m.buttonWidth - m.gap;
     if (m.placed && width >= 0 && m.height >= 0)
         return width;
-    const int systemSize = ::GetSystemMetrics(SM_CYSIZE);
+    const int systemSize = MetricForDpi(SM_CYSIZE, m.dpi);
     m.top = 6;
     m.height = systemSize - 4;
     m.gap = 2;
@@ -229,7 +231,7 @@ int FitButtonsToTheme(ThemeCaptionMetrics& m, int& right) {
 
 RowGeometry CaptionToolBarXP::MetricsFromTheme() {
     const WindowDC dc = WindowDC::OfWindow(Window());
-    ThemeCaptionMetrics m = ReadThemeCaptionMetrics(Window(), dc.get());
+    ThemeCaptionMetrics m = ReadThemeCaptionMetrics(Window(), dc.get(), Dpi());
     int right = std::min<int>(m.windowWidth - m.offset.x, m.windowWidth - m.systemButtons * m.buttonWidth - m.frame.cx);
     const int width = FitButtonsToTheme(m, right);
     const int left = 4 * m.frame.cx + 16;

@@ -62,6 +62,7 @@ std::optional<TitleBarButtons> ReadTitleBarButtons(HookedWindow& record);
 
 // What the theme and the system metrics say of a window's caption.
 struct ThemeCaptionMetrics {
+    UINT dpi = USER_DEFAULT_SCREEN_DPI;  // the scale of the metrics
     bool placed = false;  // the theme gives the buttons' offset
     POINT offset{};       // of the theme's minimise button
     int windowWidth = 0;
@@ -72,7 +73,7 @@ struct ThemeCaptionMetrics {
     int gap = 0;     // the caption's content margins, left and right
     int height = 0;  // of the buttons
 };
-ThemeCaptionMetrics ReadThemeCaptionMetrics(HWND window, HDC dc);
+ThemeCaptionMetrics ReadThemeCaptionMetrics(HWND window, HDC dc, UINT dpi);
 // The buttons' width, and right moved to where they end: the theme's where
 // it places its buttons. A theme that does not (Wine's) would put ours on
 // the window's top edge: the system metrics place them instead.

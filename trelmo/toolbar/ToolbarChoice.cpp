@@ -4,6 +4,7 @@
 #include "trelmo/toolbar/CaptionToolBarOffice2007.h"
 #include "trelmo/toolbar/CaptionToolBarSkype.h"
 #include "trelmo/toolbar/CaptionToolBarStd.h"
+#include "trelmo/toolbar/CaptionToolBarWin10.h"
 #include "trelmo/toolbar/CaptionToolBarXP.h"
 #include "trelmo/hook/HookedWindow.h"
 #include "trelmo/hook/SystemApi.h"
@@ -44,9 +45,12 @@ ToolbarStyle ChooseToolbarStyle(HWND window, const WindowLook& look) {
         return ToolbarStyle::Office2007;
     if (IsOneOf(look.className, kSkypeClasses))
         return look.composition ? ToolbarStyle::SkypeAero : ToolbarStyle::Skype;
+    // Only a composed desktop lets the helper show the program's caption through.
+    if (look.realMajorVersion >= 10 && look.composition && look.drawsOwnCaption && look.drawsOwnCaption(window))
+        return ToolbarStyle::ProgramCaption;
     if (look.osMajorVersion > 5 && look.composition && look.ncRenderingEnabled &&
         look.ncRenderingEnabled(window))
-        return ToolbarStyle::Aero;
+        return look.realMajorVersion >= 10 ? ToolbarStyle::Win10 : ToolbarStyle::Aero;
     if (look.themed && look.themed(window))
         return ToolbarStyle::XP;
     return ToolbarStyle::Classic;
@@ -60,13 +64,17 @@ std::unique_ptr<CaptionToolBar> CreateToolbar(HookedWindow& record) {
     look.className = className;
     look.composition = api.CompositionEnabled();
     look.osMajorVersion = api.osMajorVersion;
+    look.realMajorVersion = api.realMajorVersion;
     look.ncRenderingEnabled = NcRenderingEnabled;
     look.themed = Themed;
+    look.drawsOwnCaption = DrawsOwnCaption;
 
     switch (ChooseToolbarStyle(record.Window(), look)) {
     case ToolbarStyle::Classic: return std::make_unique<CaptionToolBarStd>(record);
     case ToolbarStyle::XP: return std::make_unique<CaptionToolBarXP>(record);
     case ToolbarStyle::Aero: return std::make_unique<CaptionToolBarAero>(record);
+    case ToolbarStyle::Win10: return std::make_unique<CaptionToolBarWin10>(record);
+    case ToolbarStyle::ProgramCaption: return std::make_unique<CaptionToolBarProgramCaption>(record);
     case ToolbarStyle::Office2007: return std::make_unique<CaptionToolBarOffice2007>(record);
     case ToolbarStyle::Skype: return std::make_unique<CaptionToolBarSkype>(record);
     case ToolbarStyle::SkypeAero: return std::make_unique<CaptionToolBarSkypeAero>(record);

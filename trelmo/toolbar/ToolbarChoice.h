@@ -12,16 +12,19 @@ namespace kz {
 
 class HookedWindow;
 
-enum class ToolbarStyle { Classic, XP, Aero, Office2007, Skype, SkypeAero };
+enum class ToolbarStyle { Classic, XP, Aero, Win10, ProgramCaption, Office2007, Skype, SkypeAero };
 
-// The facts the choice rests on. ncRenderingEnabled and themed are asked only
-// when the choice gets that far, so they are given as questions.
+// The facts the choice rests on. ncRenderingEnabled, themed and
+// drawsOwnCaption are asked only when the choice gets that far, so they are
+// given as questions.
 struct WindowLook {
     const wchar_t* className = L"";
     bool composition = false;
-    DWORD osMajorVersion = 0;
+    DWORD osMajorVersion = 0;    // as the program is told
+    DWORD realMajorVersion = 0;  // as the system is
     bool (*ncRenderingEnabled)(HWND) = nullptr;
     bool (*themed)(HWND) = nullptr;
+    bool (*drawsOwnCaption)(HWND) = nullptr;
 };
 
 ToolbarStyle ChooseToolbarStyle(HWND window, const WindowLook& look);

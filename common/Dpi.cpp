@@ -1,4 +1,4 @@
-#include "kz/commands/Dpi.h"
+#include "common/Dpi.h"
 
 #include "common/BindFunction.h"
 
@@ -8,35 +8,17 @@ namespace kz {
 
 namespace {
 
-using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-using GetDpiForSystemFunction = UINT(WINAPI*)();
-using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
-using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, MONITOR_DPI_TYPE, UINT*, UINT*);
-using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-
-// The functions of user32 and shcore that older systems lack, looked up once.
-struct DpiFunctions {
-    GetDpiForWindowFunction dpiForWindow;
-    GetDpiForSystemFunction dpiForSystem;
-    GetSystemMetricsForDpiFunction systemMetricsForDpi;
-    GetDpiForMonitorFunction dpiForMonitor;
-    AdjustWindowRectExForDpiFunction adjustForDpi;
-
-    DpiFunctions() {
-        const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
-        dpiForWindow = BindFunction(user32, "GetDpiForWindow");
-        dpiForSystem = BindFunction(user32, "GetDpiForSystem");
-        systemMetricsForDpi = BindFunction(user32, "GetSystemMetricsForDpi");
-        adjustForDpi = BindFunction(user32, "AdjustWindowRectExForDpi");
-        // Kept loaded for the life of the program, as user32 is.
-        dpiForMonitor = BindFunction(::LoadLibraryW(L"shcore.dll"), "GetDpiForMonitor");
-    }
-};
-
-const DpiFunctions& Functions() {
-    static const DpiFunctions functions;
-    return functions;
+BOOL CALLBACK BindDpiFunctions(PINIT_ONCE, PVOID functions, PVOID*) noexcept {
+    auto& f = *static_cast<DpiFunctions*>(functions);
+    const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+    f.dpiForWindow = BindFunction(user32, "GetDpiForWindow");
+    f.dpiForSystem = BindFunction(user32, "GetDpiForSystem");
+    f.systemMetricsForDpi = BindFunction(user32, "GetSystemMetricsForDpi");
+    f.adjustForDpi = BindFunction(user32, "AdjustWindowRectExForDpi");
+    return TRUE;
 }
+
+const DpiFunctions& Functions() { return DpiApi(); }
 
 UINT ScreenDpi() {
     const HDC screen = ::GetDC(nullptr);
@@ -48,6 +30,13 @@ UINT ScreenDpi() {
 
 }  // namespace
 
+DpiFunctions& DpiApi() {
+    static DpiFunctions functions{};
+    static INIT_ONCE once = INIT_ONCE_STATIC_INIT;
+    ::InitOnceExecuteOnce(&once, BindDpiFunctions, &functions, nullptr);
+    return functions;
+}
+
 UINT SystemDpi() {
     if (const auto dpiForSystem = Functions().dpiForSystem)
         return dpiForSystem();
@@ -55,8 +44,13 @@ UINT SystemDpi() {
 }
 
 UINT MonitorDpi(HMONITOR monitor) {
+    using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, MONITOR_DPI_TYPE, UINT*, UINT*);
+    // Only the host asks for monitors: shcore is loaded on the first call, and
+    // kept for the life of the program.
+    static const GetDpiForMonitorFunction dpiForMonitorFunction =
+        BindFunction(::LoadLibraryW(L"shcore.dll"), "GetDpiForMonitor");
     UINT x = 0, y = 0;
-    if (const auto dpiForMonitor = Functions().dpiForMonitor;
+    if (const auto dpiForMonitor = dpiForMonitorFunction;
         dpiForMonitor && monitor && SUCCEEDED(dpiForMonitor(monitor, MDT_EFFECTIVE_DPI, &x, &y)) && y > 0)
         return y;
     return SystemDpi();

@@ -1,14 +1,25 @@
 // The scale of the monitors and windows, in dots per inch (96 is 100 %).
 // The host is aware of each monitor's scale: it lays out and draws every
 // window of its own for the monitor the window is on, and measures other
-// programs' windows at their own scale. The functions that only newer
-// systems have are bound by name; without them every monitor has the
-// system's scale.
+// programs' windows at their own scale; the library draws each window's
+// buttons at that window's scale. The functions that only newer systems have
+// are bound by name; without them every monitor has the system's scale.
 #pragma once
 
 #include <windows.h>
 
 namespace kz {
+
+// The functions of user32 that only newer systems have (Windows 10 1607 and
+// later), bound on first use in the process; null where the system lacks
+// them. Benchmarks count the calls by putting their own in.
+struct DpiFunctions {
+    UINT(WINAPI* dpiForWindow)(HWND);
+    UINT(WINAPI* dpiForSystem)();
+    int(WINAPI* systemMetricsForDpi)(int, UINT);
+    BOOL(WINAPI* adjustForDpi)(RECT*, DWORD, BOOL, DWORD, UINT);
+};
+DpiFunctions& DpiApi();
 
 // 100 %: the scale every size of the design is given at.
 constexpr UINT kDesignDpi = USER_DEFAULT_SCREEN_DPI;
