@@ -74,25 +74,39 @@ TImpProfile::~TImpProfile() {
 }
 
 void TImpProfile::Connect(HWND mainWindow, CommonTrayIcon* commonTray, BoxWindows* boxes, ChangeJournal* journal) {
-    const UINT_PTR timer = reinterpret_cast<UINT_PTR>(this);
-    if (mainWindow_)
-        ::KillTimer(mainWindow_, timer);
+    StopSweeping();
     mainWindow_ = mainWindow;
     commonTray_ = commonTray;
     boxes_ = boxes;
     journal_ = journal;
-    if (mainWindow_)
-        ::SetTimer(mainWindow_, timer, kDropGoneWindowsMs, &DropGoneWindowsTimer);
+    if (current_.Count() > 0 || saved_.Count() > 0)
+        SweepIn(kDropGoneWindowsMs);
 }
 
-void CALLBACK TImpProfile::DropGoneWindowsTimer(HWND window, UINT, UINT_PTR id, DWORD) noexcept {
-    // Back to the slow pace, should the sweep have been brought forward.
-    ::SetTimer(window, id, kDropGoneWindowsMs, &DropGoneWindowsTimer);
+void TImpProfile::SweepIn(UINT milliseconds) {
+    if (mainWindow_)
+        sweeping_ = ::SetTimer(mainWindow_, reinterpret_cast<UINT_PTR>(this), milliseconds, &DropGoneWindowsTimer) != 0;
+}
+
+void TImpProfile::StopSweeping() {
+    if (sweeping_ && mainWindow_)
+        ::KillTimer(mainWindow_, reinterpret_cast<UINT_PTR>(this));
+    sweeping_ = false;
+}
+
+void CALLBACK TImpProfile::DropGoneWindowsTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept {
+    auto& executor = *reinterpret_cast<TImpProfile*>(id);
     try {
-        reinterpret_cast<TImpProfile*>(id)->DropGoneWindows();
+        executor.DropGoneWindows();
     } catch (...) {
         // Tried again at the next tick.
     }
+    // At the slow pace, should the sweep have been brought forward; and not
+    // at all while no window is recorded, so that an idle host sleeps.
+    if (executor.current_.Count() > 0 || executor.saved_.Count() > 0)
+        executor.SweepIn(kDropGoneWindowsMs);
+    else
+        executor.StopSweeping();
 }
 
 std::unique_ptr<TWndParams> TImpProfile::MakeRecord(HWND w) const {
@@ -134,6 +148,8 @@ TWndParams& TImpProfile::GetProfile(HWND w) {
             return *record;
         Drop(w);
     }
+    if (!sweeping_)
+        SweepIn(kDropGoneWindowsMs);
     return current_.Append(MakeRecord(w));
 }
 
@@ -606,8 +622,8 @@ void TImpProfile::ForgetWindow(HWND w) { Drop(w); }
 void TImpProfile::WindowReleased(HWND w) {
     if (!::IsWindow(w))
         Drop(w);
-    else if (mainWindow_)
-        ::SetTimer(mainWindow_, reinterpret_cast<UINT_PTR>(this), kReleasedWindowSweepMs, &DropGoneWindowsTimer);
+    else
+        SweepIn(kReleasedWindowSweepMs);
 }
 
 void TImpProfile::RestoreAll() {

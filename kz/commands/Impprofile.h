@@ -66,8 +66,9 @@ public:
     // receiver of WM_SENDTOBACK) and the collaborators; any may be null.
     // The host connects nulls again before its collaborators go, so that the
     // restore in the destructor does not reach them.
-    // While connected to a main window, the executor drops the records of
-    // windows that have gone every few seconds (see DropGoneWindows).
+    // While connected to a main window and while it keeps any record, the
+    // executor drops the records of windows that have gone every few seconds
+    // (see DropGoneWindows).
     void Connect(HWND mainWindow, CommonTrayIcon* commonTray, BoxWindows* boxes, ChangeJournal* journal);
     // Where the executor learns whether a window's program runs above the
     // host: the system's answer unless a test says otherwise; null for the
@@ -148,6 +149,9 @@ public:
 
 private:
     static void CALLBACK DropGoneWindowsTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept;
+    // The next sweep for gone windows, on a timer of the main window.
+    void SweepIn(UINT milliseconds);
+    void StopSweeping();
     std::unique_ptr<TWndParams> MakeRecord(HWND w) const;
     // Whether the window a record names is still the one it was made for.
     static bool StillSame(const TWndParams& record);
@@ -176,6 +180,7 @@ private:
     void Drop(HWND w);
 
     HWND mainWindow_ = nullptr;
+    bool sweeping_ = false;
     CommonTrayIcon* commonTray_ = nullptr;
     BoxWindows* boxes_ = nullptr;
     ChangeJournal* journal_ = nullptr;

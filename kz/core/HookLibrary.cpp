@@ -14,9 +14,10 @@ namespace {
 // How long the repaint after removal waits for one window.
 constexpr UINT kRepaintTimeoutMs = 200;
 
-std::vector<HWND> HostWindowList(HWND hostWindow) {
+// The windows this library can have attached: those of programs of its own bitness.
+std::vector<HWND> ReachableWindows(HWND hostWindow) {
     std::vector<HWND> windows;
-    CollectTopLevelWindows(windows, hostWindow);
+    CollectWindowsOfOwnBitness(windows, hostWindow);
     return windows;
 }
 
@@ -50,14 +51,16 @@ HookLibrary::InstallResult HookLibrary::Install(HWND hostWindow, const std::wstr
     setHandle_(hookThread->Hook());
     hookThread_ = std::move(hookThread);
 
-    for (HWND window : HostWindowList(hostWindow_))
+    for (HWND window : ReachableWindows(hostWindow_))
         ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    followUps_ = std::make_unique<FollowUpRepaints>(hostWindow_);
     return InstallResult::Installed;
 }
 
 bool HookLibrary::Remove() {
     if (!hookThread_)
         return false;
+    followUps_.reset();
     setHostWindow_(nullptr);
     setHandle_(nullptr);
     const bool ended = hookThread_->Stop();
@@ -66,7 +69,7 @@ bool HookLibrary::Remove() {
     // code: the library stays loaded then.
     const HMODULE library = library_.release();
     const bool removed = ended && ::FreeLibrary(library) != FALSE;
-    for (HWND window : HostWindowList(hostWindow_)) {
+    for (HWND window : ReachableWindows(hostWindow_)) {
         DWORD_PTR ignored = 0;
         ::SendMessageTimeoutW(window, WM_NCPAINT, 1, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL, kRepaintTimeoutMs, &ignored);
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "common/Handles.h"
+#include "kz/core/FollowUpRepaints.h"
 #include "kz/core/HookThread.h"
 
 #include <windows.h>
@@ -26,13 +27,15 @@ public:
     HookLibrary& operator=(const HookLibrary&) = delete;
 
     // Installs the hook for every thread of the desktop, from a thread of
-    // its own, and repaints every top-level frame of the host window list so
-    // that the library attaches at once.
+    // its own, and repaints every top-level frame of the host window list of
+    // the library's bitness so that the library attaches at once; they are
+    // repainted again in the following seconds (FollowUpRepaints.h).
     InstallResult Install(HWND hostWindow, const std::wstring& libraryPath = HookLibraryBesideProgram());
     // Clears the library's shared section, so that every attached window lets
     // go of itself even where the system keeps the library loaded, removes
-    // the hook and ends its thread, and repaints every frame without the
-    // library's buttons. A window whose program hangs is not waited for.
+    // the hook and ends its thread, and repaints every frame of the library's
+    // bitness (the only ones it attaches) without the library's buttons. A
+    // window whose program hangs is not waited for.
     // False when there was no hook.
     bool Remove();
 
@@ -49,6 +52,7 @@ private:
     SetHostWindowFunction setHostWindow_ = nullptr;
     HWND hostWindow_ = nullptr;
     std::unique_ptr<HookThread> hookThread_;
+    std::unique_ptr<FollowUpRepaints> followUps_;
 };
 
 }  // namespace kz

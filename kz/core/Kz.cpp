@@ -3,12 +3,16 @@
 // brings the caption buttons into every program.
 //
 // Start-up: single-instance test, undoing what a crashed host left changed
-// (the crash journal), the settings, the main window (tray icon, splash), the tray-menu
-// module and the boxes, the executor connected to them, and last the hook,
-// once everything a command needs is in place.
-// Shutdown: Exit closes the main window, which removes the hook (the library
-// lets go of every window) and its tray icon; then the executor restores
-// every window it changed, which empties the crash journal.
+// (the crash journal), the settings, the main window (tray icon, splash), the
+// 32-bit companion's process, the tray-menu module and the boxes, the
+// executor connected to them, and last the hook, once everything a command
+// needs is in place; the companion's hook follows once the message loop runs.
+// Shutdown: Exit closes the main window, which ends the 32-bit companion,
+// removes the hook (the library lets go of every window) and its tray icon;
+// then the executor restores every window it changed, which empties the
+// crash journal.
+// Started with --companion <host window>, the program is a 64-bit host's
+// 32-bit companion and nothing else (Companion.h).
 #include "common/Text.h"
 #include "kz/commands/Hiddenjournal.h"
 #include "kz/commands/Impprofile.h"
@@ -17,6 +21,7 @@
 #include "kz/settings/Uoptions2.h"
 #include "kz/settings/Usettingsfile.h"
 #include "kz/core/Blocksecondrun.h"
+#include "kz/core/Companion.h"
 #include "kz/core/Errorbox.h"
 #include "kz/core/Uhtmlhelp.h"
 #include "kz/core/Umain.h"
@@ -24,8 +29,11 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <exception>
+#include <string>
+#include <vector>
 
 namespace kz {
 
@@ -33,14 +41,27 @@ namespace {
 
 constexpr DWORD kExitWaitMs = 10000;
 
-bool HasArgument(const wchar_t* wanted) {
+// The arguments after the program's name.
+std::vector<std::wstring> Arguments() {
     int count = 0;
     LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-    bool found = false;
+    std::vector<std::wstring> list;
     for (int i = 1; arguments && i < count; ++i)
-        found = found || std::wcscmp(arguments[i], wanted) == 0;
+        list.emplace_back(arguments[i]);
     ::LocalFree(arguments);
-    return found;
+    return list;
+}
+
+bool HasArgument(const std::vector<std::wstring>& arguments, const wchar_t* wanted) {
+    return std::find(arguments.begin(), arguments.end(), wanted) != arguments.end();
+}
+
+// The host window named after --companion (hexadecimal); null without one.
+HWND CompanionHostWindow(const std::vector<std::wstring>& arguments) {
+    const auto found = std::find(arguments.begin(), arguments.end(), kCompanionSwitch);
+    if (found == arguments.end() || found + 1 == arguments.end())
+        return nullptr;
+    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::wcstoull(found[1].c_str(), nullptr, 16)));
 }
 
 SettingsRecord ReadSettings() {
@@ -113,6 +134,8 @@ void RunHost(HINSTANCE instance) {
         TTQuorvane_Invisible_Buttons::Create(executor, instance, settings);
     if (!mainWindow)
         throw StartupError(L"Unable to create the main window");
+    // Its process starts while the host does; its hook comes with the message loop.
+    mainWindow->StartCompanion();
     TdmTrayMenu trayMenu(*mainWindow, !settings.TrayMenuSeparate, executor);
     mainWindow->SetTrayMenu(&trayMenu);
     TBoxList boxes(mainWindow->Window(), executor);
@@ -145,7 +168,12 @@ void ShowStartupError(const std::wstring& message) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace kz;
     try {
-        if (HasArgument(L"--exit"))
+        const std::vector<std::wstring> arguments = Arguments();
+        // The companion of a 64-bit host: its hook and nothing else, no
+        // mutex, icon or settings of the host's.
+        if (const HWND host = CompanionHostWindow(arguments))
+            return RunCompanion(host);
+        if (HasArgument(arguments, L"--exit"))
             return EndRunningInstance(kExitWaitMs) ? 0 : 1;
         if (AnotherInstanceRuns())
             return 0;

@@ -31,7 +31,9 @@ namespace kz {
 
 namespace {
 
-enum Timer : UINT_PTR { kTimer1 = 1, kTimer2 = 2 };
+enum Timer : UINT_PTR { kTimer1 = 1, kTimer2 = 2, kCompanionTimer = 3 };
+// Only a 64-bit host has programs of the other bitness beside its own.
+constexpr bool kHostHasCompanion = sizeof(void*) == 8;
 constexpr UINT kSplashMs = 3000;
 
 // The picture's size, and where the labels lie on it, at 100 %.
@@ -139,6 +141,8 @@ TTQuorvane_Invisible_Buttons::TTQuorvane_Invisible_Buttons(TImpProfile& executor
     : executor_(executor), applicationWindow_(std::move(applicationWindow)), Image1(std::move(picture)) {
     taskbarCreatedMessage_ = ::RegisterWindowMessageW(L"TaskbarCreated");
     exitRequestMessage_ = ExitRequestMessage();
+    companionReportMessage_ = CompanionReportMessage();
+    companionEndedMessage_ = CompanionEndedMessage();
     popupWndTray_ = MakeWndTrayMenu();
     popupTransparency_ = MakeTransparencyMenu();
     if (const std::wstring version = ReadFileVersion(ProgramPath()); !version.empty())
@@ -247,6 +251,10 @@ LRESULT TTQuorvane_Invisible_Buttons::HandleMessage(UINT message, WPARAM wParam,
         RequestExit();
         return 0;
     }
+    if (message == companionReportMessage_)
+        return OnCompanionReport(wParam);
+    if (message == companionEndedMessage_)
+        return OnCompanionEnded();
     switch (message) {
     case WM_TIMER: return OnTimer(wParam);
     case WM_HOTKEY: return OnHotKey(wParam);
@@ -277,6 +285,7 @@ LRESULT TTQuorvane_Invisible_Buttons::OnTimer(UINT_PTR timer) {
     switch (timer) {
     case kTimer1: Timer1Timer(); break;
     case kTimer2: Timer2Timer(); break;
+    case kCompanionTimer: CompanionTimer(); break;
     default: break;
     }
     return 0;
@@ -471,6 +480,10 @@ LRESULT TTQuorvane_Invisible_Buttons::OnClose() {
 }
 
 LRESULT TTQuorvane_Invisible_Buttons::OnDestroy() {
+    // The companion first: its windows lose their buttons before the
+    // executor, after this window, gives every window back.
+    ::KillTimer(Window(), kCompanionTimer);
+    companion_.reset();
     hookLibrary.Remove();
     mainTrayIcon.Delete();
     hotKeys_.reset();  // gives every combination back
@@ -485,6 +498,39 @@ LRESULT TTQuorvane_Invisible_Buttons::OnTaskbarCreated() {
     if (trayMenu_)
         trayMenu_->AddCommonIconAgain();
     return 0;
+}
+
+void TTQuorvane_Invisible_Buttons::StartCompanion() {
+    if constexpr (kHostHasCompanion) {
+        companion_ = std::make_unique<CompanionProcess>(Window());
+        if (!companion_->Start())
+            companion_.reset();
+    }
+}
+
+LRESULT TTQuorvane_Invisible_Buttons::OnCompanionReport(WPARAM report) {
+    if (companion_)
+        companion_->Reported(report);
+    return 0;
+}
+
+// A companion that dies is started again, at once or once its budget of
+// starts allows; one that never got its hook in place is not.
+LRESULT TTQuorvane_Invisible_Buttons::OnCompanionEnded() {
+    if (!companion_)
+        return 0;
+    const DWORD delay = companion_->RestartDelay();
+    if (delay == 0)
+        companion_->Start();
+    else if (delay != INFINITE)
+        ::SetTimer(Window(), kCompanionTimer, delay, nullptr);
+    return 0;
+}
+
+void TTQuorvane_Invisible_Buttons::CompanionTimer() {
+    ::KillTimer(Window(), kCompanionTimer);
+    if (companion_)
+        companion_->Start();
 }
 
 LRESULT TTQuorvane_Invisible_Buttons::OnDpiChanged(UINT dpi, const RECT& suggested) {

@@ -11,6 +11,7 @@
 #include "kz/commands/WindowIdentity.h"
 #include "common/Settingsformat.h"
 #include "common/Version.h"
+#include "kz/core/Companion.h"
 #include "kz/core/HookLibrary.h"
 #include "kz/core/Hotkeys.h"
 #include "kz/core/Maintrayicon.h"
@@ -37,6 +38,9 @@ public:
     void SetTrayMenu(TdmTrayMenu* trayMenu) { trayMenu_ = trayMenu; }
     // The options dialog that the tray icon and the tray menu open.
     void SetOptionsDialog(TfrmOptions* options) { options_ = options; }
+    // In a 64-bit host, starts the 32-bit companion where there is one; it
+    // installs its hook once the host's message loop runs.
+    void StartCompanion();
     // Installs the hook. Throws StartupError when the library cannot be
     // loaded; false, after telling the user, when the start cannot go on.
     bool InstallHook();
@@ -89,6 +93,9 @@ private:
     LRESULT OnClose();
     LRESULT OnDestroy();
     LRESULT OnTaskbarCreated();
+    LRESULT OnCompanionReport(WPARAM report);
+    LRESULT OnCompanionEnded();
+    void CompanionTimer();
     LRESULT OnDpiChanged(UINT dpi, const RECT& suggested);
     LRESULT OnMeasureItem(MEASUREITEMSTRUCT& measure);
     LRESULT OnDrawItem(const DRAWITEMSTRUCT& draw);
@@ -110,6 +117,8 @@ private:
     // taskbar button, whatever the shell.
     UniqueWindow applicationWindow_;
     HookLibrary hookLibrary;
+    // The 32-bit companion; none in a 32-bit host or where it cannot run.
+    std::unique_ptr<CompanionProcess> companion_;
     // The host-drawn buttons a hotkey presses, and the hotkeys themselves;
     // both made once the window exists, and gone with it.
     std::unique_ptr<TBtnManager> buttonManager;
@@ -137,6 +146,8 @@ private:
     std::mt19937 random_;
     UINT taskbarCreatedMessage_ = 0;
     UINT exitRequestMessage_ = 0;
+    UINT companionReportMessage_ = 0;
+    UINT companionEndedMessage_ = 0;
 };
 
 }  // namespace kz

@@ -31,4 +31,11 @@ bool BelongsInWindowList(const TopLevelWindowFacts& facts, const HostWindows& ho
 // Empties list and fills it with every top-level window that belongs in it.
 void CollectTopLevelWindows(std::vector<HWND>& list, HWND mainWindow);
 
+// The windows of the list that this program's hook library can reach: those
+// of programs of its own bitness. The others are the business of the other
+// bitness's hook (a 64-bit host's companion, or the companion's host), and
+// asking them to repaint for nothing costs every start. A program that
+// cannot be asked its bitness is kept.
+void CollectWindowsOfOwnBitness(std::vector<HWND>& list, HWND mainWindow);
+
 }  // namespace kz

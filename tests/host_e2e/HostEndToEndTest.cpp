@@ -35,18 +35,7 @@ constexpr std::size_t kDefaultButtonCount = 9;
 // Opacity of a window whose transparency was toggled on: 50 % of 255.
 constexpr int kToggledAlpha = 127;
 
-class HostEndToEnd : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(HostBuilt()) << "kz.exe is missing beside the test program";
-        // A host left over by an earlier run would turn this one into a second instance.
-        if (::FindWindowW(kMainWindowClass, nullptr))
-            RunHostExitCommand();
-        ASSERT_EQ(::FindWindowW(kMainWindowClass, nullptr), nullptr) << "a kz.exe from elsewhere is running";
-        ResetHostSettings();
-        ParkMouse();
-    }
-};
+using HostEndToEnd = RealHostTest;
 
 // Waits until the notification area shows this many icons.
 bool WaitForTrayIcons(int count) {
@@ -71,15 +60,6 @@ void WaitForHostAndButtons(RunningHost& host, HWND window) {
     ASSERT_TRUE(host.WaitUntilReady());
     ASSERT_TRUE(WaitUntilAttached({window}, true));
     ASSERT_TRUE(WaitForButtons(window, kDefaultButtonCount));
-}
-
-// Clicks the button at this position of the window's caption row.
-bool ClickCaptionButton(HWND window, std::size_t index) {
-    const auto spans = ButtonSpans(window);
-    if (spans.size() <= index)
-        return false;
-    ClickAt(window, (spans[index].first + spans[index].second) / 2, CaptionMiddle(window));
-    return true;
 }
 
 // Where the mouse is and who holds it, for the message of a click without effect.

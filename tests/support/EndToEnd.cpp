@@ -49,6 +49,14 @@ bool WaitForButtons(HWND window, std::size_t count, std::chrono::milliseconds ti
     return WaitUntil([&] { return ButtonSpans(window).size() >= count; }, timeout);
 }
 
+bool ClickCaptionButton(HWND window, std::size_t index) {
+    const auto spans = ButtonSpans(window);
+    if (spans.size() <= index)
+        return false;
+    ClickAt(window, (spans[index].first + spans[index].second) / 2, CaptionMiddle(window));
+    return true;
+}
+
 void SendClicksAt(int x, int y, int clicks) {
     std::vector<INPUT> inputs{MouseInputAt(x, y, 0)};
     for (int i = 0; i < clicks; ++i) {

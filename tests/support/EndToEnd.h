@@ -64,6 +64,9 @@ void SendClicksAt(int x, int y, int clicks = 1);
 // seen the pointer arrive, and never within the double-click time of the
 // previous click.
 void ClickAt(HWND window, int x, int y);
+// Clicks the button at this position of the window's caption row; false when
+// the row has no button there.
+bool ClickCaptionButton(HWND window, std::size_t index);
 // Moves the mouse to a corner of the desktop where no window is tested.
 void ParkMouse();
 

@@ -4,7 +4,10 @@
 #include "common/Protocol.h"
 #include "kz/commands/HostInternalMessages.h"
 #include "kz/settings/Usettingsfile.h"
+#include "tests/support/EndToEnd.h"
 #include "tests/support/TestWindows.h"
+
+#include <tlhelp32.h>
 
 #include <stdexcept>
 
@@ -77,6 +80,26 @@ bool RunningHost::Exit(DWORD* exitCode) {
         return false;
     RunHostExitCommand();
     return program_.WaitForExit(std::chrono::seconds(30), exitCode);
+}
+
+DWORD RunningHost::CompanionProcessId() const {
+    const UniqueFile snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry))
+        if (entry.th32ParentProcessID == ProcessId() && ::_wcsicmp(entry.szExeFile, L"kz.exe") == 0)
+            return entry.th32ProcessID;
+    return 0;
+}
+
+void RealHostTest::SetUp() {
+    ASSERT_TRUE(HostBuilt()) << "kz.exe is missing beside the test program";
+    // A host left over by an earlier run would turn this one into a second instance.
+    if (::FindWindowW(kMainWindowClass, nullptr))
+        RunHostExitCommand();
+    ASSERT_EQ(::FindWindowW(kMainWindowClass, nullptr), nullptr) << "a kz.exe from elsewhere is running";
+    ResetHostSettings();
+    ParkMouse();
 }
 
 bool RunHostExitCommand() {

@@ -15,6 +15,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <memory>
 #include <string>
@@ -89,9 +91,18 @@ public:
     bool Exit(DWORD* exitCode = nullptr);
     // Ends the host the hard way, as a crash would.
     void Kill() { program_.Kill(); }
+    // The process of its 32-bit companion (a kz.exe it started); 0 while it has none.
+    DWORD CompanionProcessId() const;
 
 private:
     ChildProgram program_;
+};
+
+// A test of the real kz.exe: no host from elsewhere runs, the host's stored
+// values are reset and the mouse is parked.
+class RealHostTest : public ::testing::Test {
+protected:
+    void SetUp() override;
 };
 
 // Runs "kz.exe --exit" once and waits for it.

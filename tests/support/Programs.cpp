@@ -106,6 +106,12 @@ void ChildProgram::Kill() {
 
 std::wstring TargetProgramPath() { return BinaryDirectory() + L"\\" + kTargetProgramFile; }
 
+std::wstring TargetProgram32Path() { return BinaryDirectory() + L"\\x86\\" + kTargetProgramFile; }
+
+bool ThirtyTwoBitProgramsRun() {
+    return ::GetFileAttributesW(TargetProgram32Path().c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 TargetProgram::TargetProgram(const Layout& layout, const std::wstring& program)
     : ChildProgram(CommandLineOf(layout, program), L"", static_cast<std::size_t>(layout.count), kTargetWindowClass) {}
 

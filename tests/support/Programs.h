@@ -59,6 +59,12 @@ private:
 };
 
 std::wstring TargetProgramPath();
+// The i686 kz_target.exe, a 32-bit program. It lies in the x86 folder beside
+// the binaries with the companion, which is placed there only where the
+// machine runs 32-bit programs.
+std::wstring TargetProgram32Path();
+// Whether that folder is there; a test that needs a 32-bit program skips itself without it.
+bool ThirtyTwoBitProgramsRun();
 
 // The windows of a target program: their titles (numbered when many), their
 // number, the place and size of the first and the step to the next; whether

@@ -3,7 +3,7 @@
 // windows. Each top-level window has a child control and answers the
 // questions of TargetQuery.h about itself.
 //   kz_target.exe [--count N] [--at X,Y] [--size W,H] [--step DX,DY]
-//                 [--title TEXT] [--announce [--announce-with CLASS]]
+//                 [--title TEXT] [--announce [--announce-with CLASS] [--announce-targets N]]
 //                 [--own-caption] [--dark]
 // A closed window is destroyed; the program ends with its last window.
 // The program is aware of each monitor's scale, as programs of today are.
@@ -14,7 +14,9 @@
 // --announce prints "ATTACHED n" on standard output once every window is
 // attached to the hook library and the host's main window (its splash) is
 // hidden: for scripts that cannot ask a window, such as the demo.
-// --announce-with waits for a shown window of another program's class too.
+// --announce-with waits for a shown window of another program's class too;
+// --announce-targets for N attached target windows on the desktop, of this
+// program and others (a 32-bit target's among them).
 #include "common/BindFunction.h"
 #include "common/Handles.h"
 #include "common/Product.h"
@@ -48,12 +50,14 @@ struct Options {
     int dx = 24, dy = 24;
     bool announce = false;
     std::wstring announceWith;
+    int announceTargets = 0;
     std::wstring title = L"Target";
 };
 
 UINT g_queryMessage = 0;
 std::vector<HWND> g_windows;
 std::wstring g_announceWith;  // the class of another program's window --announce waits for
+std::size_t g_announceTargets = 0;  // how many attached target windows on the desktop --announce waits for
 bool g_ownCaption = false;
 LRESULT g_pressedOwnButton = HTNOWHERE;  // the own caption's button the mouse went down on
 // One count for all the program's windows.
@@ -141,6 +145,18 @@ LRESULT OnNcPaint(HWND window, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
+// Target windows of every target program that answer they are attached.
+std::size_t AttachedTargetWindows() {
+    std::size_t attached = 0;
+    for (HWND window = ::FindWindowExW(nullptr, nullptr, kTargetWindowClass, nullptr); window;
+         window = ::FindWindowExW(nullptr, window, kTargetWindowClass, nullptr)) {
+        DWORD_PTR answer = 0;
+        attached += ::SendMessageTimeoutW(window, g_queryMessage, kAskAttached, 0, SMTO_ABORTIFHUNG, 1000, &answer) &&
+                    answer == 1;
+    }
+    return attached;
+}
+
 // Prints once every window is attached and the host's splash is gone, then stops asking.
 LRESULT OnAnnounceTimer(HWND timerWindow) {
     const HWND host = ::FindWindowW(kMainWindowClass, nullptr);
@@ -154,6 +170,8 @@ LRESULT OnAnnounceTimer(HWND timerWindow) {
     for (HWND window : g_windows)
         if (!ProcedureLiesInHookLibrary(window))
             return 0;
+    if (AttachedTargetWindows() < g_announceTargets)
+        return 0;
     ::KillTimer(timerWindow, kAnnounceTimer);
     std::printf("ATTACHED %u\n", static_cast<unsigned>(g_windows.size()));
     std::fflush(stdout);
@@ -323,6 +341,8 @@ Options ParseOptions(int argc, wchar_t** argv) {
             options.title = value;
         else if (name == L"--announce-with")
             options.announceWith = value;
+        else if (name == L"--announce-targets")
+            options.announceTargets = std::wcstol(value, nullptr, 10);
         else
             continue;
         ++i;
@@ -369,6 +389,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         }
     }
     g_announceWith = options.announceWith;
+    g_announceTargets = static_cast<std::size_t>(std::max(options.announceTargets, 0));
     if (options.announce)
         ::SetTimer(g_windows.front(), kAnnounceTimer, 100, nullptr);
 

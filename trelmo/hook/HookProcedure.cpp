@@ -63,6 +63,7 @@ void AttachWindow(HWND window) {
         created->Subclass();
         record = process.Registry().Insert(std::move(created));
     }
+    process.WatchHost(process.HostWindow());
     // Outside the lock: a window belongs to one thread, so its own messages
     // cannot race with its attach.
     record->InstallHandlers();

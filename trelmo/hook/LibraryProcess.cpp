@@ -129,6 +129,18 @@ HookedWindow* LibraryProcess::FindRecord(HWND window) {
     return Registry().Find(window);
 }
 
+std::vector<HWND> LibraryProcess::AttachedWindows() {
+    std::vector<HWND> windows;
+    WindowRegistry* registry = registry_.load(std::memory_order_acquire);
+    if (!registry)
+        return windows;
+    Lock lock(registryLock_);
+    for (std::size_t bucket = 0; bucket < WindowRegistry::kBucketCount; ++bucket)
+        for (HWND window : registry->WindowsInBucket(bucket))
+            windows.push_back(window);
+    return windows;
+}
+
 void LibraryProcess::Stop(bool processEnding) {
     detaching_ = true;
     // When the process is ending, records and painters that are left die with
@@ -144,14 +156,7 @@ void LibraryProcess::Stop(bool processEnding) {
     // another thread: the windows are released outside the lock, their
     // frames repaint on their own threads and the host is told without a wait.
     if (WindowRegistry* registry = registry_.load(std::memory_order_acquire)) {
-        std::vector<HWND> windows;
-        {
-            Lock lock(registryLock_);
-            for (std::size_t bucket = 0; bucket < WindowRegistry::kBucketCount; ++bucket)
-                for (HWND window : registry->WindowsInBucket(bucket))
-                    windows.push_back(window);
-        }
-        for (HWND window : windows)
+        for (HWND window : AttachedWindows())
             ReleaseWindow(window);
         registry_.store(nullptr, std::memory_order_release);
         delete registry;

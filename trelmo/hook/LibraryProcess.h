@@ -3,6 +3,7 @@
 #pragma once
 
 #include "common/Handles.h"
+#include "trelmo/hook/HostWatch.h"
 #include "trelmo/hook/SessionHosts.h"
 #include "trelmo/hook/WindowRegistry.h"
 
@@ -55,6 +56,10 @@ public:
     // Created by the first caller; the lookup below takes the lock itself.
     WindowRegistry& Registry();
     HookedWindow* FindRecord(HWND window);
+    // The windows attached at this moment.
+    std::vector<HWND> AttachedWindows();
+    // Watches the process of the host the windows attach for (HostWatch.h).
+    void WatchHost(HWND host) { hostWatch_.Watch(host); }
     CriticalSection& RegistryLock() { return registryLock_; }
     CriticalSection& PainterCacheLock() { return painterCacheLock_; }
 
@@ -99,6 +104,7 @@ private:
     CriticalSection registryLock_{kSpinCount};
     CriticalSection painterCacheLock_{kSpinCount};
     std::atomic<WindowRegistry*> registry_{nullptr};
+    HostWatch hostWatch_;
     struct KeptProcedure {
         HWND window;
         WNDPROC previous;
