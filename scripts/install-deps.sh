@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 PACKAGES="cmake make g++ g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools \
 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 googletest wine wine64 fonts-wine \
-xvfb xdotool imagemagick x11-utils python3 fp-utils"
+xvfb xdotool imagemagick x11-utils python3 fp-utils nsis zip"
 WITH_32BIT=0
 if ./scripts/can-run-32bit.sh; then
     WITH_32BIT=1

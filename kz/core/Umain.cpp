@@ -8,6 +8,7 @@
 #include "kz/core/Commandtarget.h"
 #include "kz/core/Errorbox.h"
 #include "kz/core/Fileversion.h"
+#include "kz/core/Pngpicture.h"
 #include "kz/core/Programfolder.h"
 #include "common/Dpi.h"
 #include "kz/commands/ForeignWindow.h"
@@ -151,8 +152,7 @@ TTQuorvane_Invisible_Buttons::TTQuorvane_Invisible_Buttons(TImpProfile& executor
 
 WindowPtr<TTQuorvane_Invisible_Buttons> TTQuorvane_Invisible_Buttons::Create(TImpProfile& executor, HINSTANCE instance,
                                                                              const SettingsRecord& settings) {
-    UniqueBitmap picture(
-        static_cast<HBITMAP>(::LoadImageW(instance, L"SPLASH", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    UniqueBitmap picture = LoadPngPicture(instance, L"SPLASH");
     // At 100 % until it exists and knows its monitor's scale.
     const SIZE size = kPictureSize;
     UniqueWindow applicationWindow(::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", kApplicationTitle, WS_POPUP, 0, 0,
@@ -426,8 +426,7 @@ LRESULT TTQuorvane_Invisible_Buttons::OnPaint() {
     const SIZE size = PictureSize();
     // Above 100 % from the picture drawn at twice the size, never a stretched one.
     if (dpi_ > kDesignDpi && !largePicture_)
-        largePicture_.reset(static_cast<HBITMAP>(
-            ::LoadImageW(::GetModuleHandleW(nullptr), L"SPLASH2X", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        largePicture_ = LoadPngPicture(::GetModuleHandleW(nullptr), L"SPLASH2X");
     DrawPicture(dc, PictureForDpi(Image1.get(), largePicture_.get(), dpi_), RECT{0, 0, size.cx, size.cy});
     ::SetBkMode(dc, TRANSPARENT);
     DrawLabel(dc, versionFont_.get(), kVersionColour, lbVersion, ScaledRect(kVersionRect, dpi_));

@@ -10,6 +10,7 @@
 #include "kz/commands/Utraymenu2.h"
 #include "kz/commands/WindowIdentity.h"
 #include "common/Settingsformat.h"
+#include "common/Version.h"
 #include "kz/core/Companion.h"
 #include "kz/core/HookLibrary.h"
 #include "kz/core/Hotkeys.h"
@@ -133,7 +134,7 @@ private:
     UINT dpi_ = kDesignDpi;
     UniqueFont versionFont_;
     UniqueFont siteLinkFont_;
-    std::wstring lbVersion = L"1.8";
+    std::wstring lbVersion = KZ_VERSION_TEXT_WIDE;
     bool exitRequested = false;
     bool balloonsSupported = false;
     bool tipsActive = false;

@@ -2,6 +2,7 @@
 
 #include "common/Dpi.h"
 #include "kz/commands/ScaledPicture.h"
+#include "kz/core/Pngpicture.h"
 
 #include <commctrl.h>
 
@@ -52,9 +53,8 @@ void MinimizeToBoxPage::ShowArrangementPictures() {
     const UINT dpi = WindowDpi(Window());
     for (size_t i = 0; i < imageList1_.size(); ++i) {
         const std::wstring name = L"ARRANGE" + std::to_wstring(i);
-        const UniqueBitmap normal(static_cast<HBITMAP>(::LoadImageW(Instance(), name.c_str(), IMAGE_BITMAP, 0, 0, 0)));
-        const UniqueBitmap large(
-            static_cast<HBITMAP>(::LoadImageW(Instance(), (name + L"_2X").c_str(), IMAGE_BITMAP, 0, 0, 0)));
+        const UniqueBitmap normal = LoadPngPicture(Instance(), name.c_str());
+        const UniqueBitmap large = LoadPngPicture(Instance(), (name + L"_2X").c_str());
         imageList1_[i] = PictureAtDpi(normal.get(), large.get(), kArrangementPictureSide, dpi);
         ::SendMessageW(Item(IDC_TOOLBUTTON_BASE + 1 + static_cast<int>(i)), BM_SETIMAGE, IMAGE_BITMAP,
                        reinterpret_cast<LPARAM>(imageList1_[i].get()));

@@ -2,6 +2,7 @@
 
 #include "common/Dpi.h"
 #include "kz/commands/ScaledPicture.h"
+#include "kz/core/Pngpicture.h"
 #include "kz/core/Programfolder.h"
 #include "kz/core/Vwindowlist.h"
 #include "kz/settings/BlacklistPage.h"
@@ -270,9 +271,9 @@ INT_PTR TfrmOptions::OnPaint() {
     const HDC dc = ::BeginPaint(Window(), &paint);
     const UINT dpi = WindowDpi(Window());
     if (!banner_)
-        banner_.reset(static_cast<HBITMAP>(::LoadImageW(site_.instance, L"OPTBANNER", IMAGE_BITMAP, 0, 0, 0)));
+        banner_ = LoadPngPicture(site_.instance, L"OPTBANNER");
     if (dpi > kDesignDpi && !largeBanner_)
-        largeBanner_.reset(static_cast<HBITMAP>(::LoadImageW(site_.instance, L"OPTBANNER2X", IMAGE_BITMAP, 0, 0, 0)));
+        largeBanner_ = LoadPngPicture(site_.instance, L"OPTBANNER2X");
     DrawPicture(dc, PictureForDpi(banner_.get(), largeBanner_.get(), dpi),
                 RECT{0, 0, scale_.X(kClientWidth), scale_.Y(kTopPanelHeight)});
     RECT byline{0, 0, scale_.X(kClientWidth - 10), scale_.Y(kTopPanelHeight - 3)};

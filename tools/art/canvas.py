@@ -1,11 +1,12 @@
 """The drawing surface of the art scripts and the files made from it.
 
 A Canvas is a grid of pixel tuples, (r, g, b) or (r, g, b, a), top row first.
-bmp_bytes and ico_bytes turn one into the bytes of a file; nothing depends on
-time, so every run writes the same bytes.
+bmp_bytes, png_bytes and ico_bytes turn one into the bytes of a file; nothing
+depends on time, so every run writes the same bytes.
 """
 
 import struct
+import zlib
 
 
 class Canvas:
@@ -64,28 +65,35 @@ def bmp_bytes(canvas, indexed=True):
     return header + info + palette + rows
 
 
-def icon_image_bytes(canvas):
-    """One icon image: header, bottom-up BGRA rows, then the AND mask."""
-    size = canvas.width
-    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
-    colour = bytearray()
-    for row in reversed(canvas.pixels):
-        for r, g, b, a in row:
-            colour += bytes((b, g, r, a))
-    mask_stride = ((size + 31) // 32) * 4
-    mask = bytearray()
-    for row in reversed(canvas.pixels):
-        line = bytearray(mask_stride)
-        for x, (_, _, _, a) in enumerate(row):
-            if a == 0:
-                line[x // 8] |= 0x80 >> (x % 8)
-        mask += line
-    return header + bytes(colour) + bytes(mask)
+def png_bytes(canvas, alpha=False):
+    """A PNG, each row unfiltered, compressed at zlib's highest level: with
+    its alpha channel when asked; else opaque, indexed when 256 colours
+    suffice, else 24-bit."""
+    colours = sorted({p[:3] for row in canvas.pixels for p in row})
+    palette = []
+    if alpha:
+        rows = b"".join(b"\0" + b"".join(bytes(p[:4]) for p in row) for row in canvas.pixels)
+        colour_type = 6
+    elif len(colours) <= 256:
+        index = {colour: i for i, colour in enumerate(colours)}
+        rows = b"".join(b"\0" + bytes(index[p[:3]] for p in row) for row in canvas.pixels)
+        colour_type, palette = 3, [b"PLTE" + b"".join(bytes(c) for c in colours)]
+    else:
+        rows = b"".join(b"\0" + b"".join(bytes(p[:3]) for p in row) for row in canvas.pixels)
+        colour_type = 2
+
+    def chunk(body):
+        return struct.pack(">I", len(body) - 4) + body + struct.pack(">I", zlib.crc32(body))
+
+    header = b"IHDR" + struct.pack(">IIBBBBB", canvas.width, canvas.height, 8, colour_type, 0, 0, 0)
+    chunks = [header] + palette + [b"IDAT" + zlib.compress(rows, 9), b"IEND"]
+    return b"\x89PNG\r\n\x1a\n" + b"".join(chunk(c) for c in chunks)
 
 
 def ico_bytes(canvases):
-    """An icon file with one 32-bit image a canvas, each square."""
-    images = [icon_image_bytes(c) for c in canvases]
+    """An icon file with one 32-bit image a canvas, each square, stored as
+    PNG with its alpha channel (read by Windows Vista and later)."""
+    images = [png_bytes(c, alpha=True) for c in canvases]
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for canvas, image in zip(canvases, images):

@@ -8,16 +8,18 @@
   picture without a highlight.
 - iltray0.ico .. iltray5.ico: the pictures of the tray menu's items (help,
   about, options, restore changed windows, exit, show trayed windows).
-- splash.bmp: the 497 x 297 splash and About picture, light at the top right
+- splash.png: the 497 x 297 splash and About picture, light at the top right
   and the bottom right where the host writes its version and web address;
-  splash2x.bmp the same drawn at twice the size, for scales above 100 %.
+  splash2x.png the same drawn at twice the size, for scales above 100 %.
+  Stored compressed: the host decodes them at run time.
 
 Every icon carries an image for each scale from 100 % to 200 % and for the
 large icon (16, 20, 24, 32 and 48 pixels), each drawn at its size: the
 pictures are designed on a grid of 16 x 16 cells whose edges fall on whole
 pixels of the image, so no image is another one stretched.
 
-Icons are 32-bit with an alpha channel plus the 1-bit mask older readers use.
+Icon images are 32-bit with an alpha channel, each stored as PNG (Windows
+Vista and later read them), a small fraction of the same image as a bitmap.
 Only the standard library is used and nothing depends on time, so every run
 writes the same bytes.
 """
@@ -27,7 +29,7 @@ import os
 import sys
 
 import canvas
-from canvas import bmp_bytes, ico_bytes
+from canvas import ico_bytes, png_bytes
 
 TRANSPARENT = (0, 0, 0, 0)
 PALETTE = {
@@ -365,8 +367,8 @@ def main():
     ]
     for i, picture in enumerate(menu_pictures):
         files["iltray%d.ico" % i] = ico_bytes(icon_images(picture))
-    files["splash.bmp"] = bmp_bytes(splash())
-    files["splash2x.bmp"] = bmp_bytes(splash(2))
+    files["splash.png"] = png_bytes(splash())
+    files["splash2x.png"] = png_bytes(splash(2))
     for name, data in sorted(files.items()):
         with open(os.path.join(out, name), "wb") as f:
             f.write(data)

@@ -1,20 +1,21 @@
 #!/usr/bin/env python3
 """Draws the options dialog's pictures into kz/resources/options.
 
-- banner.bmp: the 671 x 41 banner over the top of the dialog (the dialog
-  writes "by Quorvane Software" over its lower right); banner2x.bmp the same
+- banner.png: the 671 x 41 banner over the top of the dialog (the dialog
+  writes "by Quorvane Software" over its lower right); banner2x.png the same
   drawn at twice the size, for scales above 100 %.
 - box16.bmp .. box96.bmp: a box window of that side, for the box-size preview.
-- arrange0.bmp .. arrange9.bmp (64 x 64): the dialog's ImageList1 - 0 and 1
+- arrange0.png .. arrange9.png (64 x 64): the dialog's ImageList1 - 0 and 1
   the horizontal and vertical orientation, 2 to 9 the eight arrangements
   (boxes along the top edge from the left, from the right, along the bottom
   edge from the left, from the right, down the left edge from the top, down
   the right edge from the top, up the left edge from the bottom, up the right
-  edge from the bottom); arrange0_2x.bmp .. arrange9_2x.bmp the same drawn at
+  edge from the bottom); arrange0_2x.png .. arrange9_2x.png the same drawn at
   128 x 128, for scales above 100 %.
 - colordialog.bmp (16 x 16): the palette's button for the system colour dialog.
 
-24-bit bitmaps from the standard library only; every run writes the same bytes.
+The bitmaps are 24-bit; the big pictures are PNG, which the host decodes at
+run time. The standard library only; every run writes the same bytes.
 """
 
 import os
@@ -46,8 +47,9 @@ class Canvas(canvas.Canvas):
         super().rect(left * k, top * k, right * k, bottom * k, colour)
 
     def save(self, path):
+        data = canvas.png_bytes(self) if path.endswith(".png") else canvas.bmp_bytes(self, indexed=False)
         with open(path, "wb") as f:
-            f.write(canvas.bmp_bytes(self, indexed=False))
+            f.write(data)
 
 
 def banner(k=1):
@@ -173,8 +175,8 @@ def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
         os.path.dirname(os.path.abspath(__file__)), "..", "..", "kz", "resources", "options")
     os.makedirs(out, exist_ok=True)
-    banner().save(os.path.join(out, "banner.bmp"))
-    banner(2).save(os.path.join(out, "banner2x.bmp"))
+    banner().save(os.path.join(out, "banner.png"))
+    banner(2).save(os.path.join(out, "banner2x.png"))
     for side in (16, 32, 48, 64, 96):
         box(side).save(os.path.join(out, "box%d.bmp" % side))
     for k, suffix in ((1, ""), (2, "_2x")):
@@ -186,7 +188,7 @@ def main():
             arrangement("left", "high", k), arrangement("right", "high", k),
         ]
         for i, picture in enumerate(pictures):
-            picture.save(os.path.join(out, "arrange%d%s.bmp" % (i, suffix)))
+            picture.save(os.path.join(out, "arrange%d%s.png" % (i, suffix)))
     colour_dialog_picture().save(os.path.join(out, "colordialog.bmp"))
 
 
