@@ -31,6 +31,12 @@ bool WriteStartupEntry(const std::wstring& programPath) {
     return written;
 }
 
+bool StartupEntryExists() {
+    constexpr DWORD kAnyString = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND;
+    return ::RegGetValueW(HKEY_CURRENT_USER, kRunKey, kStartupValueName, kAnyString, nullptr, nullptr, nullptr) ==
+           ERROR_SUCCESS;
+}
+
 bool DeleteStartupEntry() {
     // The machine-wide value needs rights most users lack: failing there is silent.
     DeleteValue(HKEY_LOCAL_MACHINE);

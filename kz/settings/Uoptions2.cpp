@@ -371,8 +371,14 @@ HBITMAP TfrmOptions::PreviewBitmap() const { return buttonsSet_->PreviewBitmap()
 HBITMAP TfrmOptions::BoxPicture() const { return boxPage_->BoxPicture(); }
 
 void TfrmOptions::LoadControls(bool reload) {
-    if (reload && !LoadSettings(settings_))
-        SetDefaultSettings(settings_);
+    if (reload) {
+        if (!LoadSettings(settings_))
+            SetDefaultSettings(settings_);
+        // Whether the host starts at log-on is what the Run key says, not the
+        // stored flag: the setup program asks it too, and users switch it off
+        // in the system's list of start-up programs.
+        settings_.RunOnStartUp = StartupEntryExists() ? 1 : 0;
+    }
     for (const auto& page : pages_)
         page->Load(settings_);
     host_.SetCurrentBoxSize(settings_.BoxSize);

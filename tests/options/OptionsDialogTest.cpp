@@ -185,6 +185,7 @@ TEST_F(OptionsDialog, OneChangedHotKeyStoresTheWholeRecordAndRebuildsTheHotKeys)
 
     SettingsRecord expected = Defaults();
     expected.HotKeys[4] = 0xC052;
+    expected.RunOnStartUp = 0;  // the box showed that no start-up value is there
     const Bytes stored = registry.ReadValue("Settings");
     EXPECT_EQ(stored, Encoded(expected));
     // The untouched window menu keeps its entries 9 and 10.
@@ -238,17 +239,22 @@ TEST_F(OptionsDialog, CancelThenReopenShowsTheStoredValues) {
     EXPECT_TRUE(host.applied.empty());
 }
 
-TEST_F(OptionsDialog, TheStartUpValueIsWrittenAndDeletedInTheCurrentUsersRunKey) {
+TEST_F(OptionsDialog, TheStartUpBoxShowsTheCurrentUsersRunValueAndSetsIt) {
+    const auto setBox = [&](bool on) {
+        const WPARAM state = on ? BST_CHECKED : BST_UNCHECKED;
+        ::SendMessageW(dialog.Control(IDC_CBRUNONSTARTUP), BM_SETCHECK, state, 0);
+        Click(IDC_CBRUNONSTARTUP);
+        ::SendMessageW(dialog.Control(IDC_CBRUNONSTARTUP), BM_SETCHECK, state, 0);
+    };
     dialog.OpenOptions();
-    ASSERT_TRUE(Checked(IDC_CBRUNONSTARTUP));
-    Click(IDC_CBSHOWSPLASH);
+    EXPECT_FALSE(Checked(IDC_CBRUNONSTARTUP)) << "no start-up value, though the stored default says so";
+    setBox(true);
     Click(IDOK);
     EXPECT_EQ(RunValue(), ProgramPath());
 
     dialog.OpenOptions();
-    ::SendMessageW(dialog.Control(IDC_CBRUNONSTARTUP), BM_SETCHECK, BST_UNCHECKED, 0);
-    Click(IDC_CBRUNONSTARTUP);
-    ::SendMessageW(dialog.Control(IDC_CBRUNONSTARTUP), BM_SETCHECK, BST_UNCHECKED, 0);
+    ASSERT_TRUE(Checked(IDC_CBRUNONSTARTUP));
+    setBox(false);
     Click(IDOK);
     EXPECT_EQ(RunValue(), L"");
     SettingsRecord stored;
@@ -256,6 +262,13 @@ TEST_F(OptionsDialog, TheStartUpValueIsWrittenAndDeletedInTheCurrentUsersRunKey)
     ASSERT_TRUE(LoadSettings(stored));
     EXPECT_EQ(stored.RunOnStartUp, 0);
     EXPECT_TRUE(host.messages.empty());
+
+    // Written by the setup program since: the box shows it, and OK keeps it.
+    ASSERT_TRUE(WriteStartupEntry(ProgramPath()));
+    dialog.OpenOptions();
+    EXPECT_TRUE(Checked(IDC_CBRUNONSTARTUP));
+    Click(IDOK);
+    EXPECT_EQ(RunValue(), ProgramPath());
 }
 
 TEST_F(OptionsDialog, ARefusedHotKeyIsMarkedOnItsPageWhichStaysOpen) {
