@@ -1,5 +1,6 @@
 #include "kz/commands/Utraymenu2.h"
 
+#include "common/Dpi.h"
 #include "common/Product.h"
 #include "common/Text.h"
 #include "kz/commands/Menupicture.h"
@@ -54,10 +55,11 @@ void AppendItem(HMENU menu, UINT id, const std::wstring& caption, const MenuPict
 
 void AppendSeparator(HMENU menu) { ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr); }
 
-UniqueIcon LoadIconResource(const wchar_t* name) {
-    return UniqueIcon(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), name, IMAGE_ICON,
-                                                      ::GetSystemMetrics(SM_CXSMICON),
-                                                      ::GetSystemMetrics(SM_CYSMICON), 0)));
+// The icon resources carry an image for each size a scale asks for, so the
+// one of the exact size is taken, never a stretched smaller one.
+UniqueIcon LoadIconResource(const wchar_t* name, int size) {
+    return UniqueIcon(
+        static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), name, IMAGE_ICON, size, size, 0)));
 }
 
 }  // namespace
@@ -94,13 +96,8 @@ int AnimationFrameOf(int counter) {
 TdmTrayMenu::TdmTrayMenu(TrayMenuHost& host, bool commonInMainMenu, TImpProfile& executor)
     : host_(host), executor_(executor), CommonInMainMenu(commonInMainMenu), popupTrayMenu_(::CreatePopupMenu()) {
     static constexpr const wchar_t* kFrameNames[] = {L"TI101", L"TI102", L"TI103", L"TI104", L"TI105", L"TI106"};
-    static constexpr const wchar_t* kImageNames[] = {L"ILTRAY0", L"ILTRAY1", L"ILTRAY2",
-                                                      L"ILTRAY3", L"ILTRAY4", L"ILTRAY5"};
-    for (size_t i = 0; i < frames_.size(); ++i) {
-        frames_[i] = LoadIconResource(kFrameNames[i]);
-        ilTray[i].icon = LoadIconResource(kImageNames[i]);
-        ilTray[i].size = ::GetSystemMetrics(SM_CXSMICON);
-    }
+    for (size_t i = 0; i < frames_.size(); ++i)
+        frames_[i] = LoadIconResource(kFrameNames[i], ::GetSystemMetrics(SM_CXSMICON));
 }
 
 TdmTrayMenu::~TdmTrayMenu() {
@@ -169,6 +166,19 @@ void TdmTrayMenu::SetCommonIconFrame(int frame) {
     ::Shell_NotifyIconW(NIM_MODIFY, &*commonIcon_);
 }
 
+void TdmTrayMenu::LoadTrayPictures(UINT dpi) {
+    static constexpr const wchar_t* kImageNames[] = {L"ILTRAY0", L"ILTRAY1", L"ILTRAY2",
+                                                      L"ILTRAY3", L"ILTRAY4", L"ILTRAY5"};
+    if (dpi == ilTrayDpi_)
+        return;
+    const int size = MetricForDpi(SM_CXSMICON, dpi);
+    for (size_t i = 0; i < ilTray.size(); ++i) {
+        ilTray[i].icon = LoadIconResource(kImageNames[i], size);
+        ilTray[i].size = size;
+    }
+    ilTrayDpi_ = dpi;
+}
+
 void TdmTrayMenu::AppendWindowItem(HMENU menu, ItemList list, const WindowMenuItem& item, UINT position) {
     const TWndParams& record = *executor_.Current().Find(HandleOf(item.Window.window));
     std::vector<RuntimeItem>& runtimeItems = items_[list];
@@ -194,14 +204,16 @@ void TdmTrayMenu::BuildChangedSubmenu(HMENU submenu, const MainTrayMenuLists& li
         AppendWindowItem(submenu, kChanged, item, static_cast<UINT>(::GetMenuItemCount(submenu)));
 }
 
-void TdmTrayMenu::popupMainTrayPopup() {
+void TdmTrayMenu::popupMainTrayPopup(UINT dpi) {
     executor_.DropGoneWindows();
     const MainTrayMenuLists lists = BuildMainTrayMenuLists(executor_.Current(), executor_.Saved(), CommonInMainMenu);
     // The menu, its submenus and the previous run-time items go together; the
-    // fixed items are made again with them.
+    // fixed items are made again with them, and so are their pictures when
+    // the scale changed.
     popupMainTray_.reset(::CreatePopupMenu());
     for (int list : {kCommonInMain, kTrayed, kChanged})
         items_[static_cast<size_t>(list)].clear();
+    LoadTrayPictures(dpi);
     const HMENU menu = popupMainTray_.get();
 
     const HMENU trayed = ::CreatePopupMenu();
@@ -234,7 +246,7 @@ void TdmTrayMenu::popupTrayMenuPopup() {
 }
 
 void TdmTrayMenu::ShowMainTrayMenu(POINT at) {
-    popupMainTrayPopup();
+    popupMainTrayPopup(DpiAtPoint(at));
     MenuCommand(ShowPopupMenu(host_.Window(), popupMainTray_.get(), at));
 }
 

@@ -93,7 +93,9 @@ public:
     // Carries out the item with this command identifier of either menu.
     void MenuCommand(UINT id);
 
-    void popupMainTrayPopup();
+    // Builds the menu with its pictures at a scale: that of the monitor where
+    // the menu opens.
+    void popupMainTrayPopup(UINT dpi);
     void popupTrayMenuPopup();
     void TMTimerTimer();
     void ShowAll1Click();
@@ -122,12 +124,15 @@ private:
     void BuildTrayedSubmenu(HMENU submenu, const MainTrayMenuLists& lists);
     void BuildChangedSubmenu(HMENU submenu, const MainTrayMenuLists& lists);
     void SetCommonIconFrame(int frame);
+    // Loads ilTray's images of the size for a scale, unless they have it.
+    void LoadTrayPictures(UINT dpi);
 
     TrayMenuHost& host_;
     TImpProfile& executor_;
     const bool CommonInMainMenu;
     std::array<UniqueIcon, 6> frames_;
     std::array<MenuPicture, 6> ilTray;
+    UINT ilTrayDpi_ = 0;
     UniqueMenu popupMainTray_;
     UniqueMenu popupTrayMenu_;
     std::array<std::vector<RuntimeItem>, kItemListCount> items_;
