@@ -425,7 +425,7 @@ TEST_F(TrayIconsTest, CommonIconComesWithTheFirstWindowAndGoesWithTheLast) {
     host.Command(HM_TO_COMMON_TRAY, Target(0));
     EXPECT_TRUE(host.TrayMenu().CommonIconShown());
     host.Command(HM_TO_COMMON_TRAY, Target(1));
-    host.TrayMenu().popupTrayMenuPopup();
+    host.TrayMenu().popupTrayMenuPopup(SystemDpi());
     EXPECT_EQ(2, ::GetMenuItemCount(host.TrayMenu().popupTrayMenu()));
     EXPECT_EQ(L"Host target 1", ReadItem(host.TrayMenu().popupTrayMenu(), 1).text);
 
