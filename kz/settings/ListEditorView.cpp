@@ -178,7 +178,7 @@ void ListEditorView::DrawRow(const DRAWITEMSTRUCT& draw) const {
     const bool selected = (draw.itemState & ODS_SELECTED) != 0;
     const UniqueBrush fill(::CreateSolidBrush(selected ? ::GetSysColor(COLOR_MENUHILIGHT) : kWhite));
     ::FillRect(draw.hDC, &draw.rcItem, fill.get());
-    // The glyph of this scale, in the middle of its cell.
+    // The glyph of this scale, as wide as its cell.
     const UINT dpi = WindowDpi(page_);
     const int cell = ScaleToDpi(kGlyphCell, dpi);
     if (glyphs_ && code != 0) {
@@ -186,9 +186,8 @@ void ListEditorView::DrawRow(const DRAWITEMSTRUCT& draw) const {
             const UniqueMemoryDC memory(::CreateCompatibleDC(draw.hDC));
             const SelectGuard select(memory.get(), glyph);
             const int side = GlyphCellSize(glyph);
-            const int inset = (cell - side) / 2;
             const int top = draw.rcItem.top + std::max(0, static_cast<int>(draw.rcItem.bottom - draw.rcItem.top - side) / 2);
-            ::BitBlt(draw.hDC, draw.rcItem.left + inset, top, side, side, memory.get(), 0, 0, SRCCOPY);
+            ::BitBlt(draw.hDC, draw.rcItem.left, top, side, side, memory.get(), 0, 0, SRCCOPY);
         }
     }
     const std::wstring text = std::wstring(L" ") + EntryName(code);
