@@ -3,7 +3,10 @@
 #include "kz/capbuttons/Kz_lib.h"
 
 #include "common/Dib.h"
+#include "common/Dpi.h"
+#include "common/PixelScaling.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -48,6 +51,23 @@ UniqueBitmap LoadRecolouredStrip(int kind, COLORREF color) {
     return strip;
 }
 
+// A strip (a top-down 32-bit DIB of square cells) with cells of another side.
+UniqueBitmap ScaledStrip(HBITMAP strip, int cell) {
+    DIBSECTION section{};
+    if (!strip || ::GetObjectW(strip, sizeof section, &section) != sizeof section || section.dsBm.bmWidth <= 0)
+        return {};
+    const BITMAP& info = section.dsBm;
+    const int cells = info.bmHeight / info.bmWidth;
+    ::GdiFlush();
+    const std::vector<uint32_t> scaled = ScaleCellsNearest(
+        PixelImage{static_cast<const uint32_t*>(info.bmBits), info.bmWidth, info.bmHeight}, 1, cells, cell, cell);
+    uint32_t* pixels = nullptr;
+    UniqueBitmap result = CreatePixelBitmap(nullptr, cell, cells * cell, &pixels);
+    if (result)
+        std::copy(scaled.begin(), scaled.end(), pixels);
+    return result;
+}
+
 }  // namespace
 
 COLORREF DrawableGlyphColor(COLORREF color) { return color == RGB(255, 255, 255) ? RGB(254, 255, 255) : color; }
@@ -56,27 +76,48 @@ TButtonGlyphs::TButtonGlyphs(COLORREF color) { SetColor(color); }
 
 void TButtonGlyphs::SetColor(COLORREF color) {
     color_ = color;
+    sets_.clear();
+    sets_.push_back(StripSet{kDesignDpi, {}});
     for (int kind = 0; kind < kKinds; ++kind)
-        strips_[kind] = LoadRecolouredStrip(kind, color);
+        sets_.front().strips[kind] = LoadRecolouredStrip(kind, color);
 }
 
-HBITMAP TButtonGlyphs::Glyph(int kind) const { return kind >= 0 && kind < kKinds ? strips_[kind].get() : nullptr; }
+const TButtonGlyphs::StripSet& TButtonGlyphs::SetAtDpi(UINT dpi) const {
+    for (const StripSet& set : sets_)
+        if (set.dpi == dpi)
+            return set;
+    StripSet scaled{dpi, {}};
+    const int cell = ScaleToDpi(kGlyphSize, dpi);
+    for (int kind = 0; kind < kKinds; ++kind)
+        scaled.strips[kind] = ScaledStrip(sets_.front().strips[kind].get(), cell);
+    sets_.push_back(std::move(scaled));
+    return sets_.back();
+}
+
+HBITMAP TButtonGlyphs::Glyph(int kind, UINT dpi) const {
+    return kind >= 0 && kind < kKinds ? SetAtDpi(dpi).strips[kind].get() : nullptr;
+}
+
+int GlyphCellSize(HBITMAP strip) {
+    BITMAP info{};
+    return strip && ::GetObjectW(strip, sizeof info, &info) ? info.bmWidth : 0;
+}
 
 void DrawGlyphCell(HDC dc, HBITMAP strip, int state, int x, int y) {
-    if (!strip)
+    const int cell = GlyphCellSize(strip);
+    if (cell == 0)
         return;
     const UniqueMemoryDC glyphDC(::CreateCompatibleDC(dc));
     const SelectGuard select(glyphDC.get(), strip);
     const COLORREF key = ::GetPixel(glyphDC.get(), 0, 0);
-    ::TransparentBlt(dc, x, y, kGlyphSize, kGlyphSize, glyphDC.get(), 0, state * kGlyphSize, kGlyphSize, kGlyphSize,
-                     key);
+    ::TransparentBlt(dc, x, y, cell, cell, glyphDC.get(), 0, state * cell, cell, cell, key);
 }
 
 void DrawClassicButton(HDC dc, const RECT& r, int state, HBITMAP glyph) {
     RECT face{r.left, r.top + 2, r.right, r.bottom - 2};
     ::DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | FrameControlFlags(state));
-    DrawGlyphCell(dc, glyph, state, r.left + (r.right - r.left - kGlyphSize) / 2,
-                  r.top + (r.bottom - r.top - kGlyphSize) / 2);
+    const int cell = GlyphCellSize(glyph);
+    DrawGlyphCell(dc, glyph, state, r.left + (r.right - r.left - cell) / 2, r.top + (r.bottom - r.top - cell) / 2);
 }
 
 }  // namespace kz

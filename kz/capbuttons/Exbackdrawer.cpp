@@ -81,7 +81,6 @@ void TExBackDrawer::PrepareStrips() {
     if (!Themed())
         return;
     const int bw = StripWidth();
-    const int glyphOffset = (::GetSystemMetrics(SM_CYSIZE) - 22) / 2;
     const SIZE image = SizeOf(ButtonImage());
     const int cellHeight = image.cy / kVisualStateCount;
     const UniqueMemoryDC imageDC(::CreateCompatibleDC(nullptr));
@@ -91,14 +90,15 @@ void TExBackDrawer::PrepareStrips() {
     for (int i = 0; i < layout_.count; ++i) {
         if (!layout_.HasButton(i))
             continue;
+        const HBITMAP glyph = glyphs_.Glyph(layout_.kinds[i], SystemDpi());
+        const int glyphOffset = (bw - GlyphCellSize(glyph)) / 2;
         UniqueBitmap strip(::CreateCompatibleBitmap(screen.get(), bw, kVisualStateCount * bw));
         const SelectGuard selectStrip(stripDC.get(), strip.get());
         for (int state = 0; state < kVisualStateCount; ++state) {
             const RECT cell{0, state * bw, bw, (state + 1) * bw};
             DrawNineGrid(stripDC.get(), cell, imageDC.get(),
                          RECT{0, state * cellHeight, image.cx, (state + 1) * cellHeight}, ButtonGrid());
-            DrawGlyphCell(stripDC.get(), glyphs_.Glyph(layout_.kinds[i]), state, glyphOffset,
-                          state * bw + glyphOffset);
+            DrawGlyphCell(stripDC.get(), glyph, state, glyphOffset, state * bw + glyphOffset);
         }
         strips_[i] = std::move(strip);
     }
@@ -132,7 +132,7 @@ void TExBackDrawer::PaintButton(HDC dc, const RECT& r, int state, int i, HWND wn
     if (!layout_.HasButton(i))
         return;
     if (!Themed()) {
-        DrawClassicButton(dc, r, state, glyphs_.Glyph(layout_.kinds[i]));
+        DrawClassicButton(dc, r, state, glyphs_.Glyph(layout_.kinds[i], WindowDpi(wnd)));
         return;
     }
     if (PartlyTransparent())
@@ -168,6 +168,8 @@ void TExBackDrawer::EraseButtons(HWND wnd) const {
 }
 
 UniqueBitmap TExBackDrawer::DrawPreview(int width, COLORREF color) {
+    if (color != glyphs_.Color())
+        glyphs_.SetColor(color);
     PrepareStrips();
     const CaptionMetrics m = SystemCaptionMetrics();
     const int height = Themed() ? m.cySize + 5 : m.cySize + 2 * m.cySizeFrame + 1;
@@ -183,21 +185,14 @@ UniqueBitmap TExBackDrawer::DrawPreview(int width, COLORREF color) {
         const RECT from = Themed() ? RECT{0, 0, caption.cx, half} : RECT{0, half, caption.cx, caption.cy};
         DrawNineGrid(dc.get(), RECT{0, 0, width, height}, captionDC.get(), from, CaptionGrid());
     }
-    const TButtonGlyphs previewGlyphs(color);
     for (int i = 0; i < layout_.count; ++i) {
         if (!layout_.HasButton(i))
             continue;
         const RECT r = ButtonRectInWindow(i, width);
-        const HBITMAP glyph = previewGlyphs.Glyph(layout_.kinds[i]);
-        if (!Themed()) {
-            DrawClassicButton(dc.get(), r, kStateNormal, glyph);
-            continue;
-        }
-        if (r.top < 0)
-            continue;
-        PaintThemedFace(dc.get(), r, kStateNormal, i);
-        DrawGlyphCell(dc.get(), glyph, kStateNormal, r.left + (r.right - r.left - kGlyphSize) / 2,
-                      r.top + (r.bottom - r.top - kGlyphSize) / 2);
+        if (!Themed())
+            DrawClassicButton(dc.get(), r, kStateNormal, glyphs_.Glyph(layout_.kinds[i], SystemDpi()));
+        else if (r.top >= 0)
+            PaintThemedFace(dc.get(), r, kStateNormal, i);
     }
     return preview;
 }

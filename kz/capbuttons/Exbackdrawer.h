@@ -40,7 +40,7 @@ public:
     // Repaints the parent background over wnd's whole button strip.
     void EraseButtons(HWND wnd) const;
     // A caption of the given width with the configured buttons in their
-    // normal state, glyphs in color.
+    // normal state, glyphs in color (which becomes the glyph colour).
     UniqueBitmap DrawPreview(int width, COLORREF color);
 
 private:

@@ -157,6 +157,12 @@ int IconWidth(HICON icon) {
     return 0;
 }
 
+UniqueIcon ResourceImageOfSize(HICON icon, int size) {
+    if (!icon || IconWidth(icon) >= size)
+        return UniqueIcon();
+    return UniqueIcon(static_cast<HICON>(::CopyImage(icon, IMAGE_ICON, size, size, LR_COPYFROMRESOURCE)));
+}
+
 UniqueIcon LargestIconOf(HWND window, HICON given) {
     LargestIcon largest;
     largest.OfferBorrowed(given);

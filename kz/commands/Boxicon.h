@@ -19,6 +19,11 @@ int LargestIconWidth(const BYTE* directory, std::size_t size);
 // The width of an icon's image in pixels; 0 for no icon.
 int IconWidth(HICON icon);
 
+// For an icon smaller than size, its image of size x size pixels copied from
+// the resource it was loaded from; null for a large enough icon or one made
+// in memory.
+UniqueIcon ResourceImageOfSize(HICON icon, int size);
+
 // The largest of: the icon given, the window's own large icons, the images
 // of the resources they were loaded from, and the program's first icon.
 // Null only when none of them exists.

@@ -1,5 +1,7 @@
 #include "kz/commands/Menupicture.h"
 
+#include "kz/commands/Boxicon.h"
+
 namespace kz {
 
 namespace {
@@ -10,10 +12,12 @@ const MenuPicture* PictureOf(UINT controlType, ULONG_PTR itemData) {
 
 }  // namespace
 
-MenuPicture MenuPictureOfIcon(HICON icon, int size) {
+MenuPicture MenuPictureOfIcon(HICON icon, int iconSize, int size) {
     MenuPicture picture;
-    picture.icon.reset(icon ? ::CopyIcon(icon) : nullptr);
-    picture.size = size;
+    picture.icon = ResourceImageOfSize(icon, size);
+    picture.size = picture.icon ? size : iconSize;
+    if (!picture.icon)
+        picture.icon.reset(icon ? ::CopyIcon(icon) : nullptr);
     return picture;
 }
 

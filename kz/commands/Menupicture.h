@@ -15,8 +15,11 @@ struct MenuPicture {
     int size = 16;
 };
 
-// A picture of a copy of icon at size x size pixels; an empty picture without an icon.
-MenuPicture MenuPictureOfIcon(HICON icon, int size);
+// A picture of icon, iconSize pixels square, for a place of size pixels: the
+// image of that size from the icon's resource where the icon is smaller and
+// the resource has one, else a copy of the icon at its own size, never
+// stretched. An empty picture without an icon.
+MenuPicture MenuPictureOfIcon(HICON icon, int iconSize, int size);
 
 // Gives item the picture; nothing for an empty picture. The picture must
 // live as long as the menu item.

@@ -1,5 +1,6 @@
 #include "kz/commands/Utraymenu2.h"
 
+#include "common/Dpi.h"
 #include "common/Product.h"
 #include "common/Text.h"
 #include "kz/commands/Menupicture.h"
@@ -54,10 +55,14 @@ void AppendItem(HMENU menu, UINT id, const std::wstring& caption, const MenuPict
 
 void AppendSeparator(HMENU menu) { ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr); }
 
-UniqueIcon LoadIconResource(const wchar_t* name) {
-    return UniqueIcon(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), name, IMAGE_ICON,
-                                                      ::GetSystemMetrics(SM_CXSMICON),
-                                                      ::GetSystemMetrics(SM_CYSMICON), 0)));
+// The side of a menu's pictures at a scale: that of small icons.
+int MenuPictureSize(UINT dpi) { return MetricForDpi(SM_CXSMICON, dpi); }
+
+// The icon resources carry an image for each size a scale asks for, so the
+// one of the exact size is taken, never a stretched smaller one.
+UniqueIcon LoadIconResource(const wchar_t* name, int size) {
+    return UniqueIcon(
+        static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), name, IMAGE_ICON, size, size, 0)));
 }
 
 }  // namespace
@@ -94,13 +99,8 @@ int AnimationFrameOf(int counter) {
 TdmTrayMenu::TdmTrayMenu(TrayMenuHost& host, bool commonInMainMenu, TImpProfile& executor)
     : host_(host), executor_(executor), CommonInMainMenu(commonInMainMenu), popupTrayMenu_(::CreatePopupMenu()) {
     static constexpr const wchar_t* kFrameNames[] = {L"TI101", L"TI102", L"TI103", L"TI104", L"TI105", L"TI106"};
-    static constexpr const wchar_t* kImageNames[] = {L"ILTRAY0", L"ILTRAY1", L"ILTRAY2",
-                                                      L"ILTRAY3", L"ILTRAY4", L"ILTRAY5"};
-    for (size_t i = 0; i < frames_.size(); ++i) {
-        frames_[i] = LoadIconResource(kFrameNames[i]);
-        ilTray[i].icon = LoadIconResource(kImageNames[i]);
-        ilTray[i].size = ::GetSystemMetrics(SM_CXSMICON);
-    }
+    for (size_t i = 0; i < frames_.size(); ++i)
+        frames_[i] = LoadIconResource(kFrameNames[i], ::GetSystemMetrics(SM_CXSMICON));
 }
 
 TdmTrayMenu::~TdmTrayMenu() {
@@ -169,60 +169,77 @@ void TdmTrayMenu::SetCommonIconFrame(int frame) {
     ::Shell_NotifyIconW(NIM_MODIFY, &*commonIcon_);
 }
 
-void TdmTrayMenu::AppendWindowItem(HMENU menu, ItemList list, const WindowMenuItem& item, UINT position) {
+void TdmTrayMenu::LoadTrayPictures(UINT dpi) {
+    static constexpr const wchar_t* kImageNames[] = {L"ILTRAY0", L"ILTRAY1", L"ILTRAY2",
+                                                      L"ILTRAY3", L"ILTRAY4", L"ILTRAY5"};
+    if (dpi == ilTrayDpi_)
+        return;
+    const int size = MenuPictureSize(dpi);
+    for (size_t i = 0; i < ilTray.size(); ++i) {
+        ilTray[i].icon = LoadIconResource(kImageNames[i], size);
+        ilTray[i].size = size;
+    }
+    ilTrayDpi_ = dpi;
+}
+
+void TdmTrayMenu::AppendWindowItem(HMENU menu, ItemList list, const WindowMenuItem& item, UINT position,
+                                   int pictureSize) {
     const TWndParams& record = *executor_.Current().Find(HandleOf(item.Window.window));
     std::vector<RuntimeItem>& runtimeItems = items_[list];
     runtimeItems.push_back(
-        {item.Window, std::make_unique<MenuPicture>(MenuPictureOfIcon(record.SmallIcon, record.SmallIconSize))});
+        {item.Window, std::make_unique<MenuPicture>(MenuPictureOfIcon(record.SmallIcon, record.SmallIconSize, pictureSize))});
     InsertItem(menu, position, ItemId(list, runtimeItems.size() - 1), item.Caption,
                runtimeItems.back().picture.get());
 }
 
-void TdmTrayMenu::BuildTrayedSubmenu(HMENU submenu, const MainTrayMenuLists& lists) {
+void TdmTrayMenu::BuildTrayedSubmenu(HMENU submenu, const MainTrayMenuLists& lists, int pictureSize) {
     AppendItem(submenu, kShowAll1, L"Show &All", nullptr, lists.showAllEnabled);
     if (lists.trayedSeparatorVisible)
         AppendSeparator(submenu);
     for (const WindowMenuItem& item : lists.trayed)
-        AppendWindowItem(submenu, kTrayed, item, static_cast<UINT>(::GetMenuItemCount(submenu)));
+        AppendWindowItem(submenu, kTrayed, item, static_cast<UINT>(::GetMenuItemCount(submenu)), pictureSize);
 }
 
-void TdmTrayMenu::BuildChangedSubmenu(HMENU submenu, const MainTrayMenuLists& lists) {
+void TdmTrayMenu::BuildChangedSubmenu(HMENU submenu, const MainTrayMenuLists& lists, int pictureSize) {
     AppendItem(submenu, kRestoreAll1, L"Restore &All", nullptr, lists.restoreAllEnabled);
     if (lists.changedSeparatorVisible)
         AppendSeparator(submenu);
     for (const WindowMenuItem& item : lists.changed)
-        AppendWindowItem(submenu, kChanged, item, static_cast<UINT>(::GetMenuItemCount(submenu)));
+        AppendWindowItem(submenu, kChanged, item, static_cast<UINT>(::GetMenuItemCount(submenu)), pictureSize);
 }
 
-void TdmTrayMenu::popupMainTrayPopup() {
+void TdmTrayMenu::popupMainTrayPopup(UINT dpi) {
     executor_.DropGoneWindows();
     const MainTrayMenuLists lists = BuildMainTrayMenuLists(executor_.Current(), executor_.Saved(), CommonInMainMenu);
     // The menu, its submenus and the previous run-time items go together; the
-    // fixed items are made again with them.
+    // fixed items are made again with them, and so are their pictures when
+    // the scale changed.
     popupMainTray_.reset(::CreatePopupMenu());
     for (int list : {kCommonInMain, kTrayed, kChanged})
         items_[static_cast<size_t>(list)].clear();
+    LoadTrayPictures(dpi);
+    const int pictureSize = MenuPictureSize(dpi);
     const HMENU menu = popupMainTray_.get();
 
     const HMENU trayed = ::CreatePopupMenu();
     AppendItem(menu, 0, L"Show &trayed windows", &ilTray[kTrayedImage], true, trayed);
-    BuildTrayedSubmenu(trayed, lists);
+    BuildTrayedSubmenu(trayed, lists, pictureSize);
     const HMENU changed = ::CreatePopupMenu();
     AppendItem(menu, 0, L"Restore &changed windows", &ilTray[kRestoreImage], true, changed);
-    BuildChangedSubmenu(changed, lists);
+    BuildChangedSubmenu(changed, lists, pictureSize);
     AppendSeparator(menu);
     AppendItem(menu, kHelp1, L"&Help", &ilTray[kHelpImage]);
     AppendItem(menu, kAbout1, L"&About", &ilTray[kAboutImage]);
     AppendItem(menu, kOptions1, L"&Options", &ilTray[kOptionsImage]);
     AppendSeparator(menu);
     for (const WindowMenuItem& item : lists.common)
-        AppendWindowItem(menu, kCommonInMain, item, static_cast<UINT>(::GetMenuItemCount(menu)));
+        AppendWindowItem(menu, kCommonInMain, item, static_cast<UINT>(::GetMenuItemCount(menu)), pictureSize);
     if (lists.trayMenuSeparatorVisible)
         AppendSeparator(menu);
     AppendItem(menu, kExit1, L"E&xit", &ilTray[kExitImage]);
 }
 
-void TdmTrayMenu::popupTrayMenuPopup() {
+void TdmTrayMenu::popupTrayMenuPopup(UINT dpi) {
     if (CommonInMainMenu)
         return;
     executor_.DropGoneWindows();
@@ -230,16 +247,16 @@ void TdmTrayMenu::popupTrayMenuPopup() {
     items_[kCommonInTrayMenu].clear();
     for (const WindowMenuItem& item : BuildCommonTrayItems(executor_.Current()))
         AppendWindowItem(popupTrayMenu_.get(), kCommonInTrayMenu, item,
-                         static_cast<UINT>(::GetMenuItemCount(popupTrayMenu_.get())));
+                         static_cast<UINT>(::GetMenuItemCount(popupTrayMenu_.get())), MenuPictureSize(dpi));
 }
 
 void TdmTrayMenu::ShowMainTrayMenu(POINT at) {
-    popupMainTrayPopup();
+    popupMainTrayPopup(DpiAtPoint(at));
     MenuCommand(ShowPopupMenu(host_.Window(), popupMainTray_.get(), at));
 }
 
 void TdmTrayMenu::ShowCommonTrayMenu(POINT at) {
-    popupTrayMenuPopup();
+    popupTrayMenuPopup(DpiAtPoint(at));
     MenuCommand(ShowPopupMenu(host_.Window(), popupTrayMenu_.get(), at));
 }
 

@@ -93,8 +93,10 @@ public:
     // Carries out the item with this command identifier of either menu.
     void MenuCommand(UINT id);
 
-    void popupMainTrayPopup();
-    void popupTrayMenuPopup();
+    // Each builds its menu with the pictures at a scale: that of the monitor
+    // where the menu opens.
+    void popupMainTrayPopup(UINT dpi);
+    void popupTrayMenuPopup(UINT dpi);
     void TMTimerTimer();
     void ShowAll1Click();
     void RestoreAll1Click();
@@ -117,17 +119,21 @@ private:
     enum ItemList : int { kCommonInMain, kTrayed, kChanged, kCommonInTrayMenu, kItemListCount };
 
     static void CALLBACK TMTimerProc(HWND, UINT, UINT_PTR id, DWORD) noexcept;
-    // Appends a window's item to menu and keeps it in its list.
-    void AppendWindowItem(HMENU menu, ItemList list, const WindowMenuItem& item, UINT position);
-    void BuildTrayedSubmenu(HMENU submenu, const MainTrayMenuLists& lists);
-    void BuildChangedSubmenu(HMENU submenu, const MainTrayMenuLists& lists);
+    // Appends a window's item, with a picture for a place of pictureSize
+    // pixels, to menu and keeps it in its list.
+    void AppendWindowItem(HMENU menu, ItemList list, const WindowMenuItem& item, UINT position, int pictureSize);
+    void BuildTrayedSubmenu(HMENU submenu, const MainTrayMenuLists& lists, int pictureSize);
+    void BuildChangedSubmenu(HMENU submenu, const MainTrayMenuLists& lists, int pictureSize);
     void SetCommonIconFrame(int frame);
+    // Loads ilTray's images of the size for a scale, unless they have it.
+    void LoadTrayPictures(UINT dpi);
 
     TrayMenuHost& host_;
     TImpProfile& executor_;
     const bool CommonInMainMenu;
     std::array<UniqueIcon, 6> frames_;
     std::array<MenuPicture, 6> ilTray;
+    UINT ilTrayDpi_ = 0;
     UniqueMenu popupMainTray_;
     UniqueMenu popupTrayMenu_;
     std::array<std::vector<RuntimeItem>, kItemListCount> items_;

@@ -1,36 +1,13 @@
 #include "kz/commands/WindowTrayIcons.h"
 
 #include "common/Dpi.h"
+#include "kz/commands/Boxicon.h"
 #include "kz/commands/HostInternalMessages.h"
 
 #include <algorithm>
 #include <utility>
 
 namespace kz {
-
-namespace {
-
-int IconSide(HICON icon) {
-    ICONINFO info{};
-    if (!::GetIconInfo(icon, &info))
-        return 0;
-    const UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
-    BITMAP bitmap{};
-    if (!::GetObjectW(colour ? colour.get() : mask.get(), sizeof bitmap, &bitmap))
-        return 0;
-    return bitmap.bmWidth;
-}
-
-// The image of the size the shell shows, copied from the resource the icon
-// came from; none when the icon is large enough or has no such image.
-UniqueIcon ShellSizedIcon(HICON icon) {
-    const int size = MetricForDpi(SM_CXSMICON, SystemDpi());
-    if (!icon || IconSide(icon) >= size)
-        return UniqueIcon();
-    return UniqueIcon(static_cast<HICON>(::CopyImage(icon, IMAGE_ICON, size, size, LR_COPYFROMRESOURCE)));
-}
-
-}  // namespace
 
 NOTIFYICONDATAW WindowIconData(HWND mainWindow, HWND w, HICON icon) {
     NOTIFYICONDATAW data{};
@@ -57,7 +34,7 @@ std::size_t WindowTrayIcons::IndexOf(HWND w) const {
 
 void WindowTrayIcons::Add(HWND mainWindow, HWND w, HICON icon) {
     Remove(w);
-    UniqueIcon sized = ShellSizedIcon(icon);
+    UniqueIcon sized = ResourceImageOfSize(icon, MetricForDpi(SM_CXSMICON, SystemDpi()));
     icons_.push_back({w, WindowIconData(mainWindow, w, sized ? sized.get() : icon), std::move(sized)});
     ::Shell_NotifyIconW(NIM_ADD, &icons_.back().data);
 }

@@ -178,15 +178,16 @@ void ListEditorView::DrawRow(const DRAWITEMSTRUCT& draw) const {
     const bool selected = (draw.itemState & ODS_SELECTED) != 0;
     const UniqueBrush fill(::CreateSolidBrush(selected ? ::GetSysColor(COLOR_MENUHILIGHT) : kWhite));
     ::FillRect(draw.hDC, &draw.rcItem, fill.get());
-    // The glyph as it is drawn, in the middle of its cell at this scale.
-    const int cell = ScaleToDpi(kGlyphCell, WindowDpi(page_));
+    // The glyph of this scale, as wide as its cell.
+    const UINT dpi = WindowDpi(page_);
+    const int cell = ScaleToDpi(kGlyphCell, dpi);
     if (glyphs_ && code != 0) {
-        if (const HBITMAP glyph = glyphs_->Glyph(code)) {
+        if (const HBITMAP glyph = glyphs_->Glyph(code, dpi)) {
             const UniqueMemoryDC memory(::CreateCompatibleDC(draw.hDC));
             const SelectGuard select(memory.get(), glyph);
-            const int inset = (cell - kGlyphCell) / 2;
-            const int top = draw.rcItem.top + std::max(0, static_cast<int>(draw.rcItem.bottom - draw.rcItem.top - kGlyphCell) / 2);
-            ::BitBlt(draw.hDC, draw.rcItem.left + inset, top, kGlyphCell, kGlyphCell, memory.get(), 0, 0, SRCCOPY);
+            const int side = GlyphCellSize(glyph);
+            const int top = draw.rcItem.top + std::max(0, static_cast<int>(draw.rcItem.bottom - draw.rcItem.top - side) / 2);
+            ::BitBlt(draw.hDC, draw.rcItem.left, top, side, side, memory.get(), 0, 0, SRCCOPY);
         }
     }
     const std::wstring text = std::wstring(L" ") + EntryName(code);

@@ -85,6 +85,33 @@ TEST(DrawButtonClassic, PushButtonFaceOfTheStateWithItsGlyphCell) {
     }
 }
 
+// At 200 % a glyph is the 100 % drawing with every pixel doubled, never a
+// blurred stretch, and each scale's strips are made once and kept.
+TEST(DrawButtonClassic, GlyphAtTwiceTheScaleIsEveryPixelDoubled) {
+    const TButtonGlyphs glyphs(kGlyphColor);
+    const HBITMAP atDesign = glyphs.Glyph(5, 96);
+    const HBITMAP twice = glyphs.Glyph(5, 192);
+    ASSERT_EQ(GlyphCellSize(atDesign), kGlyph);
+    ASSERT_EQ(GlyphCellSize(twice), 2 * kGlyph);
+    EXPECT_EQ(glyphs.Glyph(5, 192), twice);
+    for (const int state : {static_cast<int>(kStateNormal), kStatePressed + kInactiveOffset}) {
+        SCOPED_TRACE(state);
+        PixelCanvas small(kCanvasWidth, kCanvasHeight, kSentinel);
+        PixelCanvas large(kCanvasWidth, kCanvasHeight, kSentinel);
+        DrawGlyphCell(small.Dc(), atDesign, state, 0, 0);
+        DrawGlyphCell(large.Dc(), twice, state, 0, 0);
+        EXPECT_EQ(large.ChangedOutside(RECT{0, 0, 2 * kGlyph, 2 * kGlyph}), 0);
+        int ink = 0, wrong = 0;
+        for (int y = 0; y < 2 * kGlyph; ++y)
+            for (int x = 0; x < 2 * kGlyph; ++x) {
+                ink += large.At(x, y) == RgbOfColorref(kGlyphColor);
+                if (large.At(x, y) != small.At(x / 2, y / 2) && ++wrong <= 3)
+                    ADD_FAILURE() << "pixel " << x << "," << y;
+            }
+        EXPECT_GT(ink, 4 * 20);
+    }
+}
+
 TEST(DrawButtonClassic, SeparatorsAndIndicesOutsideTheRowDrawNothing) {
     const UniqueWindow main = test::CreateMainWindowStandIn(true);
     TExBackDrawer drawer(main.get(), kGlyphColor);

@@ -2,6 +2,7 @@
 // and executor of the test process act on windows of target programs in
 // other processes, driven by the messages the hook library, the shell and
 // other programs send.
+#include "common/Dpi.h"
 #include "common/Protocol.h"
 #include "kz/commands/HostInternalMessages.h"
 #include "kz/commands/Impprofile.h"
@@ -10,6 +11,7 @@
 #include "kz/core/Vwindowlist.h"
 #include "tests/support/Host.h"
 #include "tests/support/MenuReading.h"
+#include "tests/support/PixelCanvas.h"
 #include "tests/support/TestWindows.h"
 
 #include <gtest/gtest.h>
@@ -275,7 +277,7 @@ TEST_F(TrayMenuTest, RestoreAllRestoresEveryChangedWindow) {
     host.Command(HM_ON_TOP, Target(0));
     host.Command(HM_TO_TRAY, Target(1));
     host.Command(HM_TRANSPARENCY, Target(2), 30);
-    host.TrayMenu().popupMainTrayPopup();
+    host.TrayMenu().popupMainTrayPopup(SystemDpi());
     const HMENU menu = host.TrayMenu().popupMainTray();
     ASSERT_EQ(L"Restore changed windows", ReadItem(menu, 1).text);
     const HMENU changed = ::GetSubMenu(menu, 1);
@@ -295,7 +297,7 @@ TEST_F(TrayMenuTest, RestoreAllRestoresEveryChangedWindow) {
     EXPECT_TRUE(WaitUntil([] { return Visible(Target(1)); }));
     EXPECT_FALSE(IsLayered(Target(2)));
 
-    host.TrayMenu().popupMainTrayPopup();
+    host.TrayMenu().popupMainTrayPopup(SystemDpi());
     const HMENU rebuilt = host.TrayMenu().popupMainTray();
     EXPECT_EQ(1, ::GetMenuItemCount(::GetSubMenu(rebuilt, 0)));
     EXPECT_FALSE(ReadItem(::GetSubMenu(rebuilt, 0), 0).enabled);
@@ -346,7 +348,7 @@ TEST_F(TrayMenuTest, CommonTrayWindowsAreListedAboveExitWhenTheMenuIsNotSeparate
     host.Command(HM_TO_COMMON_TRAY, Target(0));
     ASSERT_TRUE(WaitUntil([] { return !Visible(Target(0)); }));
     EXPECT_FALSE(host.TrayMenu().CommonIconShown());
-    host.TrayMenu().popupMainTrayPopup();
+    host.TrayMenu().popupMainTrayPopup(SystemDpi());
     const HMENU menu = host.TrayMenu().popupMainTray();
     const int count = ::GetMenuItemCount(menu);
     ASSERT_EQ(10, count);
@@ -360,8 +362,57 @@ TEST_F(TrayMenuTest, CommonTrayWindowsAreListedAboveExitWhenTheMenuIsNotSeparate
                  [&] { host.NotifyTrayClick(kHostTrayIconId, WM_RBUTTONDOWN); });
     EXPECT_TRUE(WaitUntil([] { return Visible(Target(0)); }));
     EXPECT_FALSE(host.Executor().GetProfile(Target(0)).State.InCommonTray);
-    host.TrayMenu().popupMainTrayPopup();
+    host.TrayMenu().popupMainTrayPopup(SystemDpi());
     EXPECT_EQ(8, ::GetMenuItemCount(host.TrayMenu().popupMainTray()));
+}
+
+// A menu's pictures are made for the monitor where it opens. Wine gives
+// every monitor the same scale, so the menu is built for each scale here, as
+// opening it on a monitor of that scale does on Windows.
+TEST_F(TrayMenuTest, PicturesAreMeasuredAndDrawnAtTheScaleWhereTheMenuOpens) {
+    const auto exitPicture = [&](UINT dpi) {
+        host.TrayMenu().popupMainTrayPopup(dpi);
+        const HMENU menu = host.TrayMenu().popupMainTray();
+        MENUITEMINFOW item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_BITMAP | MIIM_DATA;
+        ::GetMenuItemInfoW(menu, static_cast<UINT>(::GetMenuItemCount(menu) - 1), TRUE, &item);
+        EXPECT_EQ(HBMMENU_CALLBACK, item.hbmpItem);
+        return item.dwItemData;
+    };
+    const auto measured = [&](ULONG_PTR picture) {
+        MEASUREITEMSTRUCT measure{};
+        measure.CtlType = ODT_MENU;
+        measure.itemData = picture;
+        ::SendMessageW(host.Window(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
+        return static_cast<int>(measure.itemHeight);
+    };
+    const int atDesign = measured(exitPicture(96));
+    const ULONG_PTR twice = exitPicture(192);
+    const int size = measured(twice);
+    EXPECT_EQ(MetricForDpi(SM_CXSMICON, 96), atDesign);
+    EXPECT_EQ(MetricForDpi(SM_CXSMICON, 192), size);
+    ASSERT_GT(size, atDesign);
+
+    // Drawn from the icon's own image of that size, not a smaller one stretched.
+    const auto drawIcon = [&](PixelCanvas& canvas, int imageSize) {
+        const UniqueIcon icon(static_cast<HICON>(
+            ::LoadImageW(::GetModuleHandleW(nullptr), L"ILTRAY4", IMAGE_ICON, imageSize, imageSize, 0)));
+        ASSERT_TRUE(icon);
+        ::DrawIconEx(canvas.Dc(), 0, 0, icon.get(), size, size, 0, nullptr, DI_NORMAL);
+    };
+    PixelCanvas drawn(size, size, 0x123456), own(size, size, 0x123456), stretched(size, size, 0x123456);
+    DRAWITEMSTRUCT draw{};
+    draw.CtlType = ODT_MENU;
+    draw.itemData = twice;
+    draw.hDC = drawn.Dc();
+    draw.rcItem = RECT{0, 0, size, size};
+    ::SendMessageW(host.Window(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
+    drawIcon(own, size);
+    drawIcon(stretched, atDesign);
+    EXPECT_GT(drawn.ChangedInside(draw.rcItem), 0);
+    EXPECT_EQ(0, drawn.DifferingFrom(own));
+    EXPECT_GT(drawn.DifferingFrom(stretched), 0);
 }
 
 // The separate common tray icon and the icons after a restart of the shell.
@@ -374,7 +425,7 @@ TEST_F(TrayIconsTest, CommonIconComesWithTheFirstWindowAndGoesWithTheLast) {
     host.Command(HM_TO_COMMON_TRAY, Target(0));
     EXPECT_TRUE(host.TrayMenu().CommonIconShown());
     host.Command(HM_TO_COMMON_TRAY, Target(1));
-    host.TrayMenu().popupTrayMenuPopup();
+    host.TrayMenu().popupTrayMenuPopup(SystemDpi());
     EXPECT_EQ(2, ::GetMenuItemCount(host.TrayMenu().popupTrayMenu()));
     EXPECT_EQ(L"Host target 1", ReadItem(host.TrayMenu().popupTrayMenu(), 1).text);
 

@@ -1,4 +1,5 @@
 #include "trelmo/paint/PainterGeometry.h"
+#include "common/PixelScaling.h"
 
 #include <gtest/gtest.h>
 

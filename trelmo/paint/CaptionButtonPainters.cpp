@@ -1,6 +1,7 @@
 #include "trelmo/paint/CaptionButtonPainters.h"
 
 #include "common/Dib.h"
+#include "common/PixelScaling.h"
 #include "trelmo/paint/DibTarget.h"
 #include "trelmo/hook/GrowableArray.h"
 #include "trelmo/hook/LibraryProcess.h"

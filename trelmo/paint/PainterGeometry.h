@@ -56,13 +56,6 @@ std::vector<StretchStep> FaceSteps(int sizingType, const RECT& source, int width
 // A length in pixels at 100 % (96 DPI) at another scale, rounded.
 inline int ScaledLength(int length, UINT dpi) { return ::MulDiv(length, static_cast<int>(dpi), 96); }
 
-// An image of equal cells (columns x rows of them, side by side and stacked)
-// scaled cell by cell to cells of cellWidth x cellHeight. Each pixel takes
-// the source pixel it falls on: no colours are mixed, so pixel drawings keep
-// sharp edges and key colours stay exact at every scale.
-std::vector<uint32_t> ScaleCellsNearest(const PixelImage& image, int columns, int rows, int cellWidth,
-                                        int cellHeight);
-
 // The name under which a theme file keeps an image: the image's path with
 // "." and "\" turned into "_", upper case.
 std::wstring ThemeImageResourceName(const wchar_t* imagePath);

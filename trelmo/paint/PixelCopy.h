@@ -2,6 +2,8 @@
 // a DIB section's memory directly, which costs a fraction of a GDI blit.
 #pragma once
 
+#include "common/PixelScaling.h"
+
 #include <windows.h>
 
 #include <cstddef>
@@ -24,13 +26,6 @@ struct PixelRows {
     int width;
     int height;
     std::ptrdiff_t stride;
-};
-
-// Read-only 32-bit pixels, top row first, rows next to each other.
-struct PixelImage {
-    const uint32_t* pixels;
-    int width;
-    int height;
 };
 
 // The rows of a 32-bit DIB from its memory and header values: a positive

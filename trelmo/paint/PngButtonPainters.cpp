@@ -4,6 +4,7 @@
 #include "trelmo/hook/GrowableArray.h"
 #include "trelmo/hook/LibraryProcess.h"
 #include "trelmo/paint/PainterGeometry.h"
+#include "common/PixelScaling.h"
 #include "common/Protocol.h"
 
 #include <algorithm>
