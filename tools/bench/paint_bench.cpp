@@ -29,6 +29,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kz {
@@ -163,6 +164,26 @@ void Measure(const char* name, bool classicLook) {
     ::DestroyWindow(window);
 }
 
+// A helper style's row composed into a DIB, normal and pressed by turns
+// (the glyph alone, and fill with glyph), and the helper's whole paint: the
+// mean microseconds of each.
+template <class Toolbar>
+std::pair<double, double> ComposeAndPaint(Toolbar& toolbar, int rounds) {
+    const RECT bounds = toolbar.Row().Bounds();
+    uint32_t* bits = nullptr;
+    const UniqueBitmap composed =
+        CreatePixelBitmap(nullptr, bounds.right - bounds.left, bounds.bottom - bounds.top, &bits);
+    const UniqueMemoryDC composeDc(::CreateCompatibleDC(nullptr));
+    const SelectGuard selectComposed(composeDc.get(), composed.get());
+    const double compose =
+        MeanMicroseconds(rounds, [&, i = 0]() mutable { toolbar.DrawRow(composeDc.get(), (i++ % 2) * 2); });
+    const HWND helper = toolbar.HelperWindow();
+    const double paint = MeanMicroseconds(rounds / 4, [&] {
+        ::RedrawWindow(helper, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    });
+    return {compose, paint};
+}
+
 // The glass style: composing the nine buttons, the helper's whole paint, and
 // what following a moved window adds to the move.
 void MeasureAero() {
@@ -172,19 +193,9 @@ void MeasureAero() {
     test::PumpPending();
     auto& toolbar = static_cast<Counting<CaptionToolBarAero>&>(*Process().FindRecord(window)->Toolbar());
     const CaptionButtonRow& row = toolbar.Row();
-    const HWND helper = toolbar.HelperWindow();
 
     constexpr int kRounds = 2000;
-    uint32_t* bits = nullptr;
-    const UniqueBitmap composed = CreatePixelBitmap(nullptr, row.Bounds().right - row.Bounds().left,
-                                                    row.Bounds().bottom - row.Bounds().top, &bits);
-    const UniqueMemoryDC composeDc(::CreateCompatibleDC(nullptr));
-    const SelectGuard selectComposed(composeDc.get(), composed.get());
-    const double compose =
-        MeanMicroseconds(kRounds, [&, i = 0]() mutable { toolbar.DrawRow(composeDc.get(), (i++ % 2) * 2); });
-    const double paint = MeanMicroseconds(kRounds / 4, [&] {
-        ::RedrawWindow(helper, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    });
+    const auto [compose, paint] = ComposeAndPaint(toolbar, kRounds);
 
     // Moves of the window with the helper following, against the same moves of a bare window.
     const auto moves = [](HWND target) {
@@ -245,17 +256,7 @@ void MeasureFlat() {
     const UINT dpi = WindowDpi(window);
 
     constexpr int kRounds = 2000;
-    uint32_t* bits = nullptr;
-    const UniqueBitmap composed = CreatePixelBitmap(nullptr, row.Bounds().right - row.Bounds().left,
-                                                    row.Bounds().bottom - row.Bounds().top, &bits);
-    const UniqueMemoryDC composeDc(::CreateCompatibleDC(nullptr));
-    const SelectGuard selectComposed(composeDc.get(), composed.get());
-    // Normal (glyph only) and pressed (fill and glyph) by turns.
-    const double compose =
-        MeanMicroseconds(kRounds, [&, i = 0]() mutable { toolbar.DrawRow(composeDc.get(), (i++ % 2) * 2); });
-    const double paint = MeanMicroseconds(kRounds / 4, [&] {
-        ::RedrawWindow(helper, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    });
+    const auto [compose, paint] = ComposeAndPaint(toolbar, kRounds);
 
     g_dpiLookups = 0;
     constexpr int kMoves = 500;
