@@ -21,24 +21,6 @@ namespace {
 constexpr std::size_t kOnTopButton = 4;
 constexpr std::size_t kDefaultButtonCount = 9;
 
-class BothBitnesses : public RealHostTest {
-protected:
-    void SetUp() override {
-        if (!ThirtyTwoBitProgramsRun())
-            GTEST_SKIP() << "this machine runs no 32-bit programs: no companion and no 32-bit target were placed";
-        RealHostTest::SetUp();
-    }
-};
-
-// One window of a 64-bit and one of a 32-bit target program, side by side.
-struct TwoPrograms {
-    TargetProgram wide{{L"64-bit program", 1, {40, 40}, {460, 240}, {0, 0}}};
-    TargetProgram narrow{{L"32-bit program", 1, {520, 40}, {460, 240}, {0, 0}}, TargetProgram32Path()};
-
-    bool Open() { return wide.WaitForWindows() && narrow.WaitForWindows(); }
-    std::vector<HWND> Windows() const { return {wide.Window(), narrow.Window()}; }
-};
-
 bool AllDecorated(const std::vector<HWND>& windows, std::chrono::milliseconds timeout = std::chrono::seconds(20)) {
     if (!WaitUntilAttached(windows, true, timeout))
         return false;
@@ -74,12 +56,33 @@ bool ProcessRuns(DWORD processId) {
     return process && ::WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
 }
 
-TEST_F(BothBitnesses, BothCarryButtonsTakeCommandsAndSettingsAndExitLeavesBothPlainAndAnswering) {
-    TwoPrograms programs;
-    ASSERT_TRUE(programs.Open());
-    const std::vector<HWND> windows = programs.Windows();
-    const std::vector<LRESULT> plainMenus = SystemMenuCounts(windows);
+// One window of a 64-bit and one of a 32-bit target program, side by side,
+// open before the host starts, and the length of their plain system menus.
+class BothBitnesses : public RealHostTest {
+protected:
+    void SetUp() override {
+        if (!ThirtyTwoBitProgramsRun())
+            GTEST_SKIP() << "this machine runs no 32-bit programs: no companion and no 32-bit target were placed";
+        RealHostTest::SetUp();
+        programs = std::make_unique<TwoPrograms>();
+        ASSERT_TRUE(programs->Open());
+        windows = programs->Windows();
+        plainMenus = SystemMenuCounts(windows);
+    }
 
+    struct TwoPrograms {
+        TargetProgram wide{{L"64-bit program", 1, {40, 40}, {460, 240}, {0, 0}}};
+        TargetProgram narrow{{L"32-bit program", 1, {520, 40}, {460, 240}, {0, 0}}, TargetProgram32Path()};
+
+        bool Open() { return wide.WaitForWindows() && narrow.WaitForWindows(); }
+        std::vector<HWND> Windows() const { return {wide.Window(), narrow.Window()}; }
+    };
+    std::unique_ptr<TwoPrograms> programs;
+    std::vector<HWND> windows;
+    std::vector<LRESULT> plainMenus;
+};
+
+TEST_F(BothBitnesses, BothCarryButtonsTakeCommandsAndSettingsAndExitLeavesBothPlainAndAnswering) {
     RunningHost host;
     ASSERT_TRUE(host.WaitUntilReady());
     ASSERT_TRUE(AllDecorated(windows)) << "64-bit attached " << Attached(windows[0]) << ", 32-bit attached "
@@ -135,10 +138,6 @@ DWORD NextCompanion(const RunningHost& host, DWORD killed, std::chrono::millisec
 }
 
 TEST_F(BothBitnesses, AKilledCompanionIsStartedAgainAndAKilledHostLeavesBothPlainUntilTheNextHost) {
-    TwoPrograms programs;
-    ASSERT_TRUE(programs.Open());
-    const std::vector<HWND> windows = programs.Windows();
-    const std::vector<LRESULT> plainMenus = SystemMenuCounts(windows);
     {
         RunningHost host;
         ASSERT_TRUE(host.WaitUntilReady());
